@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+// Czech regional formats, whatever the system locale says.
+namespace CzechFormat {
+QLocale Locale();
+// Currency format: "1 250,00 Kč".
+QString Money(double value);
+// Two decimals, decimal comma, no grouping: "1250,00" ("%3.2f" and "%1.2f").
+QString Fixed2(double value);
+// Decimal comma, optional sign, no grouping separators; blanks round the text are allowed.
+// std::nullopt when the text is no number.
+std::optional<double> ParseNumber(const QString& text);
+// "d.m.yyyy": 7.1.2022.
+QString FormatDate(const QDate& date);
+// Day.month.year, leading zeros allowed; std::nullopt when the text is no date.
+std::optional<QDate> ParseDate(const QString& text);
+} // namespace CzechFormat

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+class QWidget;
+
+// The small dialogs the windows share. All of them are modal and go through DialogHook, so that
+// tests answer them by script.
+
+enum class QuestionKind { Question, Warning };
+enum class Answer { Yes, No };
+
+// The application title: the caption of information and question boxes.
+QString AppTitle();
+
+// A message window without icon, captioned with the application title, one OK button.
+void PlainMessage(const QString& text);
+// Information icon, OK, captioned with the application title.
+void InfoBox(const QString& text);
+void InfoBoxCaption(const QString& caption, const QString& text);
+// Yes and No, No the default; an empty caption gives the application title.
+Answer QuestionBox(const QString& caption, const QString& text, QuestionKind kind);
+// The error box of the top-level handler: error icon, application title, OK. Adds the full stop.
+void ErrorBox(const QString& message);
+// message with a full stop added when its last character sorts after ".".
+QString WithFullStop(const QString& message);
+
+void ShowAboutBox(const QString& versionText, const QString& buildDate);
+// True when the user confirmed a date that differs from date, which then takes it.
+bool PickDate(QDate& date);
+void ShowTextWindow(const QString& caption, const QString& text);
+// Opens a web address or a document through the desktop; failures are not reported.
+void ShellOpen(const QString& address);
+// A file name from the save dialog; an empty text when cancelled.
+QString GetSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter,
+                        const QString& defaultSuffix);
+
+// "major.minor" of the program's version.
+QString ProgramVersionText();
+int CurrentYear();
+
+// The widget dialogs are centred on and owned by; the main window sets itself.
+void SetDialogParent(QWidget* parent);
+QWidget* DialogParent();

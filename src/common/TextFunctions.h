@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+// Small text helpers shared by the ABO writer, the item editor and the order readers.
+// None keeps state or fails.
+QString RepeatChar(QChar c, int count);
+QString PadSpaces(const QString& text, int width);
+QString PadZeros(const QString& text, int width);
+// 0 when absent; otherwise the position of the last occurrence counted from the end (last char = 1).
+int CharPosFromEnd(QChar c, const QString& text);
+QString ReplaceChar(const QString& text, QChar find, QChar replacement);
+// Splits at every "|": n separators always give n + 1 fields.
+void SplitFields(const QString& text, QStringList& fields);
+QString FieldAt(const QString& text, int index);

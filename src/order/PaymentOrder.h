@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+inline constexpr int kItemCount = 16;
+inline constexpr int kGridColumns = 6;
+
+// One item row: the six grid columns and the comment beside them.
+struct OrderItem {
+    QString Account;
+    QString BankCode;
+    QString Amount;
+    QString VariableSymbol;
+    QString ConstantSymbol;
+    QString SpecificSymbol;
+    QString Comment;
+
+    // Field by column: 0..5 the grid columns, 6 the comment.
+    const QString& field(int column) const;
+    QString& field(int column);
+
+    bool isValidItem() const { return !Account.isEmpty(); } // an item to pay
+    bool isAmountRow() const { return !Amount.isEmpty(); }  // enters the total and the ABO items
+    bool isNonEmpty() const;                                // any of the seven fields filled
+    void clear();
+
+    bool operator==(const OrderItem&) const = default;
+};
+
+// The seven fields each followed by "|": an order-file row line and the item clipboard text.
+QString RowText(const OrderItem& item);
+
+// Parses a row line from the left as the order file and the clipboard read it: fields 1 to 6
+// before each "|", the comment takes field 7 and every further field (the last wins), and text
+// after the last "|" is dropped. Columns without a field stay as they were in item.
+void ReadRowText(const QString& line, OrderItem& item);
+
+struct PayerBank {
+    QString NazevBanky;
+    QString Adresa;
+    QString CisloUctu;
+    QString SmerovyKod;
+
+    bool operator==(const PayerBank&) const = default;
+};
+
+struct TotalResult {
+    double total = 0.0;
+    QList<int> unreadableRows; // 1-based rows whose amount is no number; left out of the total
+};
+
+struct PaymentOrder {
+    PayerBank Bank;
+    QString OrderDate; // "d.m.yyyy"
+    std::array<OrderItem, kItemCount> Items;
+    QString FilePath; // empty while no order is open
+    double Total = 0.0;
+
+    int CountValidItems() const;
+    // Sums the amount rows with the Czech number format.
+    TotalResult ComputeTotal() const;
+    // Clears rows, total and path; the bank data stay.
+    void Clear();
+    // The file name of FilePath without ".ppu".
+    QString Designation() const;
+};
+
+// Why a text cannot be stored in an order field ("|", line break, a character Windows-1250
+// cannot hold); an empty text when it can.
+QString FieldProblem(const QString& text);
