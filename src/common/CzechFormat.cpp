@@ -1,0 +1,71 @@
+#include "common/CzechFormat.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace {
+
+// Rounded to hundredths, so that -0.001 shows as 0,00 and not as -0,00.
+double RoundedCents(double value) {
+    const double rounded = std::round(value * 100.0) / 100.0;
+    return rounded == 0.0 ? 0.0 : rounded;
+}
+
+} // namespace
+
+namespace CzechFormat {
+
+QLocale Locale() {
+    return QLocale(QLocale::Czech, QLocale::CzechRepublic);
+}
+
+QString Money(double value) {
+    QString text = Locale().toCurrencyString(RoundedCents(value), QString(), 2);
+    // The locale's no-break blanks would not match the ordinary blanks of every other text.
+    text.replace(QChar(0x00A0), QLatin1Char(' '));
+    text.replace(QChar(0x202F), QLatin1Char(' '));
+    return text;
+}
+
+QString Fixed2(double value) {
+    QString text = QString::number(RoundedCents(value), 'f', 2);
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+std::optional<double> ParseNumber(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^([+-]?)([0-9]*)(?:,([0-9]*))?$"));
+    const QRegularExpressionMatch m = pattern.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QString whole = m.captured(2);
+    const QString fraction = m.captured(3);
+    if (whole.isEmpty() && fraction.isEmpty())
+        return std::nullopt;
+    const QString plain = m.captured(1) + (whole.isEmpty() ? QStringLiteral("0") : whole) + QLatin1Char('.') +
+                          (fraction.isEmpty() ? QStringLiteral("0") : fraction);
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+QString FormatDate(const QDate& date) {
+    if (!date.isValid())
+        return QString();
+    return QStringLiteral("%1.%2.%3").arg(date.day()).arg(date.month()).arg(date.year(), 4, 10, QLatin1Char('0'));
+}
+
+std::optional<QDate> ParseDate(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})$"));
+    const QRegularExpressionMatch m = pattern.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+} // namespace CzechFormat

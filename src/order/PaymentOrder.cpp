@@ -1,0 +1,115 @@
+#include "order/PaymentOrder.h"
+
+#include "common/Cp1250.h"
+#include "common/CzechFormat.h"
+
+#include <QFileInfo>
+
+const QString& OrderItem::field(int column) const {
+    switch (column) {
+    case 0:
+        return Account;
+    case 1:
+        return BankCode;
+    case 2:
+        return Amount;
+    case 3:
+        return VariableSymbol;
+    case 4:
+        return ConstantSymbol;
+    case 5:
+        return SpecificSymbol;
+    default:
+        return Comment;
+    }
+}
+
+QString& OrderItem::field(int column) {
+    return const_cast<QString&>(static_cast<const OrderItem&>(*this).field(column));
+}
+
+bool OrderItem::isNonEmpty() const {
+    for (int c = 0; c <= kGridColumns; ++c) {
+        if (!field(c).isEmpty())
+            return true;
+    }
+    return false;
+}
+
+void OrderItem::clear() {
+    *this = OrderItem();
+}
+
+QString RowText(const OrderItem& item) {
+    QString text;
+    for (int c = 0; c <= kGridColumns; ++c) {
+        text += item.field(c);
+        text += QLatin1Char('|');
+    }
+    return text;
+}
+
+void ReadRowText(const QString& line, OrderItem& item) {
+    int column = 0;
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype bar = line.indexOf(QLatin1Char('|'), start);
+        if (bar < 0)
+            break; // text after the last "|" is no field
+        // Field 7 and every further one go to the comment, so the last of them stays.
+        item.field(column) = line.mid(start, bar - start);
+        if (column < kGridColumns)
+            ++column;
+        start = bar + 1;
+    }
+}
+
+int PaymentOrder::CountValidItems() const {
+    int count = 0;
+    for (const OrderItem& item : Items) {
+        if (item.isValidItem())
+            ++count;
+    }
+    return count;
+}
+
+TotalResult PaymentOrder::ComputeTotal() const {
+    TotalResult result;
+    for (int r = 0; r < kItemCount; ++r) {
+        const OrderItem& item = Items[std::size_t(r)];
+        if (!item.isAmountRow())
+            continue;
+        if (const auto value = CzechFormat::ParseNumber(item.Amount))
+            result.total += *value;
+        else
+            result.unreadableRows.append(r + 1);
+    }
+    return result;
+}
+
+void PaymentOrder::Clear() {
+    for (OrderItem& item : Items)
+        item.clear();
+    Total = 0.0;
+    FilePath.clear();
+}
+
+QString PaymentOrder::Designation() const {
+    QString name = QFileInfo(FilePath).fileName();
+    if (name.endsWith(QLatin1String(".ppu"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name;
+}
+
+QString FieldProblem(const QString& text) {
+    if (text.contains(QLatin1Char('|')))
+        return QStringLiteral("Text obsahuje znak „|“, který v souboru příkazu odděluje pole.");
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+        return QStringLiteral("Text obsahuje konec řádku.");
+    const qsizetype bad = Cp1250::FirstUnencodableIndex(text);
+    if (bad >= 0) {
+        return QStringLiteral("Text obsahuje znak %1, který nelze uložit v kódování Windows-1250.")
+            .arg(Cp1250::DescribeCharacter(text, bad));
+    }
+    return QString();
+}
