@@ -10,5 +10,6 @@ void RunCommand(const std::function<void()>& command);
 
 // Connects an action's triggered signal to a command run through RunCommand.
 template <class Receiver, class Method> void ConnectCommand(QAction* action, Receiver* receiver, Method method) {
-    QObject::connect(action, &QAction::triggered, receiver, [receiver, method] { RunCommand([&] { (receiver->*method)(); }); });
+    QObject::connect(action, &QAction::triggered, receiver,
+                     [receiver, method] { RunCommand([&] { (receiver->*method)(); }); });
 }

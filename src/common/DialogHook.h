@@ -21,9 +21,9 @@ void Activate();   // start scripting; clears records and answers
 void Deactivate(); // back to real dialogs
 bool IsActive();
 
-void PushAnswer(Answer answer);                  // for QuestionBox
-void PushDate(std::optional<QDate> date);        // for PickDate: nullopt = cancel
-void PushFileName(const QString& path);          // for GetSaveFileName: empty = cancel
+void PushAnswer(Answer answer);           // for QuestionBox
+void PushDate(std::optional<QDate> date); // for PickDate: nullopt = cancel
+void PushFileName(const QString& path);   // for GetSaveFileName: empty = cancel
 
 QList<Record> Records();
 void ClearRecords();

@@ -1,0 +1,115 @@
+#include "common/AboutBox.h"
+
+#include "common/Dialogs.h"
+
+#include <QMouseEvent>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+const QColor kCaptionColour(3, 63, 113);
+const QColor kLinkColour(128, 0, 0);
+
+void SetTextColour(QWidget* w, const QColor& colour) {
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    w->setPalette(pal);
+}
+
+} // namespace
+
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    SetTextColour(this, kLinkColour);
+    setCursor(Qt::PointingHandCursor);
+    setUnderline(true);
+}
+
+QString LinkLabel::address() const {
+    return QStringLiteral("http://") + text();
+}
+
+void LinkLabel::setUnderline(bool on) {
+    QFont f = font();
+    f.setUnderline(on);
+    setFont(f);
+}
+
+void LinkLabel::enterEvent(QEnterEvent* event) {
+    setUnderline(false);
+    QLabel::enterEvent(event);
+}
+
+void LinkLabel::leaveEvent(QEvent* event) {
+    setUnderline(true);
+    QLabel::leaveEvent(event);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        open();
+    QLabel::mouseReleaseEvent(event);
+}
+
+void LinkLabel::open() {
+    emit opened(address());
+    ShellOpen(address());
+}
+
+AboutBox::AboutBox(const QString& versionText, const QString& buildDate, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("O programu ") + AppTitle());
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kWidth, kHeight);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    addRow(0, QStringLiteral("La_VerzeProgramu"), QStringLiteral("Verze programu:"),
+           new QLabel(versionText + QStringLiteral("     ") + buildDate, this), QStringLiteral("La_CisloVerze"));
+    addRow(1, QStringLiteral("La_AutorProgramu"), QStringLiteral("Autor programu:"),
+           new QLabel(QStringLiteral("Tým Velorin"), this), QStringLiteral("La_Autor"));
+    addRow(2, QStringLiteral("La_HotLine"), QStringLiteral("HotLine:"),
+           new QLabel(QStringLiteral("800 100 200 (po–pá 8:00–16:00)"), this), QStringLiteral("La_Telefon"));
+    addRow(3, QStringLiteral("La_Copyright"), QStringLiteral("Copyright:"), new QLabel(RightsNotice(), this),
+           QStringLiteral("La_CopyrightText"));
+    auto* link = new LinkLabel(HomePage(), this);
+    addRow(4, QStringLiteral("La_DomovskaStranka"), QStringLiteral("Domovská stránka:"), link,
+           QStringLiteral("La_URL"));
+    link->adjustSize(); // only the text itself is the link, not the rest of the row
+
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("Tl_Ok"));
+    ok->setAccessibleName(ok->text());
+    ok->setGeometry(kButtonLeft, kButtonTop, 75, 25);
+    ok->setDefault(true);
+    ok->setFocus();
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void AboutBox::addRow(int row, const QString& captionName, const QString& caption, QLabel* value,
+                      const QString& valueName) {
+    const int top = kFirstRowTop + row * kRowStep;
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(captionName);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    SetTextColour(label, kCaptionColour);
+    label->move(kCaptionLeft, top);
+    label->resize(kValueLeft - kCaptionLeft - 4, label->sizeHint().height());
+
+    value->setObjectName(valueName);
+    value->move(kValueLeft, top);
+    value->resize(kWidth - kValueLeft - 8, value->sizeHint().height());
+}
+
+QString AboutBox::RightsNotice() {
+    const int year = std::max(CurrentYear(), kFirstYear);
+    return QStringLiteral("© %1–%2 Velorin").arg(kFirstYear).arg(year);
+}
+
+QString AboutBox::HomePage() {
+    return QStringLiteral("www.velorin.example");
+}

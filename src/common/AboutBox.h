@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+
+class QPushButton;
+
+// A label that acts as a web link: underlined until the mouse is over it, opens
+// "http://" + its text through ShellOpen when clicked.
+class LinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
+    QString address() const;
+
+signals:
+    void opened(const QString& address);
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void setUnderline(bool on);
+    void open();
+};
+
+// "O programu": version, author, support line, rights notice and home page, built in code.
+class AboutBox : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 520;
+    static constexpr int kCaptionLeft = 80;
+    static constexpr int kValueLeft = 216;
+    static constexpr int kFirstRowTop = 16;
+    static constexpr int kRowStep = 24;
+    static constexpr int kButtonLeft = 376;
+    static constexpr int kButtonTop = 140;
+    static constexpr int kHeight = kButtonTop + 65;
+    static constexpr int kFirstYear = 2021;
+
+    AboutBox(const QString& versionText, const QString& buildDate, QWidget* parent = nullptr);
+
+    // "© 2021–<this year, at least 2021> Velorin".
+    static QString RightsNotice();
+    static QString HomePage();
+
+private:
+    void addRow(int row, const QString& captionName, const QString& caption, QLabel* value, const QString& valueName);
+};

@@ -1,0 +1,185 @@
+#include "common/Dialogs.h"
+
+#include "common/AboutBox.h"
+#include "common/Clock.h"
+#include "common/CzechFormat.h"
+#include "common/DatePicker.h"
+#include "common/DialogHook.h"
+#include "common/TextWindow.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+QPointer<QWidget>& parentSlot() {
+    static QPointer<QWidget> parent;
+    return parent;
+}
+
+// Callers write "\r\n" as the original texts do; the box wants plain line feeds.
+QString BoxText(const QString& text) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+void ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
+    QMessageBox box(icon, caption, BoxText(text), QMessageBox::Ok, DialogParent());
+    box.setTextFormat(Qt::PlainText); // a file name with "<" must not turn into markup
+    box.exec();
+}
+
+// The translator gives Czech captions; without it the buttons would say Yes and No.
+void CzechButtonText(QMessageBox& box, QMessageBox::StandardButton which, const char* english, const char* czech) {
+    if (QCoreApplication::translate("QPlatformTheme", english) == QLatin1String(english))
+        if (QAbstractButton* b = box.button(which))
+            b->setText(QString::fromUtf8(czech));
+}
+
+} // namespace
+
+QString AppTitle() {
+    const QString name = qApp ? QApplication::applicationDisplayName() : QString();
+    return name.isEmpty() ? QStringLiteral("Velorin") : name;
+}
+
+void PlainMessage(const QString& text) {
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("plain"), AppTitle(), text);
+        return;
+    }
+    ShowBox(QMessageBox::NoIcon, AppTitle(), text);
+}
+
+void InfoBox(const QString& text) {
+    InfoBoxCaption(AppTitle(), text);
+}
+
+void InfoBoxCaption(const QString& caption, const QString& text) {
+    const QString shown = caption.isEmpty() ? AppTitle() : caption;
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("info"), shown, text);
+        return;
+    }
+    ShowBox(QMessageBox::Information, shown, text);
+}
+
+Answer QuestionBox(const QString& caption, const QString& text, QuestionKind kind) {
+    const QString shown = caption.isEmpty() ? AppTitle() : caption;
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(kind == QuestionKind::Warning ? QStringLiteral("warning") : QStringLiteral("question"),
+                            shown, text);
+        return DialogHook::TakeAnswer().value_or(Answer::No);
+    }
+    QMessageBox box(kind == QuestionKind::Warning ? QMessageBox::Warning : QMessageBox::Question, shown, BoxText(text),
+                    QMessageBox::Yes | QMessageBox::No, DialogParent());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    CzechButtonText(box, QMessageBox::Yes, "&Yes", "&Ano");
+    CzechButtonText(box, QMessageBox::No, "&No", "&Ne");
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+QString WithFullStop(const QString& message) {
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void ErrorBox(const QString& message) {
+    const QString text = WithFullStop(message);
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("error"), AppTitle(), text);
+        return;
+    }
+    ShowBox(QMessageBox::Critical, AppTitle(), text);
+}
+
+void ShowAboutBox(const QString& versionText, const QString& buildDate) {
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("about"), QStringLiteral("O programu ") + AppTitle(),
+                            versionText + QStringLiteral("     ") + buildDate);
+        return;
+    }
+    AboutBox box(versionText, buildDate, DialogParent());
+    box.exec();
+}
+
+bool PickDate(QDate& date) {
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("date"), QString(), CzechFormat::FormatDate(date));
+        const std::optional<std::optional<QDate>> scripted = DialogHook::TakeDate();
+        if (!scripted || !*scripted || **scripted == date)
+            return false;
+        date = **scripted;
+        return true;
+    }
+    DatePickerDialog dialog(date, DialogParent());
+    dialog.exec();
+    if (!dialog.changed())
+        return false;
+    date = dialog.selectedDate();
+    return true;
+}
+
+void ShowTextWindow(const QString& caption, const QString& text) {
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("text"), caption, text);
+        return;
+    }
+    TextWindow window(caption, text, DialogParent());
+    window.exec();
+}
+
+void ShellOpen(const QString& address) {
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("shell"), QString(), address);
+        return;
+    }
+    const QUrl url = QFileInfo::exists(address) ? QUrl::fromLocalFile(QFileInfo(address).absoluteFilePath())
+                                                : QUrl::fromUserInput(address);
+    QDesktopServices::openUrl(url); // whether a browser came up is not reported
+}
+
+QString GetSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter,
+                        const QString& defaultSuffix) {
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("save"), caption, proposedPath);
+        return DialogHook::TakeFileName().value_or(QString());
+    }
+    QFileDialog dialog(DialogParent(), caption, proposedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+QString ProgramVersionText() {
+#if defined(VELORIN_VERSION_MAJOR) && defined(VELORIN_VERSION_MINOR)
+    return QString::asprintf("%d.%d", VELORIN_VERSION_MAJOR, VELORIN_VERSION_MINOR);
+#else
+    return QString();
+#endif
+}
+
+int CurrentYear() {
+    return Clock::Today().year();
+}
+
+void SetDialogParent(QWidget* parent) {
+    parentSlot() = parent;
+}
+QWidget* DialogParent() {
+    return parentSlot().data();
+}
