@@ -1,0 +1,125 @@
+#include "abo/AboWriter.h"
+
+#include "common/Clock.h"
+#include "common/CzechFormat.h"
+#include "common/Error.h"
+#include "common/TextFunctions.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kAmountWidth = 12;
+constexpr int kTotalWidth = 14;
+constexpr int kMessageWidth = 35;
+constexpr qint64 kMaxHalers = 999'999'999'999; // twelve digits
+
+QString AboDate(const QDate& date) {
+    return date.toString(QStringLiteral("ddMMyy"));
+}
+
+std::optional<QDate> OrderDate(const PaymentOrder& order) {
+    return CzechFormat::ParseDate(order.OrderDate);
+}
+
+// The item record of the several-items layout; the one-item layout puts the payer's account in front.
+QString ItemRecord(const OrderItem& item, bool attachComments) {
+    const QChar space = QLatin1Char(' ');
+    QString line = AboAccount(item.Account);
+    line += space + PadZeros(AboAmount(item.Amount), kAmountWidth);
+    line += space + PadZeros(item.VariableSymbol, 10);
+    line += space + QStringLiteral("00") + PadZeros(item.BankCode, 4) + PadZeros(item.ConstantSymbol, 4);
+    line += space + PadZeros(item.SpecificSymbol, 10);
+    line += space;
+    if (attachComments)
+        line += item.Comment.left(kMessageWidth);
+    return line;
+}
+
+} // namespace
+
+QString AboAccount(const QString& account) {
+    const qsizetype dash = account.indexOf(QLatin1Char('-'));
+    if (dash >= 0)
+        return PadZeros(account.left(dash), 6) + QLatin1Char('-') + PadZeros(account.mid(dash + 1), 10);
+    QString result = PadZeros(account, 17);
+    result[6] = QLatin1Char('-');
+    return result;
+}
+
+std::optional<qint64> AboHalers(const QString& amount) {
+    const std::optional<double> value = CzechFormat::ParseNumber(amount);
+    if (!value || !std::isfinite(*value) || *value < 0)
+        return std::nullopt;
+    // Through 15 significant digits first, so that 0,145 (14.4999... halers in binary) rounds to 15
+    // as it reads.
+    const double halers = QString::number(*value * 100.0, 'g', 15).toDouble();
+    if (!(halers < double(kMaxHalers) + 0.5))
+        return std::nullopt;
+    return qint64(std::llround(halers));
+}
+
+QString AboAmount(const QString& amount) {
+    const std::optional<qint64> halers = AboHalers(amount);
+    return halers ? QString::number(*halers) : QString();
+}
+
+QString AboExportProblem(const PaymentOrder& order, const Settings& settings) {
+    const QString prefix = QStringLiteral("Export ABO nelze generovat. ");
+    if (settings.CisloUctu.isEmpty())
+        return prefix + QStringLiteral("Není zadáno číslo účtu plátce.");
+    if (settings.SmerovyKod.isEmpty())
+        return prefix + QStringLiteral("Není zadán směrový kód banky.");
+    if (order.CountValidItems() == 0)
+        return prefix + QStringLiteral("Není vyplněna ani jedna platná položka k platbě.");
+    for (int row = 0; row < kItemCount; ++row) {
+        const QString& amount = order.Items[std::size_t(row)].Amount;
+        if (amount.isEmpty() || AboHalers(amount))
+            continue;
+        const QString rowText = QString::number(row + 1);
+        const std::optional<double> value = CzechFormat::ParseNumber(amount);
+        if (!value || !std::isfinite(*value))
+            return prefix + QStringLiteral("Částka „%1“ v řádku %2 není číslo.").arg(amount, rowText);
+        if (*value < 0)
+            return prefix + QStringLiteral("Částka „%1“ v řádku %2 je záporná.").arg(amount, rowText);
+        return prefix + QStringLiteral("Částka „%1“ v řádku %2 je příliš velká.").arg(amount, rowText);
+    }
+    if (!OrderDate(order))
+        return prefix + QStringLiteral("Datum příkazu „%1“ není platné datum.").arg(order.OrderDate);
+    return QString();
+}
+
+QStringList BuildAboText(const PaymentOrder& order, const Settings& settings, bool attachComments) {
+    const std::optional<QDate> due = OrderDate(order);
+    if (!due)
+        throw VelorinError(QStringLiteral("Datum příkazu „%1“ není platné datum").arg(order.OrderDate));
+    const bool oneItem = order.CountValidItems() == 1;
+
+    // The group total is the sum of the item records' own halers, so that the bank's check of the
+    // sum holds even for an amount that was not stored with two decimals.
+    qint64 totalHalers = 0;
+    for (const OrderItem& item : order.Items) {
+        if (item.isAmountRow())
+            totalHalers += AboHalers(item.Amount).value_or(0);
+    }
+    const QString total = PadZeros(QString::number(totalHalers), kTotalWidth);
+    const QString dueText = AboDate(*due);
+
+    QStringList lines;
+    lines << QStringLiteral("UHL1") + AboDate(Clock::Today()) + PadSpaces(settings.NazevKlienta, 20) +
+                 PadZeros(settings.CisloKlienta, 10) + QStringLiteral("001001") + RepeatChar(QLatin1Char('0'), 12);
+    lines << QStringLiteral("1 1501 001001 ") + settings.SmerovyKod;
+    const QString payerAccount = AboAccount(settings.CisloUctu);
+    if (oneItem)
+        lines << QStringLiteral("2  ") + total + QLatin1Char(' ') + dueText;
+    else
+        lines << QStringLiteral("2 ") + payerAccount + QLatin1Char(' ') + total + QLatin1Char(' ') + dueText;
+    for (const OrderItem& item : order.Items) {
+        if (!item.isAmountRow())
+            continue;
+        const QString record = ItemRecord(item, attachComments);
+        lines << (oneItem ? payerAccount + QLatin1Char(' ') + record : record);
+    }
+    lines << QStringLiteral("3 +") << QStringLiteral("5 +");
+    return lines;
+}
