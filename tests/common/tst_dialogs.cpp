@@ -1,0 +1,393 @@
+#include "TestModal.h"
+#include "common/AboutBox.h"
+#include "common/Clock.h"
+#include "common/CommandRunner.h"
+#include "common/DatePicker.h"
+#include "common/DialogHook.h"
+#include "common/Dialogs.h"
+#include "common/Error.h"
+#include "common/TextWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDir>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <stdexcept>
+
+namespace {
+
+// Saves a picture of the widget when VELORIN_SCREENSHOT_DIR names a folder.
+void Screenshot(QWidget& w, const QString& name) {
+    const QString dir = qEnvironmentVariable("VELORIN_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    w.show();
+    QTest::qWait(50);
+    w.grab().save(QDir(dir).filePath(name));
+}
+
+QModelIndex CellOf(QTableView* view, int columnOffset) {
+    const QModelIndex current = view->currentIndex();
+    return view->model()->index(current.row(), current.column() + columnOffset);
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setApplicationDisplayName(QStringLiteral("Velorin")); }
+    void init() { DialogHook::Activate(); }
+    void cleanup() {
+        DialogHook::Deactivate();
+        Clock::SetToday(std::nullopt);
+    }
+
+    void hookAnswersQuestionsInOrder() {
+        DialogHook::PushAnswer(Answer::Yes);
+        DialogHook::PushAnswer(Answer::No);
+        DialogHook::PushAnswer(Answer::Yes);
+        QCOMPARE(QuestionBox(QString(), QStringLiteral("První?"), QuestionKind::Question), Answer::Yes);
+        QCOMPARE(QuestionBox(QStringLiteral("Mazání"), QStringLiteral("Druhá?"), QuestionKind::Warning), Answer::No);
+        QCOMPARE(QuestionBox(QString(), QStringLiteral("Třetí?"), QuestionKind::Question), Answer::Yes);
+        QCOMPARE(DialogHook::UnansweredCount(), 0);
+        // Nothing queued: counted, and answered No as Enter would.
+        QCOMPARE(QuestionBox(QString(), QStringLiteral("Čtvrtá?"), QuestionKind::Question), Answer::No);
+        QCOMPARE(DialogHook::UnansweredCount(), 1);
+
+        const QList<DialogHook::Record> r = DialogHook::Records();
+        QCOMPARE(r.size(), 4);
+        QCOMPARE(r[0].kind, QStringLiteral("question"));
+        QCOMPARE(r[0].caption, QStringLiteral("Velorin"));
+        QCOMPARE(r[1].kind, QStringLiteral("warning"));
+        QCOMPARE(r[1].caption, QStringLiteral("Mazání"));
+        QCOMPARE(r[3].text, QStringLiteral("Čtvrtá?"));
+
+        DialogHook::Activate(); // starts afresh
+        QCOMPARE(DialogHook::Records().size(), 0);
+        QCOMPARE(DialogHook::UnansweredCount(), 0);
+    }
+
+    void hookRecordsEveryKind() {
+        PlainMessage(QStringLiteral("a"));
+        InfoBox(QStringLiteral("b"));
+        InfoBoxCaption(QStringLiteral("Titulek"), QStringLiteral("c"));
+        ErrorBox(QStringLiteral("d"));
+        ShowAboutBox(QStringLiteral("1.4"), QStringLiteral("2022-01-07"));
+        ShowTextWindow(QStringLiteral("Výpis"), QStringLiteral("e"));
+        ShellOpen(QStringLiteral("http://www.velorin.example"));
+        const QList<DialogHook::Record> r = DialogHook::Records();
+        QCOMPARE(r.size(), 7);
+        const QStringList kinds{"plain", "info", "info", "error", "about", "text", "shell"};
+        for (int i = 0; i < r.size(); ++i)
+            QCOMPARE(r[i].kind, kinds[i]);
+        QCOMPARE(r[2].caption, QStringLiteral("Titulek"));
+        QCOMPARE(r[3].text, QStringLiteral("d."));
+        QCOMPARE(r[4].caption, QStringLiteral("O programu Velorin"));
+        QCOMPARE(r[4].text, QStringLiteral("1.4     2022-01-07"));
+    }
+
+    void hookDatesAndFileNames() {
+        const QDate given(2022, 1, 7);
+        QDate date = given;
+        DialogHook::PushDate(QDate(2022, 1, 10));
+        DialogHook::PushDate(given);
+        DialogHook::PushDate(std::nullopt);
+        QVERIFY(PickDate(date));
+        QCOMPARE(date, QDate(2022, 1, 10));
+        date = given;
+        QVERIFY(!PickDate(date)); // the same day
+        QVERIFY(!PickDate(date)); // cancelled
+        QVERIFY(!PickDate(date)); // nothing queued
+        QCOMPARE(date, given);
+
+        DialogHook::PushFileName(QStringLiteral("/tmp/x.abo"));
+        QCOMPARE(GetSaveFileName(QStringLiteral("Uložit"), QStringLiteral("/tmp/a.abo"), QStringLiteral("*.abo"),
+                                 QStringLiteral("abo")),
+                 QStringLiteral("/tmp/x.abo"));
+        QCOMPARE(GetSaveFileName(QStringLiteral("Uložit"), QStringLiteral("/tmp/a.abo"), QStringLiteral("*.abo"),
+                                 QStringLiteral("abo")),
+                 QString());
+        QCOMPARE(DialogHook::Records().last().kind, QStringLiteral("save"));
+        QCOMPARE(DialogHook::Records().last().text, QStringLiteral("/tmp/a.abo"));
+    }
+
+    void withFullStop_data() {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("letter") << "Soubor nelze zapsat"
+                                << "Soubor nelze zapsat.";
+        QTest::newRow("Czech letter") << "Chybné datum ř"
+                                      << "Chybné datum ř.";
+        QTest::newRow("digit") << "Chyba 5"
+                               << "Chyba 5.";
+        QTest::newRow("slash sorts after") << "Unable to write to /tmp/"
+                                           << "Unable to write to /tmp/.";
+        QTest::newRow("question mark sorts after") << "Co?"
+                                                   << "Co?.";
+        QTest::newRow("full stop") << "Hotovo."
+                                   << "Hotovo.";
+        QTest::newRow("exclamation") << "Pozor!"
+                                     << "Pozor!";
+        QTest::newRow("comma") << "a,"
+                               << "a,";
+        QTest::newRow("hyphen") << "a -"
+                                << "a -";
+        QTest::newRow("bracket") << "(x)"
+                                 << "(x)";
+        QTest::newRow("trailing blank") << "text "
+                                        << "text ";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void withFullStop() {
+        QFETCH(QString, message);
+        QFETCH(QString, expected);
+        QCOMPARE(WithFullStop(message), expected);
+    }
+
+    void runCommandShowsErrorAndGoesOn() {
+        QWidget window;
+        QAction failing(QStringLiteral("Selže"), &window);
+        QAction working(QStringLiteral("Projde"), &window);
+        struct Receiver : QObject {
+            int runs = 0;
+            void fail() { throw VelorinError(QStringLiteral("Soubor „2022001.ppu“ nelze zapsat")); }
+            void work() { ++runs; }
+        } receiver;
+        ConnectCommand(&failing, &receiver, &Receiver::fail);
+        ConnectCommand(&working, &receiver, &Receiver::work);
+        window.show();
+
+        failing.trigger(); // must not unwind into the caller
+        working.trigger();
+        QCOMPARE(receiver.runs, 1);
+        QVERIFY(window.isVisible());
+
+        RunCommand([] { throw std::runtime_error("disk full"); });
+        RunCommand([] { throw 42; });
+        const QList<DialogHook::Record> r = DialogHook::Records();
+        QCOMPARE(r.size(), 3);
+        for (const auto& rec : r) {
+            QCOMPARE(rec.kind, QStringLiteral("error"));
+            QCOMPARE(rec.caption, QStringLiteral("Velorin"));
+        }
+        QCOMPARE(r[0].text, QStringLiteral("Soubor „2022001.ppu“ nelze zapsat."));
+        QCOMPARE(r[1].text, QStringLiteral("disk full."));
+        QVERIFY(!r[2].text.isEmpty());
+    }
+
+    // The real boxes, answered by keyboard: No is the default, Czech captions, icons.
+    void questionBoxDefaultsToNo() {
+        DialogHook::Deactivate();
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString caption, yes, no;
+        ModalAction act([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            icon = box->icon();
+            caption = box->windowTitle();
+            yes = box->button(QMessageBox::Yes)->text();
+            no = box->button(QMessageBox::No)->text();
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QCOMPARE(QuestionBox(QString(), QStringLiteral("Smazat?"), QuestionKind::Warning), Answer::No);
+        QVERIFY(act.happened());
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(caption, QStringLiteral("Velorin"));
+        QCOMPARE(yes, QStringLiteral("&Ano"));
+        QCOMPARE(no, QStringLiteral("&Ne"));
+    }
+
+    void errorBoxLooks() {
+        DialogHook::Deactivate();
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString caption, text;
+        ModalAction act([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            icon = box->icon();
+            caption = box->windowTitle();
+            text = box->text();
+            box->accept();
+        });
+        ErrorBox(QStringLiteral("Unable to write to <cesta>"));
+        QVERIFY(act.happened());
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(caption, QStringLiteral("Velorin"));
+        QCOMPARE(text, QStringLiteral("Unable to write to <cesta>."));
+    }
+
+    void aboutBoxGeometry() {
+        AboutBox box(QStringLiteral("1.4"), QStringLiteral("2022-01-07"));
+        QCOMPARE(box.windowTitle(), QStringLiteral("O programu Velorin"));
+        QCOMPARE(box.size(), QSize(520, 205));
+        QCOMPARE(box.palette().color(QPalette::Window), QColor(Qt::white));
+        const QStringList captions{"La_VerzeProgramu", "La_AutorProgramu", "La_HotLine", "La_Copyright",
+                                   "La_DomovskaStranka"};
+        const QStringList values{"La_CisloVerze", "La_Autor", "La_Telefon", "La_CopyrightText", "La_URL"};
+        for (int i = 0; i < 5; ++i) {
+            auto* c = box.findChild<QLabel*>(captions[i]);
+            auto* v = box.findChild<QLabel*>(values[i]);
+            QVERIFY2(c && v, qPrintable(captions[i]));
+            QCOMPARE(c->pos(), QPoint(80, 16 + 24 * i));
+            QCOMPARE(v->pos(), QPoint(216, 16 + 24 * i));
+            QVERIFY(c->font().bold());
+            QCOMPARE(c->palette().color(QPalette::WindowText), QColor(3, 63, 113));
+            QVERIFY(c->x() + c->width() <= v->x());
+            QVERIFY(!v->text().isEmpty());
+        }
+        QCOMPARE(box.findChild<QLabel*>("La_CisloVerze")->text(), QStringLiteral("1.4     2022-01-07"));
+        auto* ok = box.findChild<QPushButton*>("Tl_Ok");
+        QVERIFY(ok);
+        QCOMPARE(ok->pos(), QPoint(376, 140));
+        QVERIFY(ok->isDefault());
+        QVERIFY(ok->geometry().bottom() < box.height());
+        Screenshot(box, QStringLiteral("about.png"));
+    }
+
+    void aboutBoxClosesWithOkAndEsc() {
+        AboutBox box(QStringLiteral("1.4"), QStringLiteral("2022-01-07"));
+        box.show();
+        QTest::keyClick(&box, Qt::Key_Escape);
+        QVERIFY(!box.isVisible());
+        box.show();
+        QTest::mouseClick(box.findChild<QPushButton*>("Tl_Ok"), Qt::LeftButton);
+        QVERIFY(!box.isVisible());
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+    }
+
+    void linkUnderlineFollowsTheMouse() {
+        AboutBox box(QStringLiteral("1.4"), QStringLiteral("2022-01-07"));
+        auto* link = box.findChild<QLabel*>("La_URL");
+        QVERIFY(link);
+        QCOMPARE(link->text(), QStringLiteral("www.velorin.example"));
+        QCOMPARE(link->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(link->font().underline());
+        box.show();
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), link->mapToGlobal(QPointF(2, 2)));
+        QApplication::sendEvent(link, &enter);
+        QVERIFY(!link->font().underline());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(link, &leave);
+        QVERIFY(link->font().underline());
+
+        QTest::mouseClick(link, Qt::LeftButton);
+        QCOMPARE(DialogHook::Records().size(), 1);
+        QCOMPARE(DialogHook::Records()[0].kind, QStringLiteral("shell"));
+        QCOMPARE(DialogHook::Records()[0].text, QStringLiteral("http://www.velorin.example"));
+    }
+
+    void rightsNoticeYears_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("clock before the first year") << QDate(2019, 6, 30) << "© 2021–2021 Velorin";
+        QTest::newRow("first year") << QDate(2021, 1, 1) << "© 2021–2021 Velorin";
+        QTest::newRow("later") << QDate(2030, 12, 31) << "© 2021–2030 Velorin";
+    }
+    void rightsNoticeYears() {
+        QFETCH(QDate, today);
+        QFETCH(QString, expected);
+        Clock::SetToday(today);
+        QCOMPARE(CurrentYear(), today.year());
+        AboutBox box(QStringLiteral("1.4"), QString());
+        QCOMPARE(box.findChild<QLabel*>("La_CopyrightText")->text(), expected);
+    }
+
+    void pickDateNeedsAClick() {
+        const QDate given(2022, 1, 7);
+        DatePickerDialog dialog(given);
+        QCOMPARE(dialog.size(), QSize(210, 241));
+        QCOMPARE(dialog.windowTitle(), QString());
+        QCOMPARE(dialog.calendar()->objectName(), QStringLiteral("MonthCalendar1"));
+        QCOMPARE(dialog.calendar()->pos(), QPoint(8, 8));
+        QCOMPARE(dialog.calendar()->selectedDate(), given);
+        auto* storno = dialog.findChild<QPushButton*>("Tl_Storno");
+        QVERIFY(storno);
+        QCOMPARE(dialog.okButton()->x(), 16);
+        QCOMPARE(storno->x(), 112);
+        QCOMPARE(dialog.okButton()->geometry().bottom() + 1, 241 - 7);
+        QVERIFY(!dialog.okButton()->isEnabled());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        Screenshot(dialog, QStringLiteral("datepicker.png"));
+        // Keyboard moves alone do not enable Ok, and Enter does not confirm.
+        auto* view = dialog.calendar()->findChild<QTableView*>();
+        QVERIFY(view);
+        QTest::keyClick(view, Qt::Key_Right);
+        QVERIFY(!dialog.okButton()->isEnabled());
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(!dialog.changed());
+    }
+
+    void pickDateClickAndConfirm_data() {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("another day") << 1 << true;
+        QTest::newRow("the same day") << 0 << false;
+    }
+    void pickDateClickAndConfirm() {
+        QFETCH(int, offset);
+        QFETCH(bool, changed);
+        const QDate given(2022, 1, 12); // a Wednesday: its neighbours are in the same row
+        DatePickerDialog dialog(given);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* view = dialog.calendar()->findChild<QTableView*>();
+        QVERIFY(view);
+        const QModelIndex cell = CellOf(view, offset);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        QVERIFY(dialog.okButton()->isEnabled());
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.changed(), changed);
+        QCOMPARE(dialog.selectedDate(), given.addDays(offset));
+    }
+
+    void textWindow() {
+        const QString text = QString(300, QLatin1Char('x')) + QStringLiteral("\r\nřádek 2");
+        TextWindow window(QStringLiteral("Výpis příkazu"), text);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Výpis příkazu"));
+        QCOMPARE(window.size(), QSize(800, 450));
+        QPlainTextEdit* edit = window.editor();
+        QCOMPARE(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QCOMPARE(edit->font().family(), QStringLiteral("Courier New"));
+        QCOMPARE(edit->font().pointSize(), 10);
+        QVERIFY(!edit->isReadOnly());
+        QCOMPARE(edit->document()->blockCount(), 2);
+        window.show();
+        QCOMPARE(edit->geometry(), window.rect());
+    }
+
+    void versionText() {
+        QCOMPARE(ProgramVersionText(), QStringLiteral("%1.%2").arg(VELORIN_VERSION_MAJOR).arg(VELORIN_VERSION_MINOR));
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+$")).match(ProgramVersionText()).hasMatch());
+    }
+
+    void dialogParent() {
+        QWidget main;
+        SetDialogParent(&main);
+        QCOMPARE(DialogParent(), &main);
+        SetDialogParent(nullptr);
+        QCOMPARE(DialogParent(), nullptr);
+        {
+            QWidget gone;
+            SetDialogParent(&gone);
+        }
+        QCOMPARE(DialogParent(), nullptr); // a destroyed window is never handed out
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
