@@ -1,0 +1,154 @@
+#include "dialogs/ExportABO_f.h"
+
+#include "abo/AboWriter.h"
+#include "common/CommandRunner.h"
+#include "common/Dialogs.h"
+#include "common/TextFile.h"
+#include "dialogs/OrderHost.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+void ExportAboCommand(OrderHost& host) {
+    if (!host.isOrderOpen())
+        return;
+    const QString problem = AboExportProblem(host.order(), host.settings());
+    if (!problem.isEmpty()) {
+        InfoBox(problem);
+        return;
+    }
+    TExportABO dialog(host, host.hostWindow());
+    dialog.exec();
+}
+
+TExportABO::TExportABO(OrderHost& host, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_host(host) {
+    setObjectName(QStringLiteral("ExportABO"));
+    setWindowTitle(QStringLiteral("Export příkazu do formátu ABO"));
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setMinimumSize(690, 530);
+    resize(868, 635);
+    setSizeGripEnabled(true);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(57);
+    Panel1->setFrameShape(QFrame::StyledPanel);
+
+    Tl_Ulozit = new QPushButton(QStringLiteral("Ulozit ABO do souboru"), Panel1);
+    Tl_Ulozit->setObjectName(QStringLiteral("Tl_Ulozit"));
+    Tl_Ulozit->setGeometry(40, 8, 129, 25);
+
+    ChB_PripojovatKomentare = new QCheckBox(QStringLiteral("Připojovat komentáře jako zprávu pro příjemce"), Panel1);
+    ChB_PripojovatKomentare->setObjectName(QStringLiteral("ChB_PripojovatKomentare"));
+    ChB_PripojovatKomentare->setGeometry(192, 12, 257, 17);
+
+    Tl_Storno = new QPushButton(QStringLiteral("Storno"), Panel1);
+    Tl_Storno->setObjectName(QStringLiteral("Tl_Storno"));
+    Tl_Storno->setGeometry(592, 8, 75, 25);
+
+    // Neither button is the default: Enter in the text box must start a new line, not save.
+    for (QPushButton* button : {Tl_Ulozit, Tl_Storno}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        button->setAccessibleName(button->text());
+    }
+    ChB_PripojovatKomentare->setAccessibleName(ChB_PripojovatKomentare->text());
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setFont(QFont(QStringLiteral("Courier New"), 10));
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setWordWrapMode(QTextOption::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(Memo1, 1);
+
+    connect(Tl_Ulozit, &QPushButton::clicked, this, [this] { RunCommand([this] { Tl_UlozitClick(); }); });
+    connect(ChB_PripojovatKomentare, &QCheckBox::clicked, this,
+            [this] { RunCommand([this] { ChB_PripojovatKomentareClick(); }); });
+    connect(Tl_Storno, &QPushButton::clicked, this, &TExportABO::Tl_StornoClick);
+
+    FormCreate();
+}
+
+QString TExportABO::BaseFileName() const {
+    QString base = m_host.order().FilePath;
+    if (base.endsWith(QLatin1String(".ppu"), Qt::CaseInsensitive))
+        base.chop(4);
+    return base;
+}
+
+void TExportABO::FormCreate() {
+    ChB_PripojovatKomentare->setChecked(ReadAboCommentsOption(m_host.settings()));
+    fillText();
+}
+
+void TExportABO::fillText() {
+    const QStringList lines = BuildAboText(m_host.order(), m_host.settings(), ChB_PripojovatKomentare->isChecked());
+    Memo1->setUpdatesEnabled(false);
+    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
+    Memo1->setUpdatesEnabled(true);
+}
+
+void TExportABO::ChB_PripojovatKomentareClick() {
+    fillText();
+}
+
+void TExportABO::Tl_UlozitClick() {
+    QString path = GetSaveFileName(QStringLiteral("Uložit ABO do souboru"), BaseFileName() + QLatin1String(".abo"),
+                                   QStringLiteral("Příkaz k úhradě (*.abo)"), QStringLiteral("abo"));
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        path += QLatin1String(".abo");
+    // The box's own lines, edits included; every line, the last too, ends with CR LF.
+    TextFile::WriteLines(path, TextFile::SplitLines(Memo1->toPlainText()));
+}
+
+void TExportABO::Tl_StornoClick() {
+    close();
+}
+
+void TExportABO::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+void TExportABO::FormClose() {
+    RunCommand([this] { WriteAboCommentsOption(m_host.settings(), ChB_PripojovatKomentare->isChecked()); });
+}
+
+void TExportABO::keyPressEvent(QKeyEvent* event) {
+    // No cancel button: a stray Escape must not throw away edits made in the text box.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TExportABO::showEvent(QShowEvent* event) {
+    if (!m_placed) {
+        m_placed = true;
+        if (QScreen* s = screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(s->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
+}

@@ -1,0 +1,273 @@
+#include "FakeHost.h"
+#include "TestModal.h"
+#include "common/Clock.h"
+#include "common/DialogHook.h"
+#include "dialogs/ExportABO_f.h"
+#include "order/IniFile.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+const QByteArray kSeveralWithMessages = "UHL1070122FIRMA ALFA          0000123456001001000000000000\r\n"
+                                        "1 1501 001001 0800\r\n"
+                                        "2 000035-0123456789 00000000175050 100122\r\n"
+                                        "000000-0987654321 000000150000 0002022001 0003000308 0000000000 "
+                                        "N\xe1jem leden\r\n"
+                                        "000012-3456789012 000000025050 0000000000 0001000000 0000000077 \r\n"
+                                        "3 +\r\n"
+                                        "5 +\r\n";
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestExportAbo : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Clock::SetToday(QDate(2022, 1, 7)); }
+    void cleanupTestCase() { Clock::SetToday(std::nullopt); }
+    void init();
+    void cleanup();
+
+    void refusals_data();
+    void refusals();
+    void commandOpensDialogForItemWithoutAmount();
+    void optionSurvivesReopen();
+    void switchingRebuildsText();
+    void saveNames_data();
+    void saveNames();
+    void failedSaveKeepsDialogOpen();
+    void keyboardKeepsDialogAndText();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeHost> m_host;
+    QString yearFolder() const { return m_dir->filePath(QStringLiteral("2022")); }
+    QPlainTextEdit* memo(TExportABO& d) { return d.findChild<QPlainTextEdit*>(QStringLiteral("Memo1")); }
+    QCheckBox* option(TExportABO& d) { return d.findChild<QCheckBox*>(QStringLiteral("ChB_PripojovatKomentare")); }
+};
+
+void TestExportAbo::init() {
+    DialogHook::Activate();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir().mkpath(yearFolder()));
+    m_host = std::make_unique<FakeHost>();
+    Settings& s = m_host->settingsData;
+    s.ProgramFolder = m_dir->path() + QLatin1Char('/');
+    s.AktualniRok = 2022;
+    s.NazevKlienta = QStringLiteral("FIRMA ALFA");
+    s.CisloKlienta = QStringLiteral("123456");
+    s.CisloUctu = QStringLiteral("35-123456789");
+    s.SmerovyKod = QStringLiteral("0800");
+    PaymentOrder& o = m_host->orderData;
+    o.Bank = s.payerBank();
+    o.OrderDate = QStringLiteral("10.1.2022");
+    o.FilePath = yearFolder() + QStringLiteral("/2022003.ppu");
+    o.Items[0].Account = QStringLiteral("987654321");
+    o.Items[0].BankCode = QStringLiteral("0300");
+    o.Items[0].Amount = QStringLiteral("1500,00");
+    o.Items[0].VariableSymbol = QStringLiteral("2022001");
+    o.Items[0].ConstantSymbol = QStringLiteral("0308");
+    o.Items[0].Comment = QStringLiteral("Nájem leden");
+    o.Items[1].Account = QStringLiteral("12-3456789012");
+    o.Items[1].BankCode = QStringLiteral("0100");
+    o.Items[1].Amount = QStringLiteral("250,50");
+    o.Items[1].SpecificSymbol = QStringLiteral("77");
+    o.Total = 1750.5;
+}
+
+void TestExportAbo::cleanup() {
+    DialogHook::Deactivate();
+    m_host.reset();
+    m_dir.reset();
+}
+
+void TestExportAbo::refusals_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("message");
+    const QString p = QStringLiteral("Export ABO nelze generovat. ");
+    QTest::newRow("no payer account") << "account" << p + "Není zadáno číslo účtu plátce.";
+    QTest::newRow("no bank code") << "bankcode" << p + "Není zadán směrový kód banky.";
+    QTest::newRow("only an amount without account")
+        << "noaccounts" << p + "Není vyplněna ani jedna platná položka k platbě.";
+    QTest::newRow("negative amount") << "negative" << p + "Částka „-250,50“ v řádku 2 je záporná.";
+    QTest::newRow("amount not a number") << "nan" << p + "Částka „250 Kč“ v řádku 2 není číslo.";
+}
+
+void TestExportAbo::refusals() {
+    QFETCH(QString, change);
+    QFETCH(QString, message);
+    PaymentOrder& o = m_host->orderData;
+    if (change == "account")
+        m_host->settingsData.CisloUctu.clear();
+    else if (change == "bankcode")
+        m_host->settingsData.SmerovyKod.clear();
+    else if (change == "noaccounts") {
+        o.Items[0] = OrderItem();
+        o.Items[1].Account.clear();
+    } else if (change == "negative")
+        o.Items[1].Amount = QStringLiteral("-250,50");
+    else
+        o.Items[1].Amount = QStringLiteral("250 Kč");
+
+    ModalAction closer([](QWidget* w) { w->close(); }, 300);
+    ExportAboCommand(*m_host);
+    QVERIFY(!closer.happened());
+    const QList<DialogHook::Record> records = DialogHook::Records();
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records[0].kind, QStringLiteral("info"));
+    QCOMPARE(records[0].caption, AppTitle());
+    QCOMPARE(records[0].text, message);
+    QVERIFY(!QFile::exists(SettingsFilePath(m_host->settingsData)));
+}
+
+void TestExportAbo::commandOpensDialogForItemWithoutAmount() {
+    PaymentOrder& o = m_host->orderData;
+    o.Items[1] = OrderItem();
+    o.Items[0].Amount.clear();
+    o.Total = 0;
+    QString shown;
+    ModalAction closer([&](QWidget* w) {
+        if (auto* d = qobject_cast<TExportABO*>(w))
+            shown = memo(*d)->toPlainText();
+        w->close();
+    });
+    ExportAboCommand(*m_host);
+    QVERIFY(closer.happened());
+    QCOMPARE(shown, QStringLiteral("UHL1070122FIRMA ALFA          0000123456001001000000000000\n"
+                                   "1 1501 001001 0800\n"
+                                   "2  00000000000000 100122\n"
+                                   "3 +\n"
+                                   "5 +"));
+    QVERIFY(DialogHook::Records().isEmpty());
+    // Closing stored the option, though nothing was saved.
+    QCOMPARE(IniFile::Read(SettingsFilePath(m_host->settingsData), "GenerovaniABO", "PripojovatKomentare"),
+             std::optional<QString>(QStringLiteral("0")));
+}
+
+void TestExportAbo::optionSurvivesReopen() {
+    {
+        TExportABO first(*m_host);
+        first.show();
+        QVERIFY(!option(first)->isChecked());
+        QVERIFY(!memo(first)->toPlainText().contains(QStringLiteral("Nájem")));
+        option(first)->click();
+        QVERIFY(memo(first)->toPlainText().contains(QStringLiteral(" 0000000000 Nájem leden\n")));
+        first.findChild<QPushButton*>(QStringLiteral("Tl_Storno"))->click();
+    }
+    QCOMPARE(IniFile::Read(SettingsFilePath(m_host->settingsData), "GenerovaniABO", "PripojovatKomentare"),
+             std::optional<QString>(QStringLiteral("1")));
+    {
+        TExportABO second(*m_host);
+        QVERIFY(option(second)->isChecked());
+        QVERIFY(memo(second)->toPlainText().contains(QStringLiteral(" 0000000000 Nájem leden\n")));
+        second.show();
+        option(second)->click();
+        second.close(); // the close box
+    }
+    TExportABO third(*m_host);
+    QVERIFY(!option(third)->isChecked());
+    QVERIFY(!memo(third)->toPlainText().contains(QStringLiteral("Nájem")));
+}
+
+void TestExportAbo::switchingRebuildsText() {
+    TExportABO dialog(*m_host);
+    const QString without = memo(dialog)->toPlainText();
+    memo(dialog)->setPlainText(QStringLiteral("upraveno"));
+    option(dialog)->click();
+    const QString with = memo(dialog)->toPlainText();
+    QVERIFY(with.contains(QStringLiteral("Nájem leden")));
+    QCOMPARE(QString(with).remove(QStringLiteral("Nájem leden")), without);
+    memo(dialog)->appendPlainText(QStringLiteral("upraveno"));
+    option(dialog)->click();
+    QCOMPARE(memo(dialog)->toPlainText(), without);
+}
+
+void TestExportAbo::saveNames_data() {
+    QTest::addColumn<QString>("chosen");  // relative to the year folder; empty = cancel
+    QTest::addColumn<QString>("written"); // the file that must exist afterwards
+    QTest::newRow("no extension gets .abo") << "platby"
+                                            << "platby.abo";
+    QTest::newRow("other extension stays") << "platby.txt"
+                                           << "platby.txt";
+    QTest::newRow("proposed name") << "2022003.abo"
+                                   << "2022003.abo";
+    QTest::newRow("cancel") << ""
+                            << "";
+}
+
+void TestExportAbo::saveNames() {
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    WriteAboCommentsOption(m_host->settingsData, true);
+    TExportABO dialog(*m_host);
+    dialog.show();
+    DialogHook::PushFileName(chosen.isEmpty() ? QString() : yearFolder() + QLatin1Char('/') + chosen);
+    dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
+
+    const QList<DialogHook::Record> records = DialogHook::Records();
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records[0].kind, QStringLiteral("save"));
+    QCOMPARE(records[0].text, yearFolder() + QStringLiteral("/2022003.abo"));
+    QVERIFY(dialog.isVisible());
+    QStringList expectedFiles;
+    if (!written.isEmpty())
+        expectedFiles << written;
+    QCOMPARE(QDir(yearFolder()).entryList(QDir::Files), expectedFiles);
+    if (!written.isEmpty())
+        QCOMPARE(FileBytes(yearFolder() + QLatin1Char('/') + written), kSeveralWithMessages);
+}
+
+void TestExportAbo::failedSaveKeepsDialogOpen() {
+    TExportABO dialog(*m_host);
+    dialog.show();
+    memo(dialog)->setPlainText(QStringLiteral("UHL1 upravený řádek"));
+    const QString target = yearFolder() + QStringLiteral("/chybi/platby.abo");
+    DialogHook::PushFileName(target);
+    dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
+    const QList<DialogHook::Record> records = DialogHook::Records();
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records[1].kind, QStringLiteral("error"));
+    QVERIFY(records[1].text.contains(target));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(memo(dialog)->toPlainText(), QStringLiteral("UHL1 upravený řádek"));
+
+    // The edited text is what gets written once the folder is there.
+    QVERIFY(QDir().mkpath(yearFolder() + QStringLiteral("/chybi")));
+    DialogHook::PushFileName(target);
+    dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
+    QCOMPARE(FileBytes(target), QByteArray("UHL1 upraven\xfd \xf8\xe1\x64\x65k\r\n"));
+}
+
+void TestExportAbo::keyboardKeepsDialogAndText() {
+    TExportABO dialog(*m_host);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QPlainTextEdit* box = memo(dialog);
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClicks(box, QStringLiteral("x"));
+    QTest::keyClick(box, Qt::Key_Escape);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(box->toPlainText().endsWith(QStringLiteral("5 +\nx")));
+    QVERIFY(DialogHook::Records().isEmpty()); // Enter saved nothing
+    dialog.close();
+    QVERIFY(!dialog.isVisible());
+}
+
+QTEST_MAIN(TestExportAbo)
+#include "tst_exportabo.moc"
