@@ -1,0 +1,119 @@
+#include "order/Presets.h"
+
+#include "common/TextFile.h"
+#include "common/TextFunctions.h"
+
+#include <QCollator>
+#include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
+
+namespace {
+
+QString PresetsLineField(const QString& field) {
+    return TrimPresetField(field) + QLatin1Char('|');
+}
+
+} // namespace
+
+const QString& PaymentPreset::field(int index) const {
+    switch (index) {
+    case 0:
+        return Name;
+    case 1:
+        return Account;
+    case 2:
+        return BankCode;
+    case 3:
+        return VariableSymbol;
+    case 4:
+        return ConstantSymbol;
+    case 5:
+        return SpecificSymbol;
+    default:
+        return Comment;
+    }
+}
+
+QString& PaymentPreset::field(int index) {
+    return const_cast<QString&>(static_cast<const PaymentPreset&>(*this).field(index));
+}
+
+QString PresetsFilePath(const QString& programFolder) {
+    return programFolder + QLatin1String(kPresetsFileName);
+}
+
+QString TrimPresetField(const QString& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString PresetLine(const PaymentPreset& preset) {
+    QString line;
+    for (int i = 0; i < kPresetFieldCount; ++i)
+        line += PresetsLineField(preset.field(i));
+    return line;
+}
+
+QString PresetLineName(const QString& line) {
+    const qsizetype bar = line.indexOf(QLatin1Char('|'));
+    return bar < 0 ? QString() : line.left(bar);
+}
+
+PaymentPreset PresetFromLine(const QString& line) {
+    PaymentPreset preset;
+    QString rest = line;
+    for (int i = 0; i < kPresetFieldCount; ++i) {
+        const qsizetype bar = rest.indexOf(QLatin1Char('|'));
+        if (bar < 0)
+            break;
+        preset.field(i) = rest.left(bar);
+        rest.remove(0, bar + 1);
+    }
+    return preset;
+}
+
+std::optional<PaymentPreset> PresetForItem(const QString& line) {
+    QStringList fields;
+    SplitFields(line, fields);
+    if (fields.size() < kPresetFieldCount)
+        return std::nullopt;
+    PaymentPreset preset;
+    for (int i = 0; i < kPresetFieldCount; ++i)
+        preset.field(i) = fields.at(i);
+    return preset;
+}
+
+QStringList ReadPresetLines(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return {};
+    return TextFile::ReadLines(path);
+}
+
+void WritePresetLines(const QString& path, const QStringList& lines) {
+    TextFile::WriteLines(path, lines);
+}
+
+void SortPresetLines(QStringList& lines) {
+    QCollator collator(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(false);
+    collator.setIgnorePunctuation(false);
+    std::stable_sort(lines.begin(), lines.end(),
+                     [&collator](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+}
+
+bool SortPresetsFile(const QString& path) {
+    // Reading through the existence test would make an unreadable file look like no file.
+    if (!QFileInfo::exists(path))
+        return false;
+    QStringList lines = TextFile::ReadLines(path);
+    SortPresetLines(lines);
+    WritePresetLines(path, lines);
+    return true;
+}
