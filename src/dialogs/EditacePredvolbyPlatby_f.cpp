@@ -1,0 +1,237 @@
+#include "dialogs/EditacePredvolbyPlatby_f.h"
+
+#include "common/Beep.h"
+#include "common/Cp1250.h"
+
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+// ---- StorableTextValidator ----
+
+QString StorableTextValidator::Problem(const QString& text) {
+    if (text.contains(QLatin1Char('|')))
+        return QStringLiteral("Znak „|“ nelze použít: v souboru předvoleb odděluje pole.");
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            return QStringLiteral("Text s koncem řádku nelze vložit.");
+    }
+    const qsizetype bad = Cp1250::FirstUnencodableIndex(text);
+    if (bad >= 0)
+        return QStringLiteral("Znak %1 nelze uložit v kódování Windows-1250.")
+            .arg(Cp1250::DescribeCharacter(text, bad));
+    return QString();
+}
+
+QValidator::State StorableTextValidator::validate(QString& input, int& pos) const {
+    Q_UNUSED(pos);
+    const QString problem = Problem(input);
+    if (problem.isEmpty())
+        return Acceptable;
+    emit refused(problem);
+    return Invalid;
+}
+
+// ---- NumericKeyFilter ----
+
+bool NumericKeyFilter::IsAllowedText(const QString& text) {
+    if (text.size() != 1)
+        return false;
+    const QChar c = text.at(0);
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char('.') ||
+           c == QLatin1Char('\b');
+}
+
+bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Backspace:
+        return false;
+    default:
+        break;
+    }
+    // Ctrl with a letter is a control character on the keyboard (Ctrl+V is 0x16) whatever text the
+    // platform reports, and control characters are refused like any other key.
+    const bool ctrlLetter = (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier) &&
+                            key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z;
+    if (ctrlLetter)
+        return true;
+    const QString text = key->text();
+    if (text.isEmpty())
+        return false; // arrows, Home, End, Delete: no character
+    return !IsAllowedText(text);
+}
+
+// ---- TEditacePredvolbyPlatby ----
+
+namespace {
+
+QLineEdit* MakeField(QWidget* parent, const char* name, int maxLength) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    if (maxLength > 0) {
+        edit->setMaxLength(maxLength);
+        // Room for the longest text and a little air, so that no digit hides behind the frame.
+        const int width = edit->fontMetrics().horizontalAdvance(QString(maxLength + 2, QLatin1Char('0')));
+        edit->setMinimumWidth(width);
+        edit->setMaximumWidth(width + 8);
+    }
+    return edit;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, QLineEdit* buddy) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+TEditacePredvolbyPlatby::TEditacePredvolbyPlatby(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("EditacePredvolbyPlatby"));
+    setWindowTitle(QStringLiteral("Nová položka předvolby"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    Ed_NazevPlatby = MakeField(this, "Ed_NazevPlatby", 0);
+    Ed_Ucet = MakeField(this, "Ed_Ucet", 17);
+    Ed_Kod = MakeField(this, "Ed_Kod", 4);
+    Ed_VarSymbol = MakeField(this, "Ed_VarSymbol", 10);
+    Ed_KonstSymbol = MakeField(this, "Ed_KonstSymbol", 4);
+    Ed_SpecSymbol = MakeField(this, "Ed_SpecSymbol", 10);
+    Ed_Komentar = MakeField(this, "Ed_Komentar", 0);
+    Ed_NazevPlatby->setMinimumWidth(Ed_NazevPlatby->fontMetrics().horizontalAdvance(QString(44, QLatin1Char('n'))));
+
+    Tl_Ok = new QPushButton(QStringLiteral("Ok"), this);
+    Tl_Ok->setObjectName(QStringLiteral("Tl_Ok"));
+    Tl_Ok->setAccessibleName(QStringLiteral("Ok"));
+    Tl_Ok->setDefault(true);
+    Tl_Storno2 = new QPushButton(QStringLiteral("Storno"), this);
+    Tl_Storno2->setObjectName(QStringLiteral("Tl_Storno2"));
+    Tl_Storno2->setAccessibleName(QStringLiteral("Storno"));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(8);
+    grid->addWidget(MakeLabel(this, QStringLiteral("Název platby"), Ed_NazevPlatby), 0, 0);
+    grid->addWidget(Ed_NazevPlatby, 0, 1, 1, 3);
+    grid->addWidget(MakeLabel(this, QStringLiteral("Číslo účtu banky"), Ed_Ucet), 1, 0);
+    grid->addWidget(Ed_Ucet, 1, 1);
+    grid->addWidget(MakeLabel(this, QStringLiteral("Směrový kód"), Ed_Kod), 1, 2, Qt::AlignRight);
+    grid->addWidget(Ed_Kod, 1, 3);
+    grid->addWidget(MakeLabel(this, QStringLiteral("Variabilní symbol"), Ed_VarSymbol), 2, 0);
+    grid->addWidget(Ed_VarSymbol, 2, 1);
+    grid->addWidget(MakeLabel(this, QStringLiteral("Konst. symbol"), Ed_KonstSymbol), 2, 2, Qt::AlignRight);
+    grid->addWidget(Ed_KonstSymbol, 2, 3);
+    grid->addWidget(MakeLabel(this, QStringLiteral("Specifický symbol"), Ed_SpecSymbol), 3, 0);
+    grid->addWidget(Ed_SpecSymbol, 3, 1);
+    grid->addWidget(MakeLabel(this, QStringLiteral("Komentář"), Ed_Komentar), 4, 0);
+    grid->addWidget(Ed_Komentar, 4, 1, 1, 3);
+    grid->setColumnStretch(1, 1);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Tl_Ok);
+    buttons->addWidget(Tl_Storno2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(4);
+    layout->addWidget(line);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* numericFilter = new NumericKeyFilter(this);
+    const auto all = fields();
+    for (int i = 0; i < kPresetFieldCount; ++i) {
+        QLineEdit* edit = all[std::size_t(i)];
+        auto* validator = new StorableTextValidator(edit);
+        edit->setValidator(validator);
+        connect(validator, &StorableTextValidator::refused, this,
+                [this, edit](const QString& reason) { TextRefused(edit, reason); });
+        if (i != 0 && i != kPresetFieldCount - 1)
+            edit->installEventFilter(numericFilter);
+        connect(edit, &QLineEdit::textChanged, this, [this, i] { Ed_NazevPlatbyChange(i); });
+    }
+
+    QWidget::setTabOrder(Ed_NazevPlatby, Ed_Ucet);
+    QWidget::setTabOrder(Ed_Ucet, Ed_Kod);
+    QWidget::setTabOrder(Ed_Kod, Ed_VarSymbol);
+    QWidget::setTabOrder(Ed_VarSymbol, Ed_KonstSymbol);
+    QWidget::setTabOrder(Ed_KonstSymbol, Ed_SpecSymbol);
+    QWidget::setTabOrder(Ed_SpecSymbol, Ed_Komentar);
+    QWidget::setTabOrder(Ed_Komentar, Tl_Ok);
+    QWidget::setTabOrder(Tl_Ok, Tl_Storno2);
+
+    connect(Tl_Ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Tl_Storno2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+std::array<QLineEdit*, kPresetFieldCount> TEditacePredvolbyPlatby::fields() const {
+    return {Ed_NazevPlatby, Ed_Ucet, Ed_Kod, Ed_VarSymbol, Ed_KonstSymbol, Ed_SpecSymbol, Ed_Komentar};
+}
+
+void TEditacePredvolbyPlatby::setPreset(const PaymentPreset& preset) {
+    const auto all = fields();
+    for (int i = 0; i < kPresetFieldCount; ++i)
+        all[std::size_t(i)]->setText(preset.field(i));
+}
+
+PaymentPreset TEditacePredvolbyPlatby::preset() const {
+    PaymentPreset result;
+    const auto all = fields();
+    for (int i = 0; i < kPresetFieldCount; ++i)
+        result.field(i) = all[std::size_t(i)]->text();
+    return result;
+}
+
+void TEditacePredvolbyPlatby::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TEditacePredvolbyPlatby::FormShow() {
+    // After the caller has filled the fields, so that filling them is no change.
+    const auto all = fields();
+    for (int i = 0; i < kPresetFieldCount; ++i) {
+        QLineEdit* edit = all[std::size_t(i)];
+        m_lastTexts[std::size_t(i)] = edit->text();
+        edit->setCursorPosition(edit->text().size());
+    }
+    Tl_Ok->setEnabled(false);
+    Ed_NazevPlatby->setFocus();
+    Ed_NazevPlatby->selectAll();
+}
+
+void TEditacePredvolbyPlatby::Ed_NazevPlatbyChange(int index) {
+    const QString text = fields()[std::size_t(index)]->text();
+    if (text == m_lastTexts[std::size_t(index)])
+        return;
+    m_lastTexts[std::size_t(index)] = text;
+    Tl_Ok->setEnabled(true);
+}
+
+void TEditacePredvolbyPlatby::TextRefused(QLineEdit* field, const QString& reason) {
+    StandardBeep();
+    if (field->isVisible())
+        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), reason, field);
+}
