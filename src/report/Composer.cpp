@@ -1,0 +1,310 @@
+#include "report/Composer.h"
+
+#include "common/Clock.h"
+#include "common/CzechFormat.h"
+#include "report/TextMetrics.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr double Eps = 1e-6;
+
+QString BuiltIn(const QString& name, int page, const QDateTime& at, bool& known) {
+    known = true;
+    if (name == QLatin1String("Page"))
+        return QString::number(page);
+    if (name == QLatin1String("Date"))
+        return CzechFormat::FormatDate(at.date());
+    if (name == QLatin1String("Time"))
+        return at.time().toString(QStringLiteral("H:mm:ss"));
+    known = false;
+    return {};
+}
+
+// A box after stretching, before it is placed on a page.
+struct LaidBox {
+    const TextBox* box = nullptr;
+    double left = 0, top = 0, width = 0, height = 0;
+    QStringList lines;
+};
+
+struct LaidBand {
+    double height = 0;
+    std::vector<LaidBox> boxes;
+};
+
+void AddFrame(PreparedPage& page, const Frame& f, const QRectF& r) {
+    auto add = [&](const FrameSide& side, QPointF a, QPointF b) {
+        if (side.drawn)
+            page.lines.push_back({a, b, side.widthMm, side.style});
+    };
+    add(f.top, r.topLeft(), r.topRight());
+    add(f.bottom, r.bottomLeft(), r.bottomRight());
+    add(f.left, r.topLeft(), r.bottomLeft());
+    add(f.right, r.topRight(), r.bottomRight());
+}
+
+class Composer {
+public:
+    Composer(ReportLayout& layout, const ComposeOptions& options)
+        : m_layout(layout), m_options(options), m_page(options.page.value_or(layout.page)) {
+        m_at = options.preparedAt.isValid() ? options.preparedAt : QDateTime(Clock::Today(), QTime::currentTime());
+        m_out.title = layout.name;
+        m_out.preparedAt = m_at;
+    }
+
+    std::optional<PreparedReport> run() {
+        const Band* title = m_layout.FindBand(BandKind::ReportTitle);
+        const Band* master = m_layout.FindBand(BandKind::MasterData);
+        const Band* summary = m_layout.FindBand(BandKind::ReportSummary);
+        if (!startPage())
+            return std::nullopt;
+        if (title)
+            place(layBand(*title));
+        if (master) {
+            RowSource& rows = m_layout.rows;
+            const int count = rows.RangeEndCount();
+            for (int r = 0; r < count; ++r) {
+                rows.SetRecNo(r);
+                if (!placeFlowing(*master))
+                    return std::nullopt;
+                m_rowsDone = r + 1;
+            }
+        }
+        if (summary && !placeFlowing(*summary))
+            return std::nullopt;
+        return std::move(m_out);
+    }
+
+private:
+    int pageNo() const { return int(m_out.pages.size()); }
+    PreparedPage& page() { return m_out.pages.back(); }
+
+    bool startPage() {
+        PreparedPage p;
+        p.widthMm = m_page.widthMm;
+        p.heightMm = m_page.heightMm;
+        m_out.pages.push_back(std::move(p));
+        const int rowsTotal = m_layout.FindBand(BandKind::MasterData) ? m_layout.rows.RangeEndCount() : 0;
+        if (m_options.progress && !m_options.progress(pageNo(), m_rowsDone, rowsTotal))
+            return false;
+        m_y = m_page.topMm;
+        m_limit = m_page.printableBottom();
+        if (const Band* footer = m_layout.FindBand(BandKind::PageFooter)) {
+            const LaidBand laid = layBand(*footer);
+            m_limit = m_page.printableBottom() - laid.height;
+            emitBand(laid, m_limit);
+        }
+        // The title stands above the header, so the header waits for it on the first page.
+        if (pageNo() == 1 && m_layout.FindBand(BandKind::ReportTitle)) {
+            m_headerPending = true;
+        } else {
+            placeHeader();
+        }
+        m_bodyTop = m_y;
+        return true;
+    }
+
+    void placeHeader() {
+        if (const Band* header = m_layout.FindBand(BandKind::PageHeader))
+            place(layBand(*header));
+    }
+
+    void place(const LaidBand& laid) {
+        emitBand(laid, m_y);
+        m_y += laid.height;
+        if (m_headerPending) {
+            m_headerPending = false;
+            placeHeader();
+            m_bodyTop = m_y;
+        }
+    }
+
+    // A band of the body: begins a new page when it would reach into the footer, unless the page
+    // holds no body band yet (a band taller than the page would never fit anywhere).
+    bool placeFlowing(const Band& band) {
+        LaidBand laid = layBand(band);
+        if (m_y + laid.height > m_limit + Eps && m_y > m_bodyTop + Eps) {
+            if (!startPage())
+                return false;
+            laid = layBand(band); // [Page] has moved on
+        }
+        place(laid);
+        return true;
+    }
+
+    LaidBand layBand(const Band& band) {
+        const double bandWidth = m_page.printableWidth();
+        LaidBand laid;
+        laid.height = band.height;
+        laid.boxes.reserve(band.boxes.size());
+        for (const TextBox& box : band.boxes) {
+            LaidBox b;
+            b.box = &box;
+            b.left = box.fillBandWidth ? 0.0 : box.left;
+            b.width = box.fillBandWidth ? bandWidth : box.width;
+            b.top = box.top;
+            b.height = box.height;
+            const QString text = box.text.isEmpty() ? QString() : resolve(box.text);
+            if (!text.isEmpty())
+                b.lines = WrapText(text, box.font, b.width - 2 * ReportUnits::GapXMm, box.wordWrap);
+            if (box.stretch == StretchMode::ToTallest)
+                b.height = std::max(b.height, neededHeight(box.font, int(b.lines.size())));
+            laid.boxes.push_back(std::move(b));
+        }
+        if (band.stretches)
+            for (const LaidBox& b : laid.boxes)
+                laid.height = std::max(laid.height, b.top + b.height);
+        for (LaidBox& b : laid.boxes)
+            if (b.box->stretch == StretchMode::ToTallest)
+                b.height = std::max(b.height, laid.height - b.top);
+        return laid;
+    }
+
+    static double neededHeight(const ReportFont& font, int lines) {
+        if (lines == 0)
+            return 0;
+        return lines * TextMetrics::LineHeightMm(font) + (lines - 1) * ReportUnits::LineSpacingMm +
+               2 * ReportUnits::GapYMm;
+    }
+
+    void emitBand(const LaidBand& laid, double bandTop) {
+        PreparedPage& p = page();
+        const double bandLeft = m_page.leftMm;
+        for (const LaidBox& b : laid.boxes) {
+            const QRectF r(bandLeft + b.left, bandTop + b.top, b.width, b.height);
+            AddFrame(p, b.box->frame, r);
+            if (b.lines.isEmpty())
+                continue;
+            const ReportFont& font = b.box->font;
+            const double ascent = TextMetrics::AscentMm(font);
+            const double descent = TextMetrics::DescentMm(font);
+            const double lineH = ascent + descent;
+            const double pitch = lineH + ReportUnits::LineSpacingMm;
+            int n = int(b.lines.size());
+            if (b.box->clipped) {
+                // Lines below the box's height are left out, not shown cut in half.
+                const double room = r.height() - 2 * ReportUnits::GapYMm;
+                const int fit = room + Eps < lineH ? 1 : 1 + int((room - lineH + Eps) / pitch);
+                n = std::min(n, fit);
+            }
+            const double textH = n * lineH + (n - 1) * ReportUnits::LineSpacingMm;
+            double y = r.top() + ReportUnits::GapYMm;
+            if (b.box->vAlign == VAlign::Center)
+                y = r.top() + (r.height() - textH) / 2;
+            else if (b.box->vAlign == VAlign::Bottom)
+                y = r.bottom() - ReportUnits::GapYMm - textH;
+            for (int i = 0; i < n; ++i, y += pitch) {
+                const QString& line = b.lines[i];
+                if (line.isEmpty())
+                    continue;
+                PreparedText t;
+                t.boxName = b.box->name;
+                t.text = line;
+                t.font = font;
+                t.widthMm = TextMetrics::WidthMm(font, line);
+                t.ascentMm = ascent;
+                t.descentMm = descent;
+                double x = r.left() + ReportUnits::GapXMm;
+                if (b.box->hAlign == HAlign::Center)
+                    x = r.left() + (r.width() - t.widthMm) / 2;
+                else if (b.box->hAlign == HAlign::Right)
+                    x = r.right() - ReportUnits::GapXMm - t.widthMm;
+                t.origin = QPointF(x, y + ascent);
+                if (b.box->clipped)
+                    t.clipMm = r;
+                p.texts.push_back(std::move(t));
+            }
+        }
+    }
+
+    QString resolve(const QString& text) const { return ResolveText(m_layout, text, pageNo(), m_at); }
+
+    ReportLayout& m_layout;
+    const ComposeOptions& m_options;
+    PageSetup m_page;
+    QDateTime m_at;
+    PreparedReport m_out;
+    double m_y = 0, m_limit = 0, m_bodyTop = 0;
+    bool m_headerPending = false;
+    int m_rowsDone = 0;
+};
+
+// Splits off the longest head of word that fits widthMm, at least one character.
+qsizetype FittingChars(const QString& word, const ReportFont& font, double widthMm) {
+    qsizetype n = 1;
+    while (n < word.size() && TextMetrics::WidthMm(font, word.left(n + 1)) <= widthMm + Eps)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+QString ResolveText(const ReportLayout& layout, const QString& text, int page, const QDateTime& preparedAt) {
+    QString out;
+    out.reserve(text.size());
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const qsizetype open = text.indexOf(QLatin1Char('['), pos);
+        const qsizetype close = open < 0 ? -1 : text.indexOf(QLatin1Char(']'), open + 1);
+        if (close < 0) {
+            out += QStringView(text).mid(pos);
+            break;
+        }
+        out += QStringView(text).mid(pos, open - pos);
+        const QString name = text.mid(open + 1, close - open - 1);
+        bool known = false;
+        if (layout.HasVariable(name)) {
+            out += LiteralText(layout.Variable(name));
+        } else if (const QString v = BuiltIn(name, page, preparedAt, known); known) {
+            out += v;
+        } else if (layout.OnGetValue) {
+            QString value;
+            layout.OnGetValue(name, value);
+            out += value;
+        }
+        // A name nobody answers prints nothing, so a missing value never prints as code.
+        pos = close + 1;
+    }
+    return out;
+}
+
+QStringList WrapText(const QString& text, const ReportFont& font, double widthMm, bool wordWrap) {
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList paragraphs = t.split(QLatin1Char('\n'));
+    if (!wordWrap)
+        return paragraphs;
+    QStringList lines;
+    for (const QString& para : paragraphs) {
+        if (TextMetrics::WidthMm(font, para) <= widthMm + Eps) {
+            lines << para;
+            continue;
+        }
+        QString current;
+        for (QString word : para.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString candidate = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+            if (TextMetrics::WidthMm(font, candidate) <= widthMm + Eps) {
+                current = candidate;
+                continue;
+            }
+            if (!current.isEmpty())
+                lines << current;
+            current.clear();
+            while (TextMetrics::WidthMm(font, word) > widthMm + Eps && word.size() > 1) {
+                const qsizetype n = FittingChars(word, font, widthMm);
+                lines << word.left(n);
+                word = word.mid(n);
+            }
+            current = word;
+        }
+        lines << current;
+    }
+    return lines;
+}
+
+std::optional<PreparedReport> ComposeReport(ReportLayout& layout, const ComposeOptions& options) {
+    return Composer(layout, options).run();
+}

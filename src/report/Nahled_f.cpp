@@ -1,0 +1,609 @@
+#include "report/Nahled_f.h"
+
+#include "common/CommandRunner.h"
+#include "common/Dialogs.h"
+#include "common/Error.h"
+#include "report/Printing.h"
+#include "report/ProgressWindow.h"
+#include "report/Renderer.h"
+#include "report/ReportDialogs.h"
+#include "report/TextMetrics.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+// The pages one below another on grey, drawn through PaintPage.
+class PageView : public QWidget {
+public:
+    explicit PageView(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("Stranky"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+    static constexpr int Gap = 12;
+
+    void setPages(const PreparedReport* pages) {
+        m_pages = pages;
+        relayout();
+    }
+
+    void setPxPerMm(double pxPerMm) {
+        m_pxPerMm = pxPerMm;
+        relayout();
+    }
+    double pxPerMm() const { return m_pxPerMm; }
+
+    int pageCount() const { return m_pages ? int(m_pages->pages.size()) : 0; }
+
+    QRect pageRect(int i) const {
+        const PreparedPage& p = m_pages->pages[size_t(i)];
+        const int w = qRound(p.widthMm * m_pxPerMm);
+        const int h = qRound(p.heightMm * m_pxPerMm);
+        return QRect((width() - w) / 2, m_tops[size_t(i)], w, h);
+    }
+
+    // The page shown at widget row y.
+    int pageAt(int y) const {
+        int found = 0;
+        for (int i = 0; i < int(m_tops.size()); ++i)
+            if (m_tops[size_t(i)] - Gap / 2 <= y)
+                found = i;
+        return found;
+    }
+
+    void setHighlight(int page, const QRectF& mm) {
+        m_highlightPage = page;
+        m_highlight = mm;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), QColor(128, 128, 128));
+        for (int i = 0; i < pageCount(); ++i) {
+            const QRect r = pageRect(i);
+            if (!r.intersects(event->rect()))
+                continue;
+            painter.fillRect(r.translated(3, 3), QColor(80, 80, 80));
+            painter.fillRect(r, Qt::white);
+            painter.save();
+            painter.translate(r.topLeft());
+            painter.setClipRect(QRect(QPoint(0, 0), r.size()));
+            std::vector<QRectF> marks;
+            if (i == m_highlightPage)
+                marks.push_back(m_highlight);
+            PaintPage(m_pages->pages[size_t(i)], painter, m_pxPerMm, marks);
+            painter.restore();
+        }
+    }
+
+private:
+    void relayout() {
+        m_tops.clear();
+        int y = Gap, w = 0;
+        if (m_pages) {
+            for (const PreparedPage& p : m_pages->pages) {
+                m_tops.push_back(y);
+                y += qRound(p.heightMm * m_pxPerMm) + Gap;
+                w = std::max(w, qRound(p.widthMm * m_pxPerMm));
+            }
+        }
+        setFixedSize(w + 2 * Gap, std::max(y, 2 * Gap));
+        update();
+    }
+
+    const PreparedReport* m_pages = nullptr;
+    double m_pxPerMm = 96 / 25.4;
+    std::vector<int> m_tops;
+    int m_highlightPage = -1;
+    QRectF m_highlight;
+};
+
+namespace {
+
+struct ZoomChoice {
+    const char* text;
+    double zoom; // 0: whole page, -1: page width
+};
+
+const ZoomChoice ZoomChoices[] = {{"25 %", 0.25},      {"50 %", 0.5},        {"75 %", 0.75}, {"100 %", 1.0},
+                                  {"150 %", 1.5},      {"200 %", 2.0},       {"300 %", 3.0}, {"400 %", 4.0},
+                                  {"Celá stránka", 0}, {"Šířka stránky", -1}};
+
+constexpr double MinZoom = 0.1, MaxZoom = 8.0;
+
+} // namespace
+
+TNahled::TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const PreviewOptions& options,
+                 QWidget* parent)
+    : QDialog(parent), m_pages(pages), m_pdfExport(pdfExport), m_printer(QPrinter::HighResolution) {
+    setObjectName(QStringLiteral("Nahled"));
+    setWindowTitle(QStringLiteral("Náhled"));
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    resize(1000, 800);
+
+    // Boxes raised from the preview stand over it, not over the main window behind it.
+    m_previousDialogParent = DialogParent();
+    SetDialogParent(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName(QStringLiteral("TB_Nahled"));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    layout->addWidget(m_toolbar);
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("ScrollStranky"));
+    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    m_view = new PageView(m_scroll);
+    m_scroll->setWidget(m_view);
+    layout->addWidget(m_scroll, 1);
+
+    auto* statusBar = new QStatusBar(this);
+    statusBar->setSizeGripEnabled(false);
+    m_status = new QLabel(statusBar);
+    m_status->setObjectName(QStringLiteral("La_Strana"));
+    statusBar->addWidget(m_status);
+    layout->addWidget(statusBar);
+
+    buildToolbar(options);
+    m_view->setPages(&m_pages);
+    SetZoom(1.0);
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { updateStatus(); });
+    SetUpPrinter(m_printer, m_pages);
+}
+
+TNahled::~TNahled() {
+    SetDialogParent(m_previousDialogParent);
+}
+
+QAction* TNahled::addCommand(const QString& objectName, const QString& caption, const QKeySequence& key,
+                             void (TNahled::*command)()) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(objectName);
+    action->setToolTip(caption);
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+        action->setToolTip(caption + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    }
+    // Shortcuts work anywhere in the preview, also while the find field has the focus.
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, command] { RunCommand([&] { (this->*command)(); }); });
+    m_toolbar->addAction(action);
+    addAction(action);
+    if (QWidget* w = m_toolbar->widgetForAction(action))
+        w->setAccessibleName(caption);
+    return action;
+}
+
+void TNahled::buildToolbar(const PreviewOptions& options) {
+    addCommand(QStringLiteral("TB_Tisk"), QStringLiteral("Tisk"), QKeySequence::Print, &TNahled::Tisk);
+    m_pageSetupAction = addCommand(QStringLiteral("TB_VzhledStranky"), QStringLiteral("Vzhled stránky"), QKeySequence(),
+                                   &TNahled::VzhledStranky);
+    m_pageSetupAction->setEnabled(false);
+    m_toolbar->addSeparator();
+    addCommand(QStringLiteral("TB_Otevrit"), QStringLiteral("Otevřít"), QKeySequence::Open, &TNahled::Otevrit);
+    addCommand(QStringLiteral("TB_Ulozit"), QStringLiteral("Uložit"), QKeySequence::Save, &TNahled::Ulozit);
+    addCommand(QStringLiteral("TB_ExportPDF"), QStringLiteral("Export do PDF"), QKeySequence(), &TNahled::ExportPdf);
+    addCommand(QStringLiteral("TB_RychlyExport"), QStringLiteral("Rychlý export"), QKeySequence(),
+               &TNahled::RychlyExport);
+    m_toolbar->addSeparator();
+
+    auto* lupa = new QLabel(QStringLiteral(" Lupa: "), m_toolbar);
+    m_toolbar->addWidget(lupa);
+    m_zoomBox = new QComboBox(m_toolbar);
+    m_zoomBox->setObjectName(QStringLiteral("Cb_Lupa"));
+    m_zoomBox->setAccessibleName(QStringLiteral("Lupa"));
+    m_zoomBox->setToolTip(QStringLiteral("Lupa"));
+    for (const ZoomChoice& z : ZoomChoices)
+        m_zoomBox->addItem(QString::fromUtf8(z.text), z.zoom);
+    lupa->setBuddy(m_zoomBox);
+    m_toolbar->addWidget(m_zoomBox);
+    connect(m_zoomBox, &QComboBox::activated, this, [this](int index) {
+        const double z = m_zoomBox->itemData(index).toDouble();
+        if (z == 0)
+            CelaStranka();
+        else if (z < 0)
+            SirkaStranky();
+        else
+            SetZoom(z);
+    });
+    auto* zoomOut = new QAction(QStringLiteral("Zmenšit"), this);
+    zoomOut->setObjectName(QStringLiteral("TB_Zmensit"));
+    zoomOut->setShortcut(QKeySequence::ZoomOut);
+    connect(zoomOut, &QAction::triggered, this, [this] { SetZoom(Zoom() / 1.25); });
+    auto* zoomIn = new QAction(QStringLiteral("Zvětšit"), this);
+    zoomIn->setObjectName(QStringLiteral("TB_Zvetsit"));
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn, &QAction::triggered, this, [this] { SetZoom(Zoom() * 1.25); });
+    m_toolbar->addAction(zoomOut);
+    m_toolbar->addAction(zoomIn);
+    addAction(zoomOut);
+    addAction(zoomIn);
+    addCommand(QStringLiteral("TB_CelaStranka"), QStringLiteral("Celá stránka"), QKeySequence(), &TNahled::CelaStranka);
+    addCommand(QStringLiteral("TB_SirkaStranky"), QStringLiteral("Šířka stránky"), QKeySequence(),
+               &TNahled::SirkaStranky);
+    m_toolbar->addSeparator();
+
+    m_findEdit = new QLineEdit(m_toolbar);
+    m_findEdit->setObjectName(QStringLiteral("Ed_Hledat"));
+    m_findEdit->setAccessibleName(QStringLiteral("Hledaný text"));
+    m_findEdit->setPlaceholderText(QStringLiteral("Hledaný text"));
+    m_findEdit->setClearButtonEnabled(true);
+    m_findEdit->setMaximumWidth(200);
+    m_toolbar->addWidget(m_findEdit);
+    QAction* find =
+        addCommand(QStringLiteral("TB_Hledat"), QStringLiteral("Hledat"), QKeySequence::FindNext, &TNahled::Hledat);
+    connect(m_findEdit, &QLineEdit::returnPressed, find, &QAction::trigger);
+    auto* focusFind = new QAction(this);
+    focusFind->setObjectName(QStringLiteral("Act_HledatFokus"));
+    focusFind->setShortcut(QKeySequence::Find);
+    connect(focusFind, &QAction::triggered, this, [this] {
+        m_findEdit->setFocus();
+        m_findEdit->selectAll();
+    });
+    addAction(focusFind);
+
+    // The navigator is an option of the layout; keys Home and End work without it.
+    auto* first = new QAction(QStringLiteral("První stránka"), this);
+    first->setObjectName(QStringLiteral("TB_PrvniStranka"));
+    first->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
+    connect(first, &QAction::triggered, this, [this] { GoToPage(0); });
+    auto* prev = new QAction(QStringLiteral("Předchozí stránka"), this);
+    prev->setObjectName(QStringLiteral("TB_PredchoziStranka"));
+    prev->setShortcut(QKeySequence(Qt::Key_PageUp));
+    connect(prev, &QAction::triggered, this, [this] { GoToPage(CurrentPage() - 1); });
+    auto* next = new QAction(QStringLiteral("Další stránka"), this);
+    next->setObjectName(QStringLiteral("TB_DalsiStranka"));
+    next->setShortcut(QKeySequence(Qt::Key_PageDown));
+    connect(next, &QAction::triggered, this, [this] { GoToPage(CurrentPage() + 1); });
+    auto* last = new QAction(QStringLiteral("Poslední stránka"), this);
+    last->setObjectName(QStringLiteral("TB_PosledniStranka"));
+    last->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
+    connect(last, &QAction::triggered, this, [this] { GoToPage(int(m_pages.pages.size()) - 1); });
+    for (QAction* a : {first, prev, next, last}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+    if (options.pageNavigator) {
+        m_toolbar->addSeparator();
+        m_toolbar->addAction(first);
+        m_toolbar->addAction(prev);
+        m_pageBox = new QSpinBox(m_toolbar);
+        m_pageBox->setObjectName(QStringLiteral("Ed_Stranka"));
+        m_pageBox->setAccessibleName(QStringLiteral("Číslo stránky"));
+        m_pageBox->setToolTip(QStringLiteral("Číslo stránky"));
+        m_pageBox->setKeyboardTracking(false);
+        m_toolbar->addWidget(m_pageBox);
+        connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int v) {
+            if (v - 1 != CurrentPage())
+                GoToPage(v - 1);
+        });
+        m_toolbar->addAction(next);
+        m_toolbar->addAction(last);
+    }
+    m_toolbar->addSeparator();
+    auto* close = new QAction(QStringLiteral("Zavřít"), this);
+    close->setObjectName(QStringLiteral("TB_Zavrit"));
+    connect(close, &QAction::triggered, this, &QDialog::accept);
+    m_toolbar->addAction(close);
+    for (QAction* a : m_toolbar->actions())
+        if (QWidget* w = m_toolbar->widgetForAction(a); w && !a->text().isEmpty())
+            w->setAccessibleName(a->text());
+}
+
+void TNahled::SetPageSetup(const PageSetup& current, Recompose recompose) {
+    m_pageSetup = current;
+    m_recompose = std::move(recompose);
+    m_pageSetupAction->setEnabled(bool(m_recompose));
+}
+
+double TNahled::Zoom() const {
+    return m_zoom;
+}
+
+void TNahled::SetZoom(double zoom) {
+    m_zoomMode = ZoomMode::Fixed;
+    m_zoom = std::clamp(zoom, MinZoom, MaxZoom);
+    applyZoom();
+}
+
+void TNahled::applyZoom() {
+    const int page = CurrentPage();
+    const double base = m_view->logicalDpiX() / 25.4;
+    if (m_zoomMode != ZoomMode::Fixed && !m_pages.pages.empty()) {
+        const PreparedPage& p = m_pages.pages[size_t(std::max(0, page))];
+        const QSize room = m_scroll->viewport()->size() - QSize(2 * PageView::Gap, 2 * PageView::Gap);
+        const int scrollBar = m_scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const double byWidth = room.width() / p.widthMm;
+        const double byHeight = room.height() / p.heightMm;
+        // Page width leaves room for the scroll bar the taller pages then need.
+        const double px =
+            m_zoomMode == ZoomMode::WholePage ? std::min(byWidth, byHeight) : (room.width() - scrollBar) / p.widthMm;
+        m_zoom = std::clamp(px / base, MinZoom, MaxZoom);
+    }
+    m_view->setPxPerMm(m_zoom * base);
+    int index = -1;
+    if (m_zoomMode == ZoomMode::WholePage)
+        index = m_zoomBox->findData(0.0);
+    else if (m_zoomMode == ZoomMode::PageWidth)
+        index = m_zoomBox->findData(-1.0);
+    else
+        for (int i = 0; i < m_zoomBox->count(); ++i)
+            if (std::abs(m_zoomBox->itemData(i).toDouble() - m_zoom) < 1e-9)
+                index = i;
+    if (index < 0) {
+        // A zoom between the choices shows as its own entry at the end.
+        const QString text = QString::number(qRound(m_zoom * 100)) + QStringLiteral(" %");
+        if (m_zoomBox->count() > int(std::size(ZoomChoices)))
+            m_zoomBox->removeItem(m_zoomBox->count() - 1);
+        m_zoomBox->addItem(text, m_zoom);
+        index = m_zoomBox->count() - 1;
+    }
+    m_zoomBox->setCurrentIndex(index);
+    if (page >= 0)
+        GoToPage(page);
+    updateStatus();
+}
+
+int TNahled::CurrentPage() const {
+    if (m_pages.pages.empty())
+        return -1;
+    const int y = m_scroll->verticalScrollBar()->value() + m_scroll->viewport()->height() / 3;
+    return m_view->pageAt(y);
+}
+
+void TNahled::GoToPage(int index) {
+    if (m_pages.pages.empty())
+        return;
+    index = std::clamp(index, 0, int(m_pages.pages.size()) - 1);
+    m_scroll->verticalScrollBar()->setValue(m_view->pageRect(index).top() - PageView::Gap);
+    // The last pages cannot scroll to the top; the current page is then the one asked for.
+    m_forcedPage = index;
+    updateStatus();
+}
+
+void TNahled::updateStatus() {
+    const int count = int(m_pages.pages.size());
+    int page = CurrentPage();
+    if (m_forcedPage >= 0) {
+        const int top = m_view->pageRect(m_forcedPage).top() - PageView::Gap;
+        if (std::abs(m_scroll->verticalScrollBar()->value() -
+                     std::min(top, m_scroll->verticalScrollBar()->maximum())) <= 1)
+            page = m_forcedPage;
+        else
+            m_forcedPage = -1;
+    }
+    m_status->setText(count == 0 ? QStringLiteral("Sestava nemá žádnou stránku")
+                                 : QStringLiteral("Strana %1 z %2").arg(page + 1).arg(count));
+    if (m_pageBox) {
+        const QSignalBlocker block(m_pageBox);
+        m_pageBox->setRange(count == 0 ? 0 : 1, count);
+        m_pageBox->setValue(page + 1);
+    }
+}
+
+void TNahled::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (m_zoomMode != ZoomMode::Fixed)
+        applyZoom();
+}
+
+void TNahled::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (m_zoomMode != ZoomMode::Fixed)
+        applyZoom();
+}
+
+void TNahled::setPages(PreparedReport pages) {
+    m_pages = std::move(pages);
+    m_findPage = m_findText = m_findPos = -1;
+    m_view->setHighlight(-1, QRectF());
+    m_view->setPages(&m_pages);
+    applyZoom();
+    GoToPage(0);
+}
+
+void TNahled::Tisk() {
+    if (m_pages.pages.empty()) {
+        InfoBox(QStringLiteral("Sestava nemá žádnou stránku k tisku."));
+        return;
+    }
+    SetUpPrinter(m_printer, m_pages);
+    const int count = int(m_pages.pages.size());
+    if (!ReportDialogs::ExecPrintDialog(m_printer, count, this))
+        return;
+    int first = 0, last = 0;
+    if (m_printer.printRange() == QPrinter::PageRange) {
+        first = m_printer.fromPage();
+        last = m_printer.toPage();
+    } else if (m_printer.printRange() == QPrinter::CurrentPage) {
+        first = last = CurrentPage() + 1;
+    }
+    ProgressWindow progress(QStringLiteral("Tisk"));
+    PrintReport(m_pages, m_printer, first, last, [&](int done, int total) {
+        return progress.Step(done, total, QStringLiteral("Tiskne se strana %1 z %2").arg(done).arg(total));
+    });
+}
+
+void TNahled::VzhledStranky() {
+    if (!m_recompose)
+        return;
+    // The dialog edits the layout's page: its paper, orientation and margins.
+    const bool landscape = m_pageSetup.widthMm > m_pageSetup.heightMm;
+    const QSizeF portrait = landscape ? QSizeF(m_pageSetup.heightMm, m_pageSetup.widthMm)
+                                      : QSizeF(m_pageSetup.widthMm, m_pageSetup.heightMm);
+    m_printer.setFullPage(false);
+    m_printer.setPageLayout(QPageLayout(
+        QPageSize(portrait, QPageSize::Millimeter), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(m_pageSetup.leftMm, m_pageSetup.topMm, m_pageSetup.rightMm, m_pageSetup.bottomMm),
+        QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0)));
+    const bool accepted = ReportDialogs::ExecPageSetupDialog(m_printer, this);
+    const QPageLayout chosen = m_printer.pageLayout();
+    SetUpPrinter(m_printer, m_pages);
+    if (!accepted)
+        return;
+    PageSetup page;
+    const QSizeF size = chosen.fullRect(QPageLayout::Millimeter).size();
+    const QMarginsF margins = chosen.margins(QPageLayout::Millimeter);
+    page.widthMm = size.width();
+    page.heightMm = size.height();
+    page.leftMm = margins.left();
+    page.topMm = margins.top();
+    page.rightMm = margins.right();
+    page.bottomMm = margins.bottom();
+    if (page.printableWidth() <= 0 || page.printableBottom() <= page.topMm) {
+        InfoBox(QStringLiteral("Okraje stránky jsou větší než stránka sama."));
+        return;
+    }
+    if (page == m_pageSetup)
+        return;
+    std::optional<PreparedReport> pages = m_recompose(page);
+    if (!pages)
+        return;
+    m_pageSetup = page;
+    setPages(std::move(*pages));
+    SetUpPrinter(m_printer, m_pages);
+}
+
+void TNahled::Otevrit() {
+    const QString path = ReportDialogs::GetOpenFileName(
+        QStringLiteral("Otevřít sestavu"), QFileInfo(m_pdfExport.lastFileName).absolutePath(),
+        PreparedReportFile::Filter() + QStringLiteral(";;Všechny soubory (*)"), this);
+    if (path.isEmpty())
+        return;
+    PreparedReport loaded = PreparedReportFile::Load(path);
+    // Pages from a file have no layout behind them to compose again.
+    m_recompose = nullptr;
+    m_pageSetupAction->setEnabled(false);
+    setPages(std::move(loaded));
+    SetUpPrinter(m_printer, m_pages);
+}
+
+void TNahled::Ulozit() {
+    const QString base = m_pages.title.isEmpty() ? QStringLiteral("sestava") : m_pages.title;
+    const QString folder = m_pdfExport.lastFileName.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               : QFileInfo(m_pdfExport.lastFileName).absolutePath();
+    const QString path =
+        GetSaveFileName(QStringLiteral("Uložit sestavu"), QDir(folder).filePath(base + QStringLiteral(".vps")),
+                        PreparedReportFile::Filter(), PreparedReportFile::Suffix());
+    if (path.isEmpty())
+        return;
+    PreparedReportFile::Save(m_pages, path);
+}
+
+QString TNahled::proposedPdfName() const {
+    if (!m_pdfExport.lastFileName.isEmpty())
+        return m_pdfExport.lastFileName;
+    const QString base = m_pages.title.isEmpty() ? QStringLiteral("sestava") : m_pages.title;
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .filePath(base + QStringLiteral(".pdf"));
+}
+
+void TNahled::ExportPdf() {
+    const QString path = GetSaveFileName(QStringLiteral("Export do PDF"), proposedPdfName(),
+                                         QStringLiteral("Soubory PDF (*.pdf)"), QStringLiteral("pdf"));
+    if (path.isEmpty())
+        return;
+    exportTo(path);
+}
+
+void TNahled::RychlyExport() {
+    // Writes the file of the last export again without asking; the first time it asks.
+    if (m_pdfExport.lastFileName.isEmpty()) {
+        ExportPdf();
+        return;
+    }
+    exportTo(m_pdfExport.lastFileName);
+}
+
+void TNahled::exportTo(const QString& path) {
+    ProgressWindow progress(QStringLiteral("Export do PDF"), m_pdfExport.showProgress);
+    const bool done = ::ExportPdf(m_pages, path, [&](int page, int total) {
+        return progress.Step(page, total, QStringLiteral("Exportuje se strana %1 z %2").arg(page).arg(total));
+    });
+    if (done)
+        m_pdfExport.lastFileName = path;
+}
+
+void TNahled::Hledat() {
+    const QString needle = m_findEdit->text();
+    if (needle.isEmpty()) {
+        m_findEdit->setFocus();
+        return;
+    }
+    if (needle != m_lastFind) {
+        m_lastFind = needle;
+        m_findPage = m_findText = m_findPos = -1;
+    }
+    // From just after the last match to the end, then once round from the start.
+    const int pages = int(m_pages.pages.size());
+    int startPage = m_findPage < 0 ? 0 : m_findPage;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int p = startPage; p < pages; ++p) {
+            const std::vector<PreparedText>& texts = m_pages.pages[size_t(p)].texts;
+            const bool resume = pass == 0 && p == m_findPage;
+            for (int t = resume ? m_findText : 0; t < int(texts.size()); ++t) {
+                const int from = resume && t == m_findText ? m_findPos + 1 : 0;
+                const qsizetype at = texts[size_t(t)].text.indexOf(needle, from, Qt::CaseInsensitive);
+                if (at < 0)
+                    continue;
+                m_findPage = p;
+                m_findText = t;
+                m_findPos = int(at);
+                const PreparedText& run = texts[size_t(t)];
+                const double x = run.origin.x() + TextMetrics::WidthMm(run.font, run.text.left(at));
+                const double w = TextMetrics::WidthMm(run.font, run.text.mid(at, needle.size()));
+                const QRectF mark(x, run.origin.y() - run.ascentMm, w, run.ascentMm + run.descentMm);
+                m_view->setHighlight(p, mark);
+                const QRect page = m_view->pageRect(p);
+                const QRectF px(mark.x() * m_view->pxPerMm(), mark.y() * m_view->pxPerMm(),
+                                mark.width() * m_view->pxPerMm(), mark.height() * m_view->pxPerMm());
+                m_scroll->ensureVisible(page.left() + qRound(px.center().x()), page.top() + qRound(px.center().y()),
+                                        qRound(px.width() / 2) + 50, qRound(px.height() / 2) + 50);
+                m_forcedPage = -1;
+                updateStatus();
+                return;
+            }
+        }
+        if (m_findPage < 0)
+            break;
+        startPage = 0;
+        m_findPage = -1;
+    }
+    m_view->setHighlight(-1, QRectF());
+    InfoBox(QStringLiteral("Text „%1“ nebyl nalezen.").arg(needle));
+}
+
+void TNahled::CelaStranka() {
+    m_zoomMode = ZoomMode::WholePage;
+    applyZoom();
+}
+
+void TNahled::SirkaStranky() {
+    m_zoomMode = ZoomMode::PageWidth;
+    applyZoom();
+}

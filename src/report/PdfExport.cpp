@@ -1,0 +1,60 @@
+#include "report/PdfExport.h"
+
+#include "common/Error.h"
+#include "report/Renderer.h"
+
+#include <QDir>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace {
+
+QPageLayout LayoutOf(const PreparedPage& page) {
+    const bool landscape = page.widthMm > page.heightMm;
+    const QSizeF portrait = landscape ? QSizeF(page.heightMm, page.widthMm) : QSizeF(page.widthMm, page.heightMm);
+    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                       QPageLayout::Millimeter);
+}
+
+} // namespace
+
+bool ExportPdf(const PreparedReport& report, const QString& path, const ExportProgress& progress) {
+    const QString shown = QDir::toNativeSeparators(path);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw VelorinError(QStringLiteral("Soubor PDF %1 nelze zapsat: %2").arg(shown, file.errorString()));
+    const int total = int(report.pages.size());
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(QStringLiteral("Velorin"));
+        writer.setTitle(report.title);
+        writer.setResolution(1200);
+        if (!report.pages.empty())
+            writer.setPageLayout(LayoutOf(report.pages.front()));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw VelorinError(QStringLiteral("Soubor PDF %1 nelze zapsat").arg(shown));
+        const double pxPerMm = writer.resolution() / 25.4;
+        for (int i = 0; i < total; ++i) {
+            const PreparedPage& page = report.pages[size_t(i)];
+            if (i > 0) {
+                writer.setPageLayout(LayoutOf(page));
+                writer.newPage();
+            }
+            PaintPage(page, painter, pxPerMm);
+            if (progress && !progress(i + 1, total)) {
+                painter.end();
+                file.cancelWriting();
+                return false; // QSaveFile drops its temporary file
+            }
+        }
+        painter.end();
+    }
+    if (!file.commit())
+        throw VelorinError(QStringLiteral("Soubor PDF %1 nelze zapsat: %2").arg(shown, file.errorString()));
+    return true;
+}

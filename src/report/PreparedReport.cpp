@@ -1,0 +1,135 @@
+#include "report/PreparedReport.h"
+
+#include "common/Error.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const char Magic[8] = {'V', 'E', 'L', 'O', 'R', 'P', 'R', 'P'};
+constexpr quint16 FormatVersion = 1;
+// Guards against a damaged count asking for memory a real report never needs.
+constexpr quint32 MaxItems = 10'000'000;
+
+QString Shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+void WriteFont(QDataStream& s, const ReportFont& f) {
+    s << f.family << f.pointSize << f.bold << f.italic;
+}
+
+void ReadFont(QDataStream& s, ReportFont& f) {
+    s >> f.family >> f.pointSize >> f.bold >> f.italic;
+}
+
+QByteArray Encode(const PreparedReport& r) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    buffer.write(Magic, sizeof Magic);
+    QDataStream s(&buffer);
+    s.setVersion(QDataStream::Qt_6_0);
+    s << FormatVersion << r.title << r.preparedAt << quint32(r.pages.size());
+    for (const PreparedPage& p : r.pages) {
+        s << p.widthMm << p.heightMm << quint32(p.lines.size());
+        for (const PreparedLine& l : p.lines)
+            s << l.from << l.to << l.widthMm << quint8(l.style == LineStyle::Dotted ? 1 : 0);
+        s << quint32(p.texts.size());
+        for (const PreparedText& t : p.texts) {
+            s << t.boxName << t.text;
+            WriteFont(s, t.font);
+            s << t.origin << t.widthMm << t.ascentMm << t.descentMm << t.clipMm;
+        }
+    }
+    return bytes;
+}
+
+} // namespace
+
+namespace PreparedReportFile {
+
+QString Suffix() {
+    return QStringLiteral("vps");
+}
+
+QString Filter() {
+    return QStringLiteral("Připravená sestava (*.vps)");
+}
+
+void Save(const PreparedReport& report, const QString& path) {
+    const QByteArray bytes = Encode(report);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw VelorinError(
+            QStringLiteral("Sestavu nelze uložit do souboru %1: %2").arg(Shown(path), file.errorString()));
+}
+
+PreparedReport Load(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw VelorinError(QStringLiteral("Soubor %1 nelze otevřít: %2").arg(Shown(path), file.errorString()));
+    const QString notOurs = QStringLiteral("Soubor %1 není uložená sestava programu Velorin").arg(Shown(path));
+    char magic[sizeof Magic] = {};
+    if (file.read(magic, sizeof magic) != qint64(sizeof magic) || !std::equal(magic, magic + sizeof magic, Magic))
+        throw VelorinError(notOurs);
+    QDataStream s(&file);
+    s.setVersion(QDataStream::Qt_6_0);
+    quint16 version = 0;
+    s >> version;
+    if (s.status() != QDataStream::Ok)
+        throw VelorinError(notOurs);
+    if (version > FormatVersion)
+        throw VelorinError(
+            QStringLiteral("Soubor %1 uložila novější verze programu Velorin a tato verze jej neumí přečíst")
+                .arg(Shown(path)));
+    const QString damaged = QStringLiteral("Soubor %1 s uloženou sestavou je poškozen").arg(Shown(path));
+    auto check = [&] {
+        if (s.status() != QDataStream::Ok)
+            throw VelorinError(damaged);
+    };
+    PreparedReport r;
+    quint32 pageCount = 0;
+    s >> r.title >> r.preparedAt >> pageCount;
+    check();
+    if (pageCount > MaxItems)
+        throw VelorinError(damaged);
+    for (quint32 i = 0; i < pageCount; ++i) {
+        PreparedPage p;
+        quint32 n = 0;
+        s >> p.widthMm >> p.heightMm >> n;
+        check();
+        if (n > MaxItems)
+            throw VelorinError(damaged);
+        for (quint32 k = 0; k < n; ++k) {
+            PreparedLine l;
+            quint8 style = 0;
+            s >> l.from >> l.to >> l.widthMm >> style;
+            check();
+            l.style = style ? LineStyle::Dotted : LineStyle::Solid;
+            p.lines.push_back(l);
+        }
+        s >> n;
+        check();
+        if (n > MaxItems)
+            throw VelorinError(damaged);
+        for (quint32 k = 0; k < n; ++k) {
+            PreparedText t;
+            s >> t.boxName >> t.text;
+            ReadFont(s, t.font);
+            s >> t.origin >> t.widthMm >> t.ascentMm >> t.descentMm >> t.clipMm;
+            check();
+            p.texts.push_back(std::move(t));
+        }
+        r.pages.push_back(std::move(p));
+    }
+    if (!s.atEnd())
+        throw VelorinError(damaged);
+    return r;
+}
+
+} // namespace PreparedReportFile

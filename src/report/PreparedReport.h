@@ -1,0 +1,60 @@
+#pragma once
+
+#include "report/ReportLayout.h"
+
+#include <QDateTime>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <vector>
+
+// Composed pages as plain data, all in millimetres from the sheet's top-left corner. The renderer
+// draws them; the preview, the printer and the PDF writer draw nothing of their own.
+
+// One line of text of a box.
+struct PreparedText {
+    QString boxName;
+    QString text;
+    ReportFont font;
+    // Left end of the baseline.
+    QPointF origin;
+    // Measured advance of the text and the box's line height, for highlighting and tests.
+    double widthMm = 0;
+    double ascentMm = 0, descentMm = 0;
+    // The box the text is cut at; an empty rect when the box does not clip.
+    QRectF clipMm;
+    bool operator==(const PreparedText&) const = default;
+    QRectF boundsMm() const { return QRectF(origin.x(), origin.y() - ascentMm, widthMm, ascentMm + descentMm); }
+};
+
+struct PreparedLine {
+    QPointF from, to;
+    double widthMm = ReportUnits::ThinLineMm;
+    LineStyle style = LineStyle::Solid;
+    bool operator==(const PreparedLine&) const = default;
+};
+
+struct PreparedPage {
+    double widthMm = 210, heightMm = 297;
+    std::vector<PreparedLine> lines;
+    std::vector<PreparedText> texts;
+    bool operator==(const PreparedPage&) const = default;
+};
+
+struct PreparedReport {
+    QString title;
+    QDateTime preparedAt;
+    std::vector<PreparedPage> pages;
+    bool operator==(const PreparedReport&) const = default;
+};
+
+namespace PreparedReportFile {
+// The extension and the file dialog filter of saved prepared reports.
+QString Suffix();
+QString Filter();
+// Writes the report atomically; throws VelorinError naming the file.
+void Save(const PreparedReport& report, const QString& path);
+// Throws VelorinError with a Czech message when the file cannot be read or is not a prepared
+// report of this program (or of a newer version of it).
+PreparedReport Load(const QString& path);
+} // namespace PreparedReportFile

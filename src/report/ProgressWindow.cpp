@@ -1,0 +1,39 @@
+#include "report/ProgressWindow.h"
+
+#include "common/Dialogs.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+
+ProgressWindow::ProgressWindow(const QString& caption, bool enabled) {
+    if (!enabled || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
+    m_dialog = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Zrušit"), 0, 1, DialogParent());
+    m_dialog->setObjectName(QStringLiteral("ProgressWindow"));
+    m_dialog->setWindowTitle(caption);
+    m_dialog->setWindowModality(Qt::ApplicationModal);
+    m_dialog->setMinimumDuration(700);
+    m_dialog->setAutoClose(false);
+    m_dialog->setAutoReset(false);
+    m_dialog->setValue(0);
+}
+
+ProgressWindow::~ProgressWindow() = default;
+
+bool ProgressWindow::Step(int done, int total, const QString& label) {
+    if (!m_dialog)
+        return true;
+    if (m_dialog->maximum() != std::max(1, total))
+        m_dialog->setMaximum(std::max(1, total));
+    m_dialog->setLabelText(label);
+    // setValue lets pending events through once the window shows; before that, do it here so
+    // a long run never freezes the screen.
+    m_dialog->setValue(std::min(done, m_dialog->maximum()));
+    if (!m_dialog->isVisible())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return !m_dialog->wasCanceled();
+}
+
+bool ProgressWindow::WasCancelled() const {
+    return m_dialog && m_dialog->wasCanceled();
+}

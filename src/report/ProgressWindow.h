@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QProgressDialog;
+
+// The progress window of long compositions, exports and prints: it appears only when the work
+// takes a while, keeps the program responsive and offers "Zrušit". Without a widget application
+// (benchmarks) it shows nothing.
+class ProgressWindow {
+public:
+    explicit ProgressWindow(const QString& caption, bool enabled = true);
+    ~ProgressWindow();
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+    // Shows done of total with label; false once the user has cancelled.
+    bool Step(int done, int total, const QString& label);
+    bool WasCancelled() const;
+
+private:
+    std::unique_ptr<QProgressDialog> m_dialog;
+};

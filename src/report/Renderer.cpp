@@ -1,0 +1,68 @@
+#include "report/Renderer.h"
+
+#include "report/TextMetrics.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPen>
+
+namespace {
+
+QRectF Scaled(const QRectF& r, double k) {
+    return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k);
+}
+
+} // namespace
+
+void PaintPage(const PreparedPage& page, QPainter& painter, double pxPerMm, const std::vector<QRectF>& highlightsMm) {
+    painter.save();
+    for (const QRectF& h : highlightsMm)
+        painter.fillRect(Scaled(h, pxPerMm), QColor(255, 230, 0));
+
+    // Lines stay crisp on screen: they are drawn without antialiasing.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const PreparedLine& l : page.lines) {
+        QPen pen(Qt::black);
+        pen.setWidthF(std::max(1.0, l.widthMm * pxPerMm));
+        pen.setCapStyle(Qt::FlatCap);
+        if (l.style == LineStyle::Dotted)
+            pen.setStyle(Qt::DotLine);
+        painter.setPen(pen);
+        painter.drawLine(l.from * pxPerMm, l.to * pxPerMm);
+    }
+
+    // Point sizes are turned into the device's pixels through its own resolution; scaling them
+    // makes the text follow pxPerMm whatever that resolution is.
+    const int deviceDpi = painter.device() ? painter.device()->logicalDpiY() : 96;
+    const double fontScale = pxPerMm * 25.4 / (deviceDpi > 0 ? deviceDpi : 96);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setPen(Qt::black);
+    const ReportFont* lastFont = nullptr;
+    for (const PreparedText& t : page.texts) {
+        if (!lastFont || !(*lastFont == t.font)) {
+            ReportFont f = t.font;
+            f.pointSize *= fontScale;
+            painter.setFont(TextMetrics::MakeFont(f));
+            lastFont = &t.font;
+        }
+        if (t.clipMm.isEmpty()) {
+            painter.setClipping(false);
+        } else {
+            painter.setClipRect(Scaled(t.clipMm, pxPerMm));
+        }
+        painter.drawText(t.origin * pxPerMm, t.text);
+    }
+    painter.restore();
+}
+
+QImage RenderPageImage(const PreparedPage& page, double dpi) {
+    const double pxPerMm = dpi / 25.4;
+    QImage img(qRound(page.widthMm * pxPerMm), qRound(page.heightMm * pxPerMm), QImage::Format_RGB32);
+    const int dpm = qRound(dpi / 0.0254);
+    img.setDotsPerMeterX(dpm);
+    img.setDotsPerMeterY(dpm);
+    img.fill(Qt::white);
+    QPainter painter(&img);
+    PaintPage(page, painter, pxPerMm);
+    return img;
+}

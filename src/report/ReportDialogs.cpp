@@ -1,0 +1,71 @@
+#include "report/ReportDialogs.h"
+
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+
+namespace {
+
+ReportDialogs::PrintHook& PrintHookSlot() {
+    static ReportDialogs::PrintHook hook;
+    return hook;
+}
+
+ReportDialogs::PageSetupHook& PageSetupHookSlot() {
+    static ReportDialogs::PageSetupHook hook;
+    return hook;
+}
+
+QStringList& OpenNames() {
+    static QStringList names;
+    return names;
+}
+
+} // namespace
+
+namespace ReportDialogs {
+
+void SetPrintHook(PrintHook hook) {
+    PrintHookSlot() = std::move(hook);
+}
+
+bool ExecPrintDialog(QPrinter& printer, int pageCount, QWidget* parent) {
+    if (PrintHookSlot())
+        return PrintHookSlot()(printer, pageCount);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Tisk"));
+    dialog.setMinMax(1, std::max(1, pageCount));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void SetPageSetupHook(PageSetupHook hook) {
+    PageSetupHookSlot() = std::move(hook);
+}
+
+bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent) {
+    if (PageSetupHookSlot())
+        return PageSetupHookSlot()(printer);
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Vzhled stránky"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PushOpenFileName(const QString& path) {
+    OpenNames().append(path);
+}
+
+void ClearOpenFileNames() {
+    OpenNames().clear();
+}
+
+QString GetOpenFileName(const QString& caption, const QString& folder, const QString& filter, QWidget* parent) {
+    if (!OpenNames().isEmpty())
+        return OpenNames().takeFirst();
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+} // namespace ReportDialogs
