@@ -71,6 +71,12 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
+    // The form's places and sizes; where the substitute for Tahoma runs wider, a caption still shows whole.
+    for (QWidget* w : std::initializer_list<QWidget*>{Tl_Ulozit, ChB_PripojovatKomentare, Tl_Storno}) {
+        const QSize hint = w->sizeHint();
+        w->resize(qMax(w->width(), hint.width()), qMax(w->height(), hint.height()));
+    }
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -50,6 +50,7 @@ private slots:
     void saveNames();
     void failedSaveKeepsDialogOpen();
     void keyboardKeepsDialogAndText();
+    void screenshot();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -267,6 +268,18 @@ void TestExportAbo::keyboardKeepsDialogAndText() {
     QVERIFY(DialogHook::Records().isEmpty()); // Enter saved nothing
     dialog.close();
     QVERIFY(!dialog.isVisible());
+}
+
+// VELORIN_SHOTS=<folder> saves a picture of the dialog for a look by eye.
+void TestExportAbo::screenshot() {
+    const QString folder = qEnvironmentVariable("VELORIN_SHOTS");
+    if (folder.isEmpty())
+        QSKIP("VELORIN_SHOTS not set");
+    WriteAboCommentsOption(m_host->settingsData, true);
+    TExportABO dialog(*m_host);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.grab().save(folder + QStringLiteral("/export-abo.png")));
 }
 
 QTEST_MAIN(TestExportAbo)
