@@ -188,7 +188,17 @@ TKonfigurace::TKonfigurace(OrderHost& host, QWidget* parent) : QDialog(parent), 
 
     for (QLineEdit* edit : {Ed_Banka1, Ed_Banka2, Ed_Banka3, Ed_Banka4, Ed_Banka5, Ed_Banka6, Ed_Mena}) {
         connect(edit, &QLineEdit::textChanged, this, &TKonfigurace::Ed_Banka1Change);
+        connect(edit, &QLineEdit::textChanged, this, [this, edit](const QString& text) {
+            if (Cp1250::CanEncode(text) && (edit != Ed_Banka6 || Ed_Banka6KeyPress(text)))
+                m_lastGood.insert(edit, text);
+        });
         connect(edit, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
+            if (edit == Ed_Banka6 && !Ed_Banka6KeyPress(text)) {
+                // Pasted or dropped text passes no key filter: the same rule, applied afterwards.
+                RestoreLastGood(edit);
+                StandardBeep();
+                return;
+            }
             if (edit == Ed_Banka5)
                 Ed_Banka5Edited(text);
             GuardEncoding(edit, edit->text());
@@ -247,6 +257,13 @@ void TKonfigurace::Ed_Banka5Edited(const QString& text) {
     Ed_Banka5->setCursorPosition(std::min<int>(pos, static_cast<int>(upper.size())));
 }
 
+void TKonfigurace::RestoreLastGood(QLineEdit* edit) {
+    const int pos = edit->cursorPosition();
+    const QString good = m_lastGood.value(edit);
+    edit->setText(good);
+    edit->setCursorPosition(std::min<int>(pos, static_cast<int>(good.size())));
+}
+
 // The settings file is Windows-1250: a character it cannot hold is refused where it enters.
 void TKonfigurace::GuardEncoding(QLineEdit* edit, const QString& text) {
     const qsizetype bad = Cp1250::FirstUnencodableIndex(text);
@@ -255,10 +272,7 @@ void TKonfigurace::GuardEncoding(QLineEdit* edit, const QString& text) {
         return;
     }
     const QString character = Cp1250::DescribeCharacter(text, bad);
-    const int pos = edit->cursorPosition();
-    const QString good = m_lastGood.value(edit);
-    edit->setText(good);
-    edit->setCursorPosition(std::min<int>(pos, static_cast<int>(good.size())));
+    RestoreLastGood(edit);
     InfoBox(QStringLiteral("Znak %1 nelze uložit do nastavení, kódování Windows-1250 ho neobsahuje.").arg(character));
     edit->setFocus();
 }

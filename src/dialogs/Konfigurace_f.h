@@ -29,6 +29,7 @@ private:
     void AktualRokClick();
     void Ed_Banka5Edited(const QString& text);
     void GuardEncoding(QLineEdit* edit, const QString& text);
+    void RestoreLastGood(QLineEdit* edit);
     bool Ed_Banka6KeyPress(const QString& keyText);
     void OKClick();
 

@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(r[0].kind, QStringLiteral("info"));
         QCOMPARE(r[0].caption, QStringLiteral("Velorin"));
         QCOMPARE(r[0].text, QStringLiteral("Není zadáno žádné označení měny!\nDoplňte zkratku např. Kč, Eur ..."));
-        QCOMPARE(QApplication::focusWidget(), mena);
+        QCOMPARE(m_dialog->focusWidget(), mena);
         QVERIFY(m_dialog->isVisible());
         QCOMPARE(m_host->settingsData.Mena, QStringLiteral("Kč"));
         QCOMPARE(ReadBytes(iniPath()), before);
@@ -336,6 +336,33 @@ private slots:
         Type(number, QStringLiteral("12ab.3456789012"));
         QCOMPARE(number->text(), QStringLiteral("12.3456789"));
         QCOMPARE(BeepCount(), 2);
+    }
+
+    // A paste from the context menu meets the same rule as typed keys.
+    void clientNumberPaste_data() {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("digits and full stops") << "3.45"
+                                               << "123.45" << 0;
+        QTest::newRow("letters") << "4a"
+                                 << "12" << 1;
+        QTest::newRow("blank") << "4 5"
+                               << "12" << 1;
+    }
+    void clientNumberPaste() {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, expected);
+        QFETCH(int, beeps);
+        openDialog();
+        QLineEdit* number = edit("Ed_Banka6");
+        number->setText(QStringLiteral("12"));
+        number->end(false);
+        QApplication::clipboard()->setText(clipboard);
+        ResetBeepCount();
+        number->paste();
+        QCOMPARE(number->text(), expected);
+        QCOMPARE(BeepCount(), beeps);
     }
 
     void clientNameUpperCase() {
