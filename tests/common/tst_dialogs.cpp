@@ -198,6 +198,7 @@ private slots:
             yes = box->button(QMessageBox::Yes)->text();
             no = box->button(QMessageBox::No)->text();
             QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            Screenshot(*box, QStringLiteral("question.png"));
             QTest::keyClick(box, Qt::Key_Return);
         });
         QCOMPARE(QuestionBox(QString(), QStringLiteral("Smazat?"), QuestionKind::Warning), Answer::No);
@@ -218,6 +219,7 @@ private slots:
             icon = box->icon();
             caption = box->windowTitle();
             text = box->text();
+            Screenshot(*box, QStringLiteral("error.png"));
             box->accept();
         });
         ErrorBox(QStringLiteral("Unable to write to <cesta>"));
