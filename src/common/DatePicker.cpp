@@ -58,10 +58,13 @@ DatePickerDialog::DatePickerDialog(const QDate& date, QWidget* parent) : QDialog
     storno->setGeometry(112, buttonTop, kButtonWidth, kButtonHeight);
     storno->setAutoDefault(false);
 
-    // Only a day the user picked may be confirmed; Enter or a double click in the calendar picks too,
-    // so that the keyboard alone can choose a day.
+    // Only a day the user picked may be confirmed. Enter or a double click in the calendar picks and
+    // confirms at once, so that the keyboard alone can choose a day.
     connect(m_calendar, &QCalendarWidget::clicked, this, [this] { m_ok->setEnabled(true); });
-    connect(m_calendar, &QCalendarWidget::activated, this, [this] { m_ok->setEnabled(true); });
+    connect(m_calendar, &QCalendarWidget::activated, this, [this] {
+        m_ok->setEnabled(true);
+        accept();
+    });
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(storno, &QPushButton::clicked, this, &QDialog::reject);
     m_calendar->setFocus();

@@ -357,6 +357,19 @@ private slots:
         QCOMPARE(dialog.selectedDate(), given.addDays(offset));
     }
 
+    void pickDateByKeyboard() {
+        const QDate given(2022, 1, 12);
+        DatePickerDialog dialog(given);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* view = dialog.calendar()->findChild<QTableView*>();
+        QTest::keyClick(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(dialog.changed());
+        QCOMPARE(dialog.selectedDate(), given.addDays(1));
+    }
+
     void textWindow() {
         const QString text = QString(300, QLatin1Char('x')) + QStringLiteral("\r\nřádek 2");
         TextWindow window(QStringLiteral("Výpis příkazu"), text);
