@@ -31,13 +31,26 @@ QString StorableTextValidator::Problem(const QString& text) {
     return QString();
 }
 
+StorableTextValidator::StorableTextValidator(int maxLength, QLineEdit* edit)
+    : QValidator(edit), m_maxLength(maxLength), m_currentLength(edit->text().size()) {
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_currentLength = text.size(); });
+}
+
+void StorableTextValidator::allowText(const QString& text) {
+    m_currentLength = text.size();
+}
+
 QValidator::State StorableTextValidator::validate(QString& input, int& pos) const {
     Q_UNUSED(pos);
     const QString problem = Problem(input);
-    if (problem.isEmpty())
-        return Acceptable;
-    emit refused(problem);
-    return Invalid;
+    if (!problem.isEmpty()) {
+        emit refused(problem);
+        return Invalid;
+    }
+    // Over the limit only by shortening a longer text that the program put in.
+    if (m_maxLength > 0 && input.size() > m_maxLength && input.size() > m_currentLength)
+        return Invalid;
+    return Acceptable;
 }
 
 // ---- NumericKeyFilter ----
@@ -81,11 +94,14 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
 
 namespace {
 
+// Typing limits by preset field; 0 is none.
+constexpr std::array<int, kPresetFieldCount> kMaxLengths{0, 17, 4, 10, 4, 10, 0};
+
+// The field's maximum length is kept by its validator (StorableTextValidator), not by the line edit.
 QLineEdit* MakeField(QWidget* parent, const char* name, int maxLength) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     if (maxLength > 0) {
-        edit->setMaxLength(maxLength);
         // Room for the longest text and a little air, so that no digit hides behind the frame.
         const int width = edit->fontMetrics().horizontalAdvance(QString(maxLength + 2, QLatin1Char('0')));
         edit->setMinimumWidth(width);
@@ -107,13 +123,13 @@ TEditacePredvolbyPlatby::TEditacePredvolbyPlatby(QWidget* parent) : QDialog(pare
     setWindowTitle(QStringLiteral("Nová položka předvolby"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    Ed_NazevPlatby = MakeField(this, "Ed_NazevPlatby", 0);
-    Ed_Ucet = MakeField(this, "Ed_Ucet", 17);
-    Ed_Kod = MakeField(this, "Ed_Kod", 4);
-    Ed_VarSymbol = MakeField(this, "Ed_VarSymbol", 10);
-    Ed_KonstSymbol = MakeField(this, "Ed_KonstSymbol", 4);
-    Ed_SpecSymbol = MakeField(this, "Ed_SpecSymbol", 10);
-    Ed_Komentar = MakeField(this, "Ed_Komentar", 0);
+    Ed_NazevPlatby = MakeField(this, "Ed_NazevPlatby", kMaxLengths[0]);
+    Ed_Ucet = MakeField(this, "Ed_Ucet", kMaxLengths[1]);
+    Ed_Kod = MakeField(this, "Ed_Kod", kMaxLengths[2]);
+    Ed_VarSymbol = MakeField(this, "Ed_VarSymbol", kMaxLengths[3]);
+    Ed_KonstSymbol = MakeField(this, "Ed_KonstSymbol", kMaxLengths[4]);
+    Ed_SpecSymbol = MakeField(this, "Ed_SpecSymbol", kMaxLengths[5]);
+    Ed_Komentar = MakeField(this, "Ed_Komentar", kMaxLengths[6]);
     Ed_NazevPlatby->setMinimumWidth(Ed_NazevPlatby->fontMetrics().horizontalAdvance(QString(44, QLatin1Char('n'))));
 
     Tl_Ok = new QPushButton(QStringLiteral("Ok"), this);
@@ -163,8 +179,9 @@ TEditacePredvolbyPlatby::TEditacePredvolbyPlatby(QWidget* parent) : QDialog(pare
     const auto all = fields();
     for (int i = 0; i < kPresetFieldCount; ++i) {
         QLineEdit* edit = all[std::size_t(i)];
-        auto* validator = new StorableTextValidator(edit);
+        auto* validator = new StorableTextValidator(kMaxLengths[std::size_t(i)], edit);
         edit->setValidator(validator);
+        m_validators[std::size_t(i)] = validator;
         connect(validator, &StorableTextValidator::refused, this,
                 [this, edit](const QString& reason) { TextRefused(edit, reason); });
         if (i != 0 && i != kPresetFieldCount - 1)
@@ -191,8 +208,11 @@ std::array<QLineEdit*, kPresetFieldCount> TEditacePredvolbyPlatby::fields() cons
 
 void TEditacePredvolbyPlatby::setPreset(const PaymentPreset& preset) {
     const auto all = fields();
-    for (int i = 0; i < kPresetFieldCount; ++i)
-        all[std::size_t(i)]->setText(preset.field(i));
+    for (int i = 0; i < kPresetFieldCount; ++i) {
+        QLineEdit* edit = all[std::size_t(i)];
+        m_validators[std::size_t(i)]->allowText(preset.field(i));
+        edit->setText(preset.field(i));
+    }
 }
 
 PaymentPreset TEditacePredvolbyPlatby::preset() const {

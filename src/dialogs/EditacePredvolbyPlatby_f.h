@@ -13,16 +13,26 @@ class QPushButton;
 // a line break or a character the code page lacks. It guards typing and pasting alike (context
 // menu, Ctrl+V, drag and drop), since a line edit runs every insertion through its validator.
 // refused() tells why, so that the dialog can beep and show the reason.
+//
+// It also holds the field's maximum length, which binds the user only: a longer text put in by the
+// program (a shifted preset line) stays whole and can be shortened, but not lengthened by typing.
+// QLineEdit::setMaxLength would cut such a text and lose its end on the next save.
 class StorableTextValidator : public QValidator {
     Q_OBJECT
 public:
-    using QValidator::QValidator;
+    explicit StorableTextValidator(int maxLength, QLineEdit* edit);
     State validate(QString& input, int& pos) const override;
     // Why text cannot be stored, in Czech; empty when it can.
     static QString Problem(const QString& text);
+    // Call before the program sets a text, so that its length counts as allowed.
+    void allowText(const QString& text);
 
 signals:
     void refused(const QString& reason) const;
+
+private:
+    int m_maxLength = 0; // 0: no limit
+    qsizetype m_currentLength = 0;
 };
 
 // The account, bank code and symbol fields take only digits, "-", "." and Backspace when typed;
@@ -69,4 +79,5 @@ private:
     // The texts at the last showing or change, so that a refused insertion, which Qt reports as
     // a change back to the same text, does not count as one.
     std::array<QString, kPresetFieldCount> m_lastTexts;
+    std::array<StorableTextValidator*, kPresetFieldCount> m_validators{};
 };
