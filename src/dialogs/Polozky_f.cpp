@@ -5,7 +5,9 @@
 #include "common/Dialogs.h"
 #include "common/Error.h"
 #include "dialogs/OrderHost.h"
+#include "dialogs/VyberPolozky_f.h"
 #include "order/PaymentOrder.h"
+#include "order/Presets.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -488,5 +490,18 @@ void TPolozky::done(int result) {
 }
 
 void TPolozky::Tl_PrenestClick() {
-    // Filled in with the preset picker.
+    // The picker reports cancelling, an empty choice and a damaged line itself.
+    const std::optional<PaymentPreset> preset = TVyberPolozky::PickPreset(m_host.settings().ProgramFolder, this);
+    if (!preset)
+        return;
+    setFieldText(m_edUcet, preset->Account);
+    setFieldText(m_edKod, preset->BankCode);
+    setFieldText(m_edVarSymbol, preset->VariableSymbol);
+    setFieldText(m_edKonstSymbol, preset->ConstantSymbol);
+    setFieldText(m_edSpecSymbol, preset->SpecificSymbol);
+    setFieldText(m_edKomentar, preset->Comment);
+    // A preset never carries an amount; the user types it next.
+    setFieldText(m_edPlatba, QString());
+    m_tlOk->setEnabled(true); // taken, even when every value came out the same
+    m_edPlatba->setFocus(Qt::OtherFocusReason);
 }

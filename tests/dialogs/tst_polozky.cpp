@@ -1,13 +1,17 @@
 #include "FakeHost.h"
 
+#include "TestModal.h"
 #include "common/Beep.h"
 #include "common/DialogHook.h"
+#include "common/TextFile.h"
 #include "dialogs/Polozky_f.h"
+#include "dialogs/VyberPolozky_f.h"
 #include "order/OrderFile.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,7 +31,7 @@ class TestPolozky : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeHost> m_host;
     std::unique_ptr<TPolozky> m_dialog;
 
@@ -63,12 +67,13 @@ private:
 
 private slots:
     void init() {
-        QVERIFY(m_dir.isValid());
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
         m_host = std::make_unique<FakeHost>();
-        m_host->settingsData.ProgramFolder = m_dir.path() + QLatin1Char('/');
+        m_host->settingsData.ProgramFolder = m_dir->path() + QLatin1Char('/');
         m_host->settingsData.Mena = QStringLiteral("Kč");
         m_host->orderData.OrderDate = QStringLiteral("7.1.2022");
-        m_host->orderData.FilePath = m_dir.filePath(QStringLiteral("2022001.ppu"));
+        m_host->orderData.FilePath = m_dir->filePath(QStringLiteral("2022001.ppu"));
         m_host->orderData.Items[0] = {"123-4567890123", "0100", "100,00", "111", "0308", "", "nájem"};
         m_host->orderData.Items[3].Amount = QStringLiteral("50,00");
         m_host->orderData.Items[5].Amount = QStringLiteral("12,5x"); // no number: left out
@@ -82,6 +87,7 @@ private slots:
     void cleanup() {
         m_dialog.reset();
         m_host.reset();
+        m_dir.reset();
         QCOMPARE(DialogHook::UnansweredCount(), 0);
         DialogHook::Deactivate();
     }
@@ -408,7 +414,7 @@ private slots:
 
     void saveFailureKeepsDialogOpen() {
         TPolozky& d = open(0);
-        m_host->orderData.FilePath = m_dir.filePath(QStringLiteral("chybi/2022001.ppu"));
+        m_host->orderData.FilePath = m_dir->filePath(QStringLiteral("chybi/2022001.ppu"));
         typeInto("Ed_Ucet", QStringLiteral("9"));
         QTest::mouseClick(button("Tl_Ok"), Qt::LeftButton);
         QVERIFY(d.isVisible());
@@ -419,7 +425,7 @@ private slots:
         QCOMPARE(m_host->orderData.Total, 150.0);
         QCOMPARE(edit("Ed_Ucet")->text(), QStringLiteral("123-45678901239"));
         // Once the file can be written again, the same OK goes through.
-        m_host->orderData.FilePath = m_dir.filePath(QStringLiteral("2022001.ppu"));
+        m_host->orderData.FilePath = m_dir->filePath(QStringLiteral("2022001.ppu"));
         QTest::mouseClick(button("Tl_Ok"), Qt::LeftButton);
         QCOMPARE(d.result(), int(QDialog::Accepted));
         QCOMPARE(onDisk().Items[0].Account, QStringLiteral("123-45678901239"));
@@ -471,6 +477,77 @@ private slots:
         QTest::keyClick(amount, Qt::Key_Tab);
         QCOMPARE(amount->text(), QStringLiteral("100,00"));
         QVERIFY(button("Tl_Ok")->isEnabled());
+    }
+
+    // Set VELORIN_SCREENSHOTS to a folder to look at the dialog.
+    void screenshot() {
+        const QString folder = qEnvironmentVariable("VELORIN_SCREENSHOTS");
+        if (folder.isEmpty())
+            QSKIP("VELORIN_SCREENSHOTS not set");
+        m_host->orderData.Items[0].Comment = QStringLiteral("Nájem za prosinec, byt č. 12 – Žluťoučký kůň");
+        TPolozky& d = open(0);
+        edit("Ed_Platba")->setFocus();
+        QVERIFY(d.grab().save(folder + QStringLiteral("/polozky.png")));
+    }
+
+    void takePreset_data() {
+        QTest::addColumn<QStringList>("file");   // empty: no presets file
+        QTest::addColumn<int>("pick");           // -1: confirm as opened; -2: cancel
+        QTest::addColumn<QStringList>("fields"); // account, code, VS, KS, SS, comment; empty: unchanged
+        QTest::addColumn<QString>("message");
+
+        const QStringList presets{QStringLiteral("Nájem|2000145399|0800|2023|0308|77|Nájem byt 3+1|"),
+                                  QStringLiteral("Elektřina|19-7654321|0300|||| |"), QStringLiteral("Prázdná|||||||"),
+                                  QStringLiteral("A|B|99|0100|1|2|3|4|"), QStringLiteral("Poškozená|1|2|")};
+        QTest::newRow("first entry as opened")
+            << presets << -1 << QStringList{"2000145399", "0800", "2023", "0308", "77", "Nájem byt 3+1"} << "";
+        QTest::newRow("empty values overwrite") << presets << 2 << QStringList{"", "", "", "", "", ""} << "";
+        QTest::newRow("bar in the name shifts") << presets << 3 << QStringList{"B", "99", "0100", "1", "2", "3"} << "";
+        QTest::newRow("damaged line") << presets << 4 << QStringList()
+                                      << "Položku nelze přenést, možná je poškozený soubor \"predvolby.pvb\".";
+        QTest::newRow("cancelled") << presets << -2 << QStringList() << "";
+        QTest::newRow("no presets file") << QStringList() << -1 << QStringList() << "Není vybraná žádná položka.";
+    }
+    void takePreset() {
+        QFETCH(QStringList, file);
+        QFETCH(int, pick);
+        QFETCH(QStringList, fields);
+        QFETCH(QString, message);
+        if (!file.isEmpty())
+            TextFile::WriteLines(PresetsFilePath(m_host->settingsData.ProgramFolder), file);
+        const char* const names[] = {"Ed_Ucet",        "Ed_Kod",        "Ed_VarSymbol",
+                                     "Ed_KonstSymbol", "Ed_SpecSymbol", "Ed_Komentar"};
+        open(0);
+        QStringList before;
+        for (const char* name : names)
+            before << edit(name)->text();
+
+        ModalAction picker([pick](QWidget* w) {
+            auto* p = qobject_cast<TVyberPolozky*>(w);
+            QVERIFY(p);
+            if (pick == -2) {
+                p->Tl_Storno2->click();
+                return;
+            }
+            if (pick >= 0)
+                p->ListBox1->setCurrentRow(pick);
+            QTest::keyClick(p->Ed_Hledat, Qt::Key_Return);
+        });
+        QTest::mouseClick(button("Tl_Prenest"), Qt::LeftButton);
+        QVERIFY(picker.happened());
+
+        const QStringList expected = fields.isEmpty() ? before : fields;
+        for (std::size_t i = 0; i < std::size(names); ++i)
+            QCOMPARE(edit(names[i])->text(), expected.at(qsizetype(i)));
+        QCOMPARE(edit("Ed_Platba")->text(), fields.isEmpty() ? QStringLiteral("100,00") : QString());
+        QCOMPARE(button("Tl_Ok")->isEnabled(), !fields.isEmpty());
+        if (!fields.isEmpty())
+            QCOMPARE(QApplication::focusWidget(), edit("Ed_Platba")); // the amount is typed next
+        QCOMPARE(DialogHook::Records().size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QCOMPARE(DialogHook::Records().at(0).text, message);
+        QCOMPARE(m_host->orderData.Items[0].Amount, QStringLiteral("100,00")); // only OK writes
+        QCOMPARE(m_host->saveCount, 0);
     }
 };
 
