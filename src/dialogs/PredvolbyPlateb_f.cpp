@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -29,7 +30,7 @@ TPredvolbyPlateb::TPredvolbyPlateb(OrderHost& host, QWidget* parent)
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListBox1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListBox1->setUniformItemSizes(true);
-    ListBox1->setMinimumSize(320, 260);
+    ListBox1->setMinimumSize(340, 280);
 
     const auto makeButton = [this](const char* name, const QString& caption) {
         auto* button = new QPushButton(caption, this);
@@ -43,6 +44,12 @@ TPredvolbyPlateb::TPredvolbyPlateb(OrderHost& host, QWidget* parent)
     Tl_OdstranitPolozku = makeButton("Tl_OdstranitPolozku", QStringLiteral("Odstranit"));
     Tl_Setridit = makeButton("Tl_Setridit", QStringLiteral("Setřídit"));
     Tl_Storno = makeButton("Tl_Storno", QStringLiteral("Storno"));
+    // One width for the whole column, the widest caption with some air.
+    int buttonWidth = 0;
+    for (QPushButton* b : {Tl_PridatPolozku, Tl_EditovatPolozku, Tl_OdstranitPolozku, Tl_Setridit, Tl_Storno})
+        buttonWidth = std::max(buttonWidth, b->sizeHint().width() + 16);
+    for (QPushButton* b : {Tl_PridatPolozku, Tl_EditovatPolozku, Tl_OdstranitPolozku, Tl_Setridit, Tl_Storno})
+        b->setFixedWidth(buttonWidth);
 
     auto* column = new QVBoxLayout;
     column->addWidget(Tl_PridatPolozku);

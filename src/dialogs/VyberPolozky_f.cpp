@@ -51,6 +51,7 @@ TVyberPolozky::TVyberPolozky(const QString& programFolder, QWidget* parent)
     Ed_Hledat->setObjectName(QStringLiteral("Ed_Hledat"));
     Ed_Hledat->setAccessibleName(QStringLiteral("Hledaný výraz"));
     Ed_Hledat->setClearButtonEnabled(true);
+    Ed_Hledat->setPlaceholderText(QStringLiteral("Hledaný výraz"));
 
     Akce_Hledat = new QAction(QStringLiteral("Hledat"), this);
     Akce_Hledat->setObjectName(QStringLiteral("Akce_Hledat"));

@@ -530,9 +530,7 @@ void TestPresetsDialogs::editorRefusesUnstorableText() {
             edit->paste(); // what the context menu's Vložit does
     }
     QCOMPARE(edit->text(), result);
-    QCOMPARE(BeepCount() > 0, beeps > 0);
-    if (beeps > 0)
-        QVERIFY(BeepCount() >= beeps);
+    QCOMPARE(BeepCount(), beeps);
     QCOMPARE(editor.Tl_Ok->isEnabled(), result != QStringLiteral("Start"));
 }
 
