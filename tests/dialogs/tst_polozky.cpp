@@ -541,8 +541,11 @@ private slots:
             QCOMPARE(edit(names[i])->text(), expected.at(qsizetype(i)));
         QCOMPARE(edit("Ed_Platba")->text(), fields.isEmpty() ? QStringLiteral("100,00") : QString());
         QCOMPARE(button("Tl_Ok")->isEnabled(), !fields.isEmpty());
-        if (!fields.isEmpty())
-            QCOMPARE(QApplication::focusWidget(), edit("Ed_Platba")); // the amount is typed next
+        if (!fields.isEmpty()) {
+            // The amount is typed next. The offscreen platform does not hand activation back itself.
+            m_dialog->activateWindow();
+            QTRY_COMPARE(QApplication::focusWidget(), edit("Ed_Platba"));
+        }
         QCOMPARE(DialogHook::Records().size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())
             QCOMPARE(DialogHook::Records().at(0).text, message);
