@@ -17,6 +17,8 @@ void SetPaper(QPrinter& printer, const PreparedPage& page) {
     printer.setPageLayout(QPageLayout(QPageSize(portrait, QPageSize::Millimeter),
                                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                                       QPageLayout::Millimeter));
+    // Setting the layout may take full-page mode away; the pages carry their own margins.
+    printer.setFullPage(true);
 }
 
 } // namespace
