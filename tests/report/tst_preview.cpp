@@ -1,0 +1,395 @@
+#include "ReportTestSupport.h"
+
+#include "TestModal.h"
+#include "common/DialogHook.h"
+#include "report/Nahled_f.h"
+#include "report/Report.h"
+#include "report/ReportDialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+using namespace ReportTest;
+
+namespace {
+
+Report ListReport(int rows) {
+    Report r(ListLayout());
+    r.Rows().SetRangeEndCount(rows);
+    RowSource* source = &r.Rows();
+    r.SetOnGetValue([source](const QString& name, QString& value) {
+        if (name == QLatin1String("a"))
+            value = QStringLiteral("row %1").arg(source->RecNo());
+    });
+    return r;
+}
+
+PreparedReport Pages(int rows) {
+    Report r = ListReport(rows);
+    r.PrepareReport();
+    return r.Prepared();
+}
+
+QAction* Action(QWidget* w, const char* name) {
+    QAction* a = w->findChild<QAction*>(QLatin1String(name));
+    if (!a)
+        qWarning("no action %s", name);
+    return a;
+}
+
+QString Status(QWidget* w) {
+    return w->findChild<QLabel*>("La_Strana")->text();
+}
+
+int YellowPixels(QWidget* preview) {
+    const QImage img = preview->findChild<QWidget*>("Stranky")->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < img.height(); y += 1)
+        for (int x = 0; x < img.width(); x += 1) {
+            const QColor c = img.pixelColor(x, y);
+            n += c.red() > 200 && c.green() > 180 && c.blue() < 80;
+        }
+    return n;
+}
+
+int PdfPages(const QString& path) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {path});
+    p.waitForFinished(30000);
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+} // namespace
+
+class TestPreview : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void showReportOpensMaximizedAtFullSize();
+    void showReportDoesNothingWhilePreparing();
+    void navigator();
+    void exportAndQuickExport();
+    void saveAndOpenPreparedReport();
+    void openRefusesForeignFile();
+    void findHighlightsAndMovesOn();
+    void zoom();
+    void pageSetupComposesAnew();
+    void printGoesToThePrinterDialogsChoice();
+
+private:
+    QTemporaryDir m_dir;
+    PdfExportConfig m_pdf;
+};
+
+void TestPreview::init() {
+    DialogHook::Activate();
+    m_pdf = PdfExportConfig();
+}
+
+void TestPreview::cleanup() {
+    QCOMPARE(DialogHook::UnansweredCount(), 0);
+    DialogHook::Deactivate();
+    ReportDialogs::SetPrintHook({});
+    ReportDialogs::SetPageSetupHook({});
+    ReportDialogs::ClearOpenFileNames();
+}
+
+void TestPreview::showReportOpensMaximizedAtFullSize() {
+    Report r = ListReport(100);
+    bool checked = false;
+    ModalAction act([&](QWidget* w) {
+        auto* preview = qobject_cast<TNahled*>(w);
+        QVERIFY(preview);
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Náhled"));
+        QVERIFY(preview->windowState() & Qt::WindowMaximized);
+        QCOMPARE(preview->Zoom(), 1.0);
+        QCOMPARE(preview->findChild<QComboBox*>("Cb_Lupa")->currentText(), QStringLiteral("100 %"));
+        QCOMPARE(Status(preview), QStringLiteral("Strana 1 z 3"));
+        const QList<QAction*> bar = preview->findChild<QToolBar*>("TB_Nahled")->actions();
+        const std::pair<const char*, const char*> captions[] = {
+            {"TB_Tisk", "Tisk"},     {"TB_VzhledStranky", "Vzhled stránky"}, {"TB_Otevrit", "Otevřít"},
+            {"TB_Ulozit", "Uložit"}, {"TB_ExportPDF", "Export do PDF"},      {"TB_RychlyExport", "Rychlý export"},
+            {"TB_Hledat", "Hledat"}, {"TB_CelaStranka", "Celá stránka"},     {"TB_SirkaStranky", "Šířka stránky"},
+            {"TB_Zavrit", "Zavřít"}};
+        for (const auto& [name, caption] : captions) {
+            QAction* a = Action(preview, name);
+            QVERIFY2(a && bar.contains(a), name);
+            QCOMPARE(a->text(), QString::fromUtf8(caption));
+        }
+        QVERIFY(Action(preview, "TB_VzhledStranky")->isEnabled());
+        // The navigator is the layout's option; without it its buttons are not on the toolbar.
+        QVERIFY(!bar.contains(Action(preview, "TB_PrvniStranka")));
+        QVERIFY(!preview->findChild<QSpinBox*>("Ed_Stranka"));
+        checked = true;
+        Action(preview, "TB_Zavrit")->trigger();
+    });
+    r.ShowReport();
+    QVERIFY(act.happened());
+    QVERIFY(checked);
+    QCOMPARE(r.Prepared().pages.size(), size_t(3));
+}
+
+void TestPreview::showReportDoesNothingWhilePreparing() {
+    Report r = ListReport(5);
+    int nested = 0;
+    bool preparingSeen = false;
+    r.SetOnGetValue([&](const QString& name, QString& value) {
+        if (name != QLatin1String("a"))
+            return;
+        preparingSeen = r.IsPreparing();
+        if (nested++ == 0) {
+            r.ShowReport(); // returns at once: no second preview, no second preparation
+            QVERIFY(!r.PrepareReport());
+        }
+        value = QStringLiteral("row");
+    });
+    ModalAction act([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    r.ShowReport();
+    QVERIFY(act.happened());
+    QVERIFY(preparingSeen);
+    QCOMPARE(nested, 5);
+    QVERIFY(!r.IsPreparing());
+    QCOMPARE(int(TextsOf(r.Prepared().pages[0], "A").size()), 5);
+}
+
+void TestPreview::navigator() {
+    PreviewOptions options;
+    options.pageNavigator = true;
+    TNahled preview(Pages(100), m_pdf, options);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    auto* number = preview.findChild<QSpinBox*>("Ed_Stranka");
+    QVERIFY(number);
+    QCOMPARE(number->value(), 1);
+    QCOMPARE(number->maximum(), 3);
+    Action(&preview, "TB_PosledniStranka")->trigger();
+    QCOMPARE(preview.CurrentPage(), 2);
+    QCOMPARE(Status(&preview), QStringLiteral("Strana 3 z 3"));
+    QCOMPARE(number->value(), 3);
+    Action(&preview, "TB_PredchoziStranka")->trigger();
+    QCOMPARE(preview.CurrentPage(), 1);
+    Action(&preview, "TB_PrvniStranka")->trigger();
+    QCOMPARE(preview.CurrentPage(), 0);
+    Action(&preview, "TB_DalsiStranka")->trigger();
+    QCOMPARE(preview.CurrentPage(), 1);
+    QCOMPARE(number->value(), 2);
+    number->setValue(3);
+    QCOMPARE(preview.CurrentPage(), 2);
+    Action(&preview, "TB_DalsiStranka")->trigger(); // stays on the last page
+    QCOMPARE(preview.CurrentPage(), 2);
+    QTest::keyClick(&preview, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(preview.CurrentPage(), 0);
+}
+
+void TestPreview::exportAndQuickExport() {
+    const QString path = m_dir.filePath("prehled.pdf");
+    {
+        TNahled preview(Pages(100), m_pdf, {});
+        DialogHook::PushFileName(path);
+        Action(&preview, "TB_ExportPDF")->trigger();
+        QCOMPARE(PdfPages(path), 3);
+        QCOMPARE(m_pdf.lastFileName, path);
+        const auto records = DialogHook::Records();
+        QCOMPARE(records.size(), 1);
+        QCOMPARE(records[0].kind, QStringLiteral("save"));
+        QCOMPARE(records[0].caption, QStringLiteral("Export do PDF"));
+        // Cancelling the file dialog writes nothing.
+        QFile::remove(path);
+        DialogHook::PushFileName(QString());
+        Action(&preview, "TB_ExportPDF")->trigger();
+        QVERIFY(!QFile::exists(path));
+    }
+    // The shared configuration remembers the file for the quick export of another preview,
+    // which replaces the file without asking.
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    DialogHook::ClearRecords();
+    TNahled other(Pages(10), m_pdf, {});
+    Action(&other, "TB_RychlyExport")->trigger();
+    QVERIFY(DialogHook::Records().isEmpty());
+    QCOMPARE(PdfPages(path), 1);
+}
+
+void TestPreview::saveAndOpenPreparedReport() {
+    const PreparedReport original = Pages(100);
+    const QString path = m_dir.filePath("sestava.vps");
+    {
+        TNahled preview(original, m_pdf, {});
+        DialogHook::PushFileName(path);
+        Action(&preview, "TB_Ulozit")->trigger();
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(DialogHook::Records().at(0).caption, QStringLiteral("Uložit sestavu"));
+    }
+    TNahled preview(Pages(3), m_pdf, {});
+    preview.SetPageSetup(PageSetup(), [](const PageSetup&) { return std::optional<PreparedReport>(); });
+    ReportDialogs::PushOpenFileName(path);
+    Action(&preview, "TB_Otevrit")->trigger();
+    QVERIFY(preview.Pages() == original);
+    QCOMPARE(Status(&preview), QStringLiteral("Strana 1 z 3"));
+    // Loaded pages have no layout to compose again.
+    QVERIFY(!Action(&preview, "TB_VzhledStranky")->isEnabled());
+}
+
+void TestPreview::openRefusesForeignFile() {
+    const QString path = m_dir.filePath("cizi.vps");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Komerční banka\r\n");
+    f.close();
+    const PreparedReport pages = Pages(3);
+    TNahled preview(pages, m_pdf, {});
+    ReportDialogs::PushOpenFileName(path);
+    Action(&preview, "TB_Otevrit")->trigger();
+    const auto records = DialogHook::Records();
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records[0].kind, QStringLiteral("error"));
+    QVERIFY2(records[0].text.contains("není uložená sestava programu Velorin"), qPrintable(records[0].text));
+    QVERIFY(preview.Pages() == pages);
+    // Cancel in the open dialog changes nothing either.
+    ReportDialogs::PushOpenFileName(QString());
+    Action(&preview, "TB_Otevrit")->trigger();
+    QCOMPARE(DialogHook::Records().size(), 1);
+}
+
+void TestPreview::findHighlightsAndMovesOn() {
+    TNahled preview(Pages(100), m_pdf, {});
+    preview.resize(900, 700);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QCOMPARE(YellowPixels(&preview), 0);
+    auto* edit = preview.findChild<QLineEdit*>("Ed_Hledat");
+    edit->setText(QStringLiteral("ROW 50"));
+    Action(&preview, "TB_Hledat")->trigger();
+    QCOMPARE(preview.CurrentPage(), 1);
+    QVERIFY(YellowPixels(&preview) > 50);
+    // The next search moves on to the next match, then round to the first.
+    edit->setText(QStringLiteral("row 9"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(preview.CurrentPage(), 0);
+    Action(&preview, "TB_Hledat")->trigger(); // row 90
+    QCOMPARE(preview.CurrentPage(), 2);
+    for (int i = 0; i < 9; ++i) // rows 91 to 99
+        Action(&preview, "TB_Hledat")->trigger();
+    QCOMPARE(preview.CurrentPage(), 2);
+    Action(&preview, "TB_Hledat")->trigger(); // row 9 again
+    QCOMPARE(preview.CurrentPage(), 0);
+    QVERIFY(DialogHook::Records().isEmpty());
+    edit->setText(QStringLiteral("neexistuje"));
+    Action(&preview, "TB_Hledat")->trigger();
+    QCOMPARE(DialogHook::Records().size(), 1);
+    QCOMPARE(DialogHook::Records()[0].text, QStringLiteral("Text „neexistuje“ nebyl nalezen."));
+    QCOMPARE(YellowPixels(&preview), 0);
+}
+
+void TestPreview::zoom() {
+    TNahled preview(Pages(100), m_pdf, {});
+    preview.resize(900, 700);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    auto* box = preview.findChild<QComboBox*>("Cb_Lupa");
+    QWidget* view = preview.findChild<QWidget*>("Stranky");
+    const double px100 = view->width();
+    Action(&preview, "TB_Zvetsit")->trigger();
+    QCOMPARE(preview.Zoom(), 1.25);
+    QCOMPARE(box->currentText(), QStringLiteral("125 %"));
+    box->setCurrentIndex(box->findText("50 %"));
+    emit box->activated(box->currentIndex());
+    QCOMPARE(preview.Zoom(), 0.5);
+    QVERIFY(view->width() < px100 * 0.6);
+    Action(&preview, "TB_CelaStranka")->trigger();
+    QCOMPARE(box->currentText(), QStringLiteral("Celá stránka"));
+    QWidget* viewport = view->parentWidget();
+    // A whole page stands in the window.
+    const int pageHeight = qRound(297 * preview.Zoom() * view->logicalDpiY() / 25.4);
+    QVERIFY(pageHeight <= viewport->height());
+    QVERIFY(pageHeight >= viewport->height() - 30);
+    Action(&preview, "TB_SirkaStranky")->trigger();
+    QCOMPARE(box->currentText(), QStringLiteral("Šířka stránky"));
+    QVERIFY(view->width() <= viewport->width());
+    QVERIFY(view->width() >= viewport->width() - 30);
+    Action(&preview, "TB_Zmensit")->trigger();
+    QVERIFY(box->currentText().endsWith(" %"));
+}
+
+void TestPreview::pageSetupComposesAnew() {
+    Report r = ListReport(100);
+    ReportDialogs::SetPageSetupHook([](QPrinter& printer) {
+        // What the dialog shows: the layout's A4 portrait with 10 mm margins.
+        if (printer.pageLayout().margins(QPageLayout::Millimeter) != QMarginsF(10, 10, 10, 10))
+            return false;
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setPageMargins(QMarginsF(15, 12, 15, 12), QPageLayout::Millimeter);
+        return true;
+    });
+    bool done = false;
+    ModalAction act([&](QWidget* w) {
+        auto* preview = qobject_cast<TNahled*>(w);
+        Action(preview, "TB_VzhledStranky")->trigger();
+        const PreparedReport& pages = preview->Pages();
+        QCOMPARE(pages.pages[0].widthMm, 297.0);
+        QCOMPARE(pages.pages[0].heightMm, 210.0);
+        const PreparedText* foot = FirstText(pages.pages[0], "Foot");
+        QCOMPARE(foot->clipMm, QRectF(15 + 158, 210 - 12 - 6, 32, 5));
+        QVERIFY(pages.pages.size() > 3);
+        done = true;
+        preview->reject();
+    });
+    r.ShowReport();
+    QVERIFY(done);
+    QCOMPARE(r.Prepared().pages[0].widthMm, 297.0);
+    // The layout itself keeps its page for the next print.
+    QCOMPARE(r.Layout().page, PageSetup());
+}
+
+void TestPreview::printGoesToThePrinterDialogsChoice() {
+    const QString path = m_dir.filePath("tisk.pdf");
+    QSizeF paper;
+    bool fullPage = false;
+    int offered = 0;
+    ReportDialogs::SetPrintHook([&](QPrinter& printer, int pageCount) {
+        paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+        fullPage = printer.fullPage();
+        offered = pageCount;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 3);
+        return true;
+    });
+    TNahled preview(Pages(100), m_pdf, {});
+    Action(&preview, "TB_Tisk")->trigger();
+    QCOMPARE(paper, QSizeF(210, 297));
+    QVERIFY(fullPage);
+    QCOMPARE(offered, 3);
+    QCOMPARE(PdfPages(path), 2);
+    const QList<PdfWord> words = PdfWords(path);
+    bool page2 = false;
+    for (const PdfWord& w : words)
+        page2 |= w.page == 0 && w.text == QLatin1String("2") && w.mm.top() > 280;
+    QVERIFY(page2); // the first sheet is the report's page 2: "Strana: 2" in its footer
+
+    // A cancelled print dialog prints nothing.
+    QFile::remove(path);
+    ReportDialogs::SetPrintHook([](QPrinter&, int) { return false; });
+    Action(&preview, "TB_Tisk")->trigger();
+    QVERIFY(!QFile::exists(path));
+}
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
