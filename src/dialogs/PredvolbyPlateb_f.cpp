@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -81,6 +82,16 @@ TPredvolbyPlateb::TPredvolbyPlateb(OrderHost& host, QWidget* parent)
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] { UpdatePresetButtons(); });
 
     FormCreate();
+}
+
+void TPredvolbyPlateb::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TPredvolbyPlateb::FormCreate() {

@@ -34,6 +34,10 @@ public:
     void Tl_OdstranitPolozkuClick();
     void Tl_SetriditClick();
 
+protected:
+    // Enter presses the focused button and nothing else: the manager has no default button.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void FormCreate();
     void UpdatePresetButtons();

@@ -99,6 +99,10 @@ class TestPresetsDialogs : public QObject {
 
     // Runs the manager's button while the preset editor that it opens is handled by act.
     bool withEditor(QPushButton* button, const std::function<void(TEditacePredvolbyPlatby*)>& act) {
+        return withEditor([button] { button->click(); }, act);
+    }
+    // The same for any trigger, such as a key press.
+    bool withEditor(const std::function<void()>& trigger, const std::function<void(TEditacePredvolbyPlatby*)>& act) {
         bool seen = false;
         ModalAction action([&](QWidget* w) {
             auto* editor = qobject_cast<TEditacePredvolbyPlatby*>(w);
@@ -111,7 +115,7 @@ class TestPresetsDialogs : public QObject {
             if (editor->isVisible())
                 editor->reject();
         });
-        button->click();
+        trigger();
         return seen;
     }
 
@@ -123,6 +127,7 @@ private slots:
     // manager
     void managerWithoutFile();
     void addAppendsAndSaves();
+    void managerKeyboard();
     void addAllEmptyNeedsAChange();
     void cancelWritesNothing_data();
     void cancelWritesNothing();
@@ -220,6 +225,29 @@ void TestPresetsDialogs::addAppendsAndSaves() {
     QVERIFY(manager.ListBox1->selectedItems().isEmpty());
     QVERIFY(manager.Tl_EditovatPolozku->isEnabled());
     QVERIFY(DialogHook::Records().isEmpty());
+}
+
+void TestPresetsDialogs::managerKeyboard() {
+    writeFile({"Voda|111|0100|||||"});
+    TPredvolbyPlateb manager(*m_host);
+    manager.show();
+    QApplication::setActiveWindow(&manager);
+    QVERIFY(QTest::qWaitForWindowActive(&manager));
+    // Enter in the list presses nothing; on a button it presses that button.
+    manager.ListBox1->setFocus();
+    QVERIFY(!withEditor([&] { QTest::keyClick(manager.ListBox1, Qt::Key_Return); }, [](TEditacePredvolbyPlatby*) {}));
+    QVERIFY(DialogHook::Records().isEmpty());
+    manager.Tl_PridatPolozku->setFocus();
+    QVERIFY(withEditor([&] { QTest::keyClick(manager.Tl_PridatPolozku, Qt::Key_Return); },
+                       [](TEditacePredvolbyPlatby* e) {
+                           Type(e->Ed_NazevPlatby, "Plyn");
+                           QTest::keyClick(e->Ed_NazevPlatby, Qt::Key_Return);
+                       }));
+    QCOMPARE(ReadBytes(path()), FileBytes({"Voda|111|0100|||||", "Plyn|||||||"}));
+    // Esc closes the manager; everything is saved already.
+    QTest::keyClick(manager.ListBox1, Qt::Key_Escape);
+    QVERIFY(!manager.isVisible());
+    QCOMPARE(manager.result(), int(QDialog::Rejected));
 }
 
 void TestPresetsDialogs::addAllEmptyNeedsAChange() {
