@@ -1,0 +1,600 @@
+#include "app/Hlavni_f.h"
+
+#include "app/OrderGrid.h"
+#include "app/Otevrit_f.h"
+#include "common/Clock.h"
+#include "common/CommandRunner.h"
+#include "common/CzechFormat.h"
+#include "common/Dialogs.h"
+#include "common/Error.h"
+#include "dialogs/ExportABO_f.h"
+#include "dialogs/Konfigurace_f.h"
+#include "dialogs/Polozky_f.h"
+#include "dialogs/PredvolbyPlateb_f.h"
+#include "order/OrderFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+
+static void initResources() {
+    Q_INIT_RESOURCE(app);
+}
+
+namespace {
+
+const QString kCaption = QStringLiteral("Příkaz k úhradě");
+constexpr int kClientWidth = 632;
+constexpr int kToolbarHeight = 27;
+constexpr int kPanelHeight = 431;
+
+struct CommandRow {
+    const char* menu;
+    bool separatorBefore;
+    const char* name; // HMenu_ name; the toolbar button is TB_ with the same suffix
+    const char* caption;
+    const char* shortcut;
+    int picture; // -1: none
+    bool onToolbar;
+    const char* hint;
+    void (THlavni::*handler)();
+};
+
+// Menus, captions, shortcuts, pictures and toolbar hints of every command.
+const CommandRow kCommands[] = {
+    {"Příkaz", false, "Novy", "Nový ...", "Ctrl+N", 0, true, "Nový příkaz (crtl+N)", &THlavni::HMenu_NovyClick},
+    {"Příkaz", false, "Otevrit", "Otevřít ...", "Ctrl+O", 1, true, "Otevřít příkaz (Ctrl+O)",
+     &THlavni::HMenu_OtevritClick},
+    {"Příkaz", false, "Zavrit", "&Zavřít", "Ctrl+W", 2, true, "Zavřít příkaz (Ctrl+W)", &THlavni::HMenu_ZavritClick},
+    {"Příkaz", true, "Tisk", "Náhled a tisk příkazu", "Ctrl+P", 4, true, "Náhled a tisk příkazu (Ctrl+P)",
+     &THlavni::HMenu_TiskClick},
+    {"Příkaz", true, "Konec", "Konec", "", 6, true, "Ukončení programu", &THlavni::HMenu_KonecClick},
+    {"Položky", false, "EditovatPolozku", "Editovat položku", "Ins", 7, true, "Editovat položku (Ins)",
+     &THlavni::HMenu_EditovatPolozkuClick},
+    {"Položky", false, "SmazatPolozku", "Smazat položku", "", 11, true, "Odstranit položku",
+     &THlavni::HMenu_SmazatPolozkuClick},
+    {"Položky", true, "VyjmoutPolozku", "Vyjmout položku", "Ctrl+X", 8, true, "Vyjmout položku (Ctrl+X)",
+     &THlavni::HMenu_VyjmoutPolozkuClick},
+    {"Položky", false, "KopirovatPolozku", "Kopírovat položku", "Ctrl+C", 9, true, "Kopírovat položku (Ctrl+C)",
+     &THlavni::HMenu_KopirovatPolozkuClick},
+    {"Položky", false, "VlozitPolozku", "Vložit položku", "Ctrl+V", 10, true, "Vložit položku (Ctrl+V)",
+     &THlavni::HMenu_VlozitPolozkuClick},
+    {"Položky", true, "ZmenitDatum", "Změnit datum", "", 15, true, "Změnit datum", &THlavni::HMenu_ZmenitDatumClick},
+    {"Nástroje", false, "Konfig", "Konfigurace", "", 12, true, "Konfigurace prostředí", &THlavni::HMenu_KonfigClick},
+    {"Nástroje", false, "Predvolby", "Nastavení předvoleb plateb", "", 13, true, "Nastavení předvoleb plateb",
+     &THlavni::HMenu_PredvolbyClick},
+    {"Nástroje", true, "Sestavy", "Sestavy", "", 14, true, "Sestavy", &THlavni::HMenu_SestavyClick},
+    {"Nástroje", true, "TxtVypis", "Textový výpis příkazu", "", -1, false, "", &THlavni::HMenu_TxtVypisClick},
+    {"Nástroje", false, "TxtVypisStrukturovany", "Strukturovaný výpis", "", -1, false, "",
+     &THlavni::HMenu_TxtVypisStrukturovanyClick},
+    {"Nástroje", true, "ExportABO", "Export příkazu do formátu ABO", "", 16, true, "", &THlavni::HMenu_ExportABOClick},
+    {"Nápověda", false, "ObsahNapovedy", "Nápověda (on-line)", "F1", 5, true, "Vyvolání nápovědy (F1)",
+     &THlavni::HMenu_ObsahNapovedyClick},
+    {"Nápověda", false, "Domu", "Velorin - domovská stránka", "", -1, false, "", &THlavni::HMenu_DomuClick},
+    {"Nápověda", true, "Oprogramu", "O programu", "", -1, false, "", &THlavni::HMenu_OprogramuClick},
+};
+
+// Toolbar groups, left to right.
+const std::vector<std::vector<const char*>> kToolbarGroups = {
+    {"Konec"},
+    {"Novy", "Otevrit", "Zavrit"},
+    {"Tisk"},
+    {"EditovatPolozku", "SmazatPolozku"},
+    {"VyjmoutPolozku", "KopirovatPolozku", "VlozitPolozku"},
+    {"ZmenitDatum"},
+    {"Konfig", "Predvolby", "Sestavy", "ExportABO"},
+    {"ObsahNapovedy"},
+};
+
+// Commands that need an open order; all others are enabled at all times, but new and open.
+const char* const kOrderCommands[] = {
+    "Zavrit",        "Tisk",        "EditovatPolozku", "SmazatPolozku",         "VyjmoutPolozku", "KopirovatPolozku",
+    "VlozitPolozku", "ZmenitDatum", "TxtVypis",        "TxtVypisStrukturovany", "ExportABO"};
+
+const char* const kPictureFiles[] = {"00-novy",     "01-otevrit", "02-zavrit",      "03-disketa",   "04-tisk",
+                                     "05-napoveda", "06-konec",   "07-editovat",    "08-vyjmout",   "09-kopirovat",
+                                     "10-vlozit",   "11-smazat",  "12-konfigurace", "13-predvolby", "14-sestavy",
+                                     "15-datum",    "16-abo"};
+
+QIcon picture(int index) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kPictureFiles[index])));
+}
+
+// Swallows tooltips: the ABO button has no hint of its own.
+class NoToolTip : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
+};
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+OrderPanel::OrderPanel(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("Panel1"));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+}
+
+void OrderPanel::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::Mid));
+    // The column borders continue up through the headings; the short lines group the symbols.
+    p.drawLine(320, 22, 320 + 305 - 1, 22);
+    for (int x : {142, 214, 320})
+        p.drawLine(x, 6, x, 6 + 33 - 1);
+    for (int x : {435, 508})
+        p.drawLine(x, 22, x, 22 + 16 - 1);
+}
+
+THlavni::THlavni(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
+    initResources();
+    setObjectName(QStringLiteral("THlavni"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/velorin.svg")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint);
+    buildMenuAndToolbar();
+    buildPanel();
+    FormCreate(programFolder);
+    SetDialogParent(this);
+}
+
+THlavni::~THlavni() {
+    if (DialogParent() == this)
+        SetDialogParent(nullptr);
+}
+
+void THlavni::FormCreate(const QString& programFolder) {
+    QString folder = programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    m_settings = LoadSettings(folder);
+    m_order.Bank = m_settings.payerBank();
+    UpdateOrderState();
+
+    adjustSize();
+    setFixedSize(sizeHint());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void THlavni::buildMenuAndToolbar() {
+    QHash<QString, QMenu*> menus;
+    for (const CommandRow& row : kCommands) {
+        const QString menuTitle = QString::fromUtf8(row.menu);
+        QMenu*& menu = menus[menuTitle];
+        if (!menu)
+            menu = menuBar()->addMenu(menuTitle);
+        if (row.separatorBefore)
+            menu->addSeparator();
+        const QString suffix = QLatin1String(row.name);
+        auto* act = new QAction(QString::fromUtf8(row.caption), this);
+        act->setObjectName(QStringLiteral("HMenu_") + suffix);
+        if (row.picture >= 0)
+            act->setIcon(picture(row.picture));
+        if (*row.shortcut) {
+            act->setShortcut(QKeySequence(QLatin1String(row.shortcut)));
+            act->setShortcutContext(Qt::WindowShortcut);
+        }
+        act->setToolTip(QString::fromUtf8(row.hint));
+        act->setIconVisibleInMenu(true);
+        menu->addAction(act);
+        m_actions.insert(suffix, act);
+        ConnectCommand(act, this, row.handler);
+    }
+
+    m_toolbar = addToolBar(QStringLiteral("Nástroje"));
+    m_toolbar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->setIconSize(QSize(16, 16));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolbar->setFixedHeight(kToolbarHeight);
+    m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_toolbar->setStyleSheet(QStringLiteral("QToolBar { border-top: 1px solid palette(mid); border-bottom: 1px solid "
+                                            "palette(mid); spacing: 0px; padding: 0px 2px; }"
+                                            "QToolBar::separator { width: 8px; }"));
+    bool first = true;
+    for (const auto& group : kToolbarGroups) {
+        if (!first)
+            m_toolbar->addSeparator();
+        first = false;
+        for (const char* name : group) {
+            QAction* act = m_actions.value(QLatin1String(name));
+            m_toolbar->addAction(act);
+            QWidget* button = m_toolbar->widgetForAction(act);
+            button->setObjectName(QStringLiteral("TB_") + QLatin1String(name));
+            button->setAccessibleName(act->text().remove(QLatin1Char('&')));
+            if (act->toolTip().isEmpty() || QLatin1String(name) == QLatin1String("ExportABO"))
+                button->installEventFilter(new NoToolTip(button));
+        }
+    }
+}
+
+void THlavni::buildPanel() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("ClientArea"));
+    central->setFixedSize(kClientWidth, kPanelHeight);
+    setCentralWidget(central);
+
+    Panel1 = new OrderPanel(central);
+    Panel1->setGeometry(0, 0, kClientWidth, kPanelHeight);
+    // The lowered bevel inside a 4-pixel border.
+    Panel1->setContentsMargins(4, 4, 4, 4);
+    Panel1->hide(); // no order open at start
+
+    makeLabel(Panel1, "La_Popiska1", QStringLiteral("Ve prospěch účtu číslo"), 16, 16);
+    makeLabel(Panel1, "La_Popiska2", QStringLiteral("Směrový kód"), 147, 16);
+    makeLabel(Panel1, "La_Popiska3", QStringLiteral("Částky plateb"), 232, 16);
+    makeLabel(Panel1, "La_Popiska4", QStringLiteral("Symboly plateb"), 424, 8);
+    makeLabel(Panel1, "La_Popiska5", QStringLiteral("Variabilní"), 360, 24);
+    makeLabel(Panel1, "La_Popiska6", QStringLiteral("Konstantní"), 448, 24);
+    makeLabel(Panel1, "La_Popiska7", QStringLiteral("Specifický"), 536, 24);
+
+    Grid1 = new OrderGridView(Panel1);
+    m_gridModel = new OrderGridModel(m_order, Grid1);
+    Grid1->setModel(m_gridModel);
+    Grid1->setGeometry(6, 40, 619, 321);
+    for (int c = 0; c < kGridColumns; ++c)
+        Grid1->setColumnWidth(c, OrderGridView::kColumnWidths[c] + 1);
+    Grid1->selectRow0();
+    connect(Grid1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { updateCommentLabel(); });
+    connect(Grid1, &OrderGridView::doubleClickedRow, this, [this] {
+        if (QAction* edit = action(QStringLiteral("HMenu_EditovatPolozku")); edit->isEnabled())
+            edit->trigger();
+    });
+
+    La_Komentar = makeLabel(Panel1, "La_Komentar", QStringLiteral("Komentář :"), 8, 368);
+    La_Komentar->setFixedSize(kClientWidth - 16, La_Komentar->sizeHint().height());
+    La_Celkem = makeLabel(Panel1, "La_Celkem", totalText(0.0), 8, 388);
+    La_Celkem->setFixedSize(kClientWidth - 16, La_Celkem->sizeHint().height());
+    La_Datum = makeLabel(Panel1, "La_Datum", QStringLiteral("Datum :"), 8, 408);
+    Datum = makeLabel(Panel1, "Datum", QString(), 56, 408);
+    Datum->setFixedSize(200, La_Datum->sizeHint().height());
+    updateCommentLabel();
+}
+
+QAction* THlavni::action(const QString& name) const {
+    QString key = name;
+    if (key.startsWith(QLatin1String("HMenu_")))
+        key = key.mid(6);
+    return m_actions.value(key);
+}
+
+bool THlavni::isOrderOpen() const {
+    return !Panel1->isHidden();
+}
+
+int THlavni::selectedRow() const {
+    return Grid1->currentRowOrFirst();
+}
+
+void THlavni::selectRow(int row) {
+    Grid1->setCurrentIndex(m_gridModel->index(row, 0));
+    Grid1->selectRow(row);
+}
+
+void THlavni::UpdateOrderState() {
+    const bool open = isOrderOpen();
+    setWindowTitle(open ? kCaption + QStringLiteral(" - ") + QFileInfo(m_order.FilePath).fileName() : kCaption);
+    m_actions.value(QStringLiteral("Novy"))->setEnabled(!open);
+    m_actions.value(QStringLiteral("Otevrit"))->setEnabled(!open);
+    for (const char* name : kOrderCommands)
+        m_actions.value(QLatin1String(name))->setEnabled(open);
+}
+
+QString THlavni::totalText(double total) const {
+    return QStringLiteral("Celkem k platbě :    ") + CzechFormat::Money(total);
+}
+
+void THlavni::ShowTotalText(double total) {
+    La_Celkem->setText(totalText(total));
+}
+
+void THlavni::RecalcTotal() {
+    const TotalResult result = m_order.ComputeTotal();
+    m_order.Total = result.total;
+    QString text = totalText(result.total);
+    if (!result.unreadableRows.isEmpty()) {
+        // A hand-edited amount that is no number must not make the total silently wrong.
+        QStringList rows;
+        for (int r : result.unreadableRows)
+            rows << QString::number(r);
+        text += (result.unreadableRows.size() == 1 ? QStringLiteral("    (bez řádku %1: částka není číslo)")
+                                                   : QStringLiteral("    (bez řádků %1: částky nejsou čísla)"))
+                    .arg(rows.join(QStringLiteral(", ")));
+    }
+    La_Celkem->setText(text);
+}
+
+void THlavni::SaveOrder() {
+    m_order.Bank = m_settings.payerBank();
+    m_order.OrderDate = Datum->text();
+    OrderFile::Save(m_order, m_order.FilePath);
+    setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(m_order.FilePath).fileName());
+}
+
+void THlavni::RefreshGrid() {
+    m_gridModel->refresh();
+    updateCommentLabel();
+}
+
+void THlavni::updateCommentLabel() {
+    const int row = selectedRow();
+    La_Komentar->setText(QStringLiteral("Komentář %1 záznamu :    %2")
+                             .arg(row + 1)
+                             .arg(m_order.Items[static_cast<size_t>(row)].Comment));
+}
+
+void THlavni::showOrder(bool visible) {
+    Panel1->setVisible(visible);
+}
+
+void THlavni::changeAndSave(const std::function<void()>& change) {
+    const PaymentOrder before = m_order;
+    const QString dateBefore = Datum->text();
+    change();
+    try {
+        SaveOrder();
+    } catch (...) {
+        m_order = before;
+        Datum->setText(dateBefore);
+        RecalcTotal();
+        RefreshGrid();
+        throw;
+    }
+    RefreshGrid();
+}
+
+// ---- order commands ----
+
+void THlavni::HMenu_NovyClick() {
+    if (isOrderOpen())
+        return;
+    const QString yearFolder = YearFolder(m_settings);
+    const QString name =
+        OrderFile::NextOrderFileName(yearFolder, m_settings.AktualniRok, [] { QCoreApplication::processEvents(); });
+    m_order.FilePath = yearFolder + QLatin1Char('/') + name;
+    Datum->setText(CzechFormat::FormatDate(Clock::Today()));
+    try {
+        SaveOrder();
+    } catch (...) {
+        // No order is left open whose file does not exist.
+        m_order.FilePath.clear();
+        Datum->clear();
+        UpdateOrderState();
+        throw;
+    }
+    showOrder(true);
+    UpdateOrderState();
+    Grid1->setFocus();
+}
+
+void THlavni::HMenu_OtevritClick() {
+    if (isOrderOpen())
+        return;
+    QString path;
+    {
+        TOtevrit dialog(m_settings, this);
+        dialog.exec();
+        path = dialog.selectedPath();
+    }
+    if (path.isEmpty())
+        return;
+    // Take the file over only when all of it read well.
+    PaymentOrder loaded = OrderFile::Load(path);
+    m_order = loaded;
+    m_order.FilePath = path;
+    m_settings.setPayerBank(loaded.Bank);
+    Datum->setText(loaded.OrderDate);
+    showOrder(true);
+    RecalcTotal();
+    RefreshGrid();
+    UpdateOrderState();
+    Grid1->setFocus();
+}
+
+void THlavni::HMenu_ZavritClick() {
+    if (!isOrderOpen())
+        return;
+    if (CountValidItems() == 0)
+        QFile::remove(m_order.FilePath); // a failure leaves the file; nothing is reported
+    showOrder(false);
+    UpdateOrderState();
+    m_order.Clear();
+    selectRow(0);
+    La_Celkem->setText(totalText(0.0));
+    Datum->clear();
+    RefreshGrid();
+}
+
+void THlavni::HMenu_KonecClick() {
+    close();
+}
+
+void THlavni::closeEvent(QCloseEvent* event) {
+    if (isOrderOpen())
+        action(QStringLiteral("HMenu_Zavrit"))->trigger();
+    event->accept();
+}
+
+void THlavni::HMenu_ZmenitDatumClick() {
+    if (!isOrderOpen())
+        return;
+    const std::optional<QDate> current = CzechFormat::ParseDate(Datum->text());
+    if (!current)
+        throw VelorinError(QStringLiteral("Datum příkazu „%1“ není platné datum").arg(Datum->text()));
+    QDate date = *current;
+    if (!PickDate(date))
+        return;
+    changeAndSave([&] { Datum->setText(CzechFormat::FormatDate(date)); });
+}
+
+// ---- item commands ----
+
+void THlavni::HMenu_EditovatPolozkuClick() {
+    if (!isOrderOpen())
+        return;
+    {
+        TPolozky editor(*this, this);
+        editor.exec();
+    }
+    RefreshGrid();
+}
+
+void THlavni::HMenu_SmazatPolozkuClick() {
+    if (!isOrderOpen())
+        return;
+    const size_t row = static_cast<size_t>(selectedRow());
+    if (!m_order.Items[row].isNonEmpty())
+        return;
+    if (QuestionBox(QStringLiteral("Smazání položky"), QStringLiteral("Opravdu chcete označenou položku odstranit?"),
+                    QuestionKind::Warning) != Answer::Yes)
+        return;
+    changeAndSave([&] {
+        m_order.Items[row].clear();
+        RecalcTotal();
+    });
+}
+
+void THlavni::HMenu_KopirovatPolozkuClick() {
+    if (!isOrderOpen())
+        return;
+    const QString text = RowText(m_order.Items[static_cast<size_t>(selectedRow())]);
+    if (text.size() > 7)
+        QGuiApplication::clipboard()->setText(text);
+}
+
+void THlavni::HMenu_VyjmoutPolozkuClick() {
+    if (!isOrderOpen())
+        return;
+    const size_t row = static_cast<size_t>(selectedRow());
+    const QString text = RowText(m_order.Items[row]);
+    if (text.size() == 7)
+        return;
+    QGuiApplication::clipboard()->setText(text);
+    changeAndSave([&] {
+        m_order.Items[row].clear();
+        RecalcTotal();
+    });
+}
+
+namespace {
+
+// The seven fields of an item clipboard text, or nothing when the text is no item line: exactly
+// seven "|" with the last at the end, no field that the order file could not hold, and an amount
+// that is empty or a number.
+std::optional<OrderItem> parseClipboardItem(const QString& text) {
+    if (text.count(QLatin1Char('|')) != 7 || !text.endsWith(QLatin1Char('|')))
+        return std::nullopt;
+    const QStringList fields = text.split(QLatin1Char('|'));
+    OrderItem item;
+    for (int c = 0; c < 7; ++c) {
+        if (!FieldProblem(fields[c]).isEmpty())
+            return std::nullopt;
+        item.field(c) = fields[c];
+    }
+    if (!item.Amount.isEmpty() && !CzechFormat::ParseNumber(item.Amount))
+        return std::nullopt;
+    return item;
+}
+
+} // namespace
+
+void THlavni::HMenu_VlozitPolozkuClick() {
+    if (!isOrderOpen())
+        return;
+    const std::optional<OrderItem> item = parseClipboardItem(QGuiApplication::clipboard()->text());
+    if (!item) {
+        InfoBoxCaption(QStringLiteral("Obsah schránky nelze vložit"),
+                       QStringLiteral("Text uložený ve schránce není v platném formátu (položka příkazu)."));
+        return;
+    }
+    const size_t row = static_cast<size_t>(selectedRow());
+    if (m_order.Items[row].isNonEmpty() &&
+        QuestionBox(QString(),
+                    QStringLiteral("Pole řádku pro vložení položky nejsou prázdná. Chcete položku vložit a přepsat "
+                                   "stávající hodnoty?"),
+                    QuestionKind::Question) != Answer::Yes)
+        return;
+    changeAndSave([&] {
+        m_order.Items[row] = *item;
+        RecalcTotal();
+    });
+}
+
+// ---- tools ----
+
+void THlavni::HMenu_KonfigClick() {
+    TKonfigurace dialog(*this, this);
+    dialog.exec();
+}
+
+void THlavni::HMenu_PredvolbyClick() {
+    TPredvolbyPlateb dialog(*this, this);
+    dialog.exec();
+}
+
+void THlavni::HMenu_ExportABOClick() {
+    if (isOrderOpen())
+        ExportAboCommand(*this);
+}
+
+void THlavni::HMenu_TiskClick() {
+    InfoBox(QStringLiteral("Náhled a tisk příkazu budou k dispozici v příští verzi programu."));
+}
+
+void THlavni::HMenu_SestavyClick() {
+    InfoBox(QStringLiteral("Sestavy budou k dispozici v příští verzi programu."));
+}
+
+void THlavni::HMenu_TxtVypisClick() {
+    InfoBox(QStringLiteral("Textový výpis příkazu bude k dispozici v příští verzi programu."));
+}
+
+void THlavni::HMenu_TxtVypisStrukturovanyClick() {
+    InfoBox(QStringLiteral("Strukturovaný výpis bude k dispozici v příští verzi programu."));
+}
+
+// ---- help ----
+
+QString THlavni::HelpUrl() {
+    return QStringLiteral("http://www.velorin.example/napoveda/");
+}
+
+QString THlavni::HomeUrl() {
+    return QStringLiteral("http://www.velorin.example/");
+}
+
+void THlavni::HMenu_ObsahNapovedyClick() {
+    ShellOpen(HelpUrl());
+}
+
+void THlavni::HMenu_DomuClick() {
+    ShellOpen(HomeUrl());
+}
+
+void THlavni::HMenu_OprogramuClick() {
+    ShowAboutBox(ProgramVersionText(), QStringLiteral("2022-01-07"));
+}

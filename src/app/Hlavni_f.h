@@ -1,0 +1,104 @@
+#pragma once
+
+#include "dialogs/OrderHost.h"
+#include "order/PaymentOrder.h"
+#include "order/Settings.h"
+
+#include <QFrame>
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QToolBar;
+class QToolButton;
+class OrderGridModel;
+class OrderGridView;
+
+// The order panel: the headings with their ruling lines above the grid.
+class OrderPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit OrderPanel(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The main window: the open order in a grid of 16 rows, and every command.
+class THlavni : public QMainWindow, public OrderHost {
+    Q_OBJECT
+public:
+    // programFolder ends with "/"; empty means the folder of the executable.
+    explicit THlavni(const QString& programFolder = {}, QWidget* parent = nullptr);
+    ~THlavni() override;
+
+    // OrderHost
+    QWidget* hostWindow() override { return this; }
+    PaymentOrder& order() override { return m_order; }
+    Settings& settings() override { return m_settings; }
+    bool isOrderOpen() const override;
+    int selectedRow() const override;
+    void RecalcTotal() override;
+    void SaveOrder() override;
+    void ShowTotalText(double total) override;
+    void RefreshGrid() override;
+
+    int CountValidItems() const { return m_order.CountValidItems(); }
+    void UpdateOrderState();
+    void selectRow(int row);
+
+    // The action of a menu item by its name (HMenu_...).
+    QAction* action(const QString& name) const;
+
+    // The web pages of the help menu.
+    static QString HelpUrl();
+    static QString HomeUrl();
+
+    // Commands, named after their menu items.
+    void HMenu_NovyClick();
+    void HMenu_OtevritClick();
+    void HMenu_ZavritClick();
+    void HMenu_TiskClick();
+    void HMenu_KonecClick();
+    void HMenu_EditovatPolozkuClick();
+    void HMenu_SmazatPolozkuClick();
+    void HMenu_VyjmoutPolozkuClick();
+    void HMenu_KopirovatPolozkuClick();
+    void HMenu_VlozitPolozkuClick();
+    void HMenu_ZmenitDatumClick();
+    void HMenu_KonfigClick();
+    void HMenu_PredvolbyClick();
+    void HMenu_SestavyClick();
+    void HMenu_TxtVypisClick();
+    void HMenu_TxtVypisStrukturovanyClick();
+    void HMenu_ExportABOClick();
+    void HMenu_ObsahNapovedyClick();
+    void HMenu_DomuClick();
+    void HMenu_OprogramuClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate(const QString& programFolder);
+    void buildMenuAndToolbar();
+    void buildPanel();
+    void updateCommentLabel();
+    void showOrder(bool visible);
+    QString totalText(double total) const;
+    // Runs change, then saves; a failed save puts the order back as it was and rethrows.
+    void changeAndSave(const std::function<void()>& change);
+
+    PaymentOrder m_order;
+    Settings m_settings;
+    QHash<QString, QAction*> m_actions;
+    QToolBar* m_toolbar = nullptr;
+    OrderPanel* Panel1 = nullptr;
+    OrderGridView* Grid1 = nullptr;
+    OrderGridModel* m_gridModel = nullptr;
+    QLabel* La_Komentar = nullptr;
+    QLabel* La_Celkem = nullptr;
+    QLabel* La_Datum = nullptr;
+    QLabel* Datum = nullptr;
+};

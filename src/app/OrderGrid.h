@@ -1,0 +1,54 @@
+#pragma once
+
+#include "order/PaymentOrder.h"
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+// The 16 x 6 cells of the open order, straight from the PaymentOrder the main window holds.
+class OrderGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit OrderGridModel(PaymentOrder& order, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // The order changed behind the model's back.
+    void refresh();
+
+private:
+    PaymentOrder& m_order;
+};
+
+// Draws a cell: text 2 px in from the left and top, the amount column right-aligned 4 px before the
+// right edge and clipped to the cell, a 1-px line between columns.
+class OrderGridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
+// The grid: whole-row selection, no headers, no scroll bars, cells not editable.
+class OrderGridView : public QTableView {
+    Q_OBJECT
+public:
+    static constexpr int kRowHeight = 19;
+    static constexpr int kColumnWidths[kGridColumns] = {136, 71, 105, 114, 72, 114};
+
+    explicit OrderGridView(QWidget* parent = nullptr);
+    int currentRowOrFirst() const;
+    void selectRow0();
+
+Q_SIGNALS:
+    void rowChanged(int row);
+    void doubleClickedRow();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};

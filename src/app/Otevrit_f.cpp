@@ -1,0 +1,174 @@
+#include "app/Otevrit_f.h"
+
+#include "common/CzechFormat.h"
+#include "common/Dialogs.h"
+#include "common/Error.h"
+#include "common/TextFile.h"
+#include "common/TextFunctions.h"
+#include "order/OrderFile.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+struct OrderSummary {
+    QString date;
+    int count = 0;
+    double sum = 0.0;
+};
+
+// Reads one order file by the dialog's own rules: every line after the date longer than seven
+// characters is an item, its third field the amount ("." read as ","). Throws with the reason.
+OrderSummary summarise(const QString& path) {
+    const QStringList lines = TextFile::ReadLines(path);
+    if (lines.size() < 5)
+        throw VelorinError(QStringLiteral("soubor má jen %1 řádků").arg(lines.size()));
+    OrderSummary summary;
+    summary.date = lines[4];
+    for (int i = 5; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line.size() <= 7)
+            continue;
+        ++summary.count;
+        QString amount = FieldAt(line, 2);
+        if (amount.isEmpty())
+            amount = QStringLiteral("0");
+        amount = ReplaceChar(amount, QLatin1Char('.'), QLatin1Char(','));
+        const std::optional<double> value = CzechFormat::ParseNumber(amount);
+        if (!value)
+            throw VelorinError(QStringLiteral("částka „%1“ na řádku %2 není číslo").arg(amount).arg(i + 1));
+        summary.sum += *value;
+    }
+    return summary;
+}
+
+} // namespace
+
+TOtevrit::TOtevrit(const Settings& settings, QWidget* parent) : QDialog(parent), m_settings(settings) {
+    setObjectName(QStringLiteral("TOtevrit"));
+    setWindowTitle(QStringLiteral("Otevřít ..."));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    resize(512, 490);
+    setMinimumSize(385, 376);
+
+    ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setSortingEnabled(false);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setHeaderLabels(
+        {QStringLiteral("Označení"), QStringLiteral("Datum"), QStringLiteral("Počet"), QStringLiteral("Celkem Kč")});
+    QHeaderView* header = ListView1->header();
+    header->setSectionsClickable(false);
+    header->setSectionsMovable(false);
+    header->setStretchLastSection(false);
+    const int widths[] = {100, 80, 50, 100};
+    const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight};
+    for (int c = 0; c < 4; ++c) {
+        ListView1->setColumnWidth(c, widths[c]);
+        ListView1->headerItem()->setTextAlignment(c, alignments[c] | Qt::AlignVCenter);
+    }
+
+    Tl_Ok = new QPushButton(QStringLiteral("Ok"), this);
+    Tl_Ok->setObjectName(QStringLiteral("Tl_Ok"));
+    Tl_Ok->setFixedSize(75, 25);
+    Tl_Storno = new QPushButton(QStringLiteral("Storno"), this);
+    Tl_Storno->setObjectName(QStringLiteral("Tl_Storno"));
+    Tl_Storno->setFixedSize(75, 25);
+    Tl_Ok->setAutoDefault(false);
+    Tl_Storno->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Tl_Ok);
+    buttons->addSpacing(13);
+    buttons->addWidget(Tl_Storno);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 6, 5);
+    layout->setSpacing(7);
+    layout->addWidget(ListView1);
+    layout->addLayout(buttons);
+
+    connect(Tl_Ok, &QPushButton::clicked, this, &TOtevrit::Tl_OkClick);
+    connect(Tl_Storno, &QPushButton::clicked, this, &TOtevrit::Tl_StornoClick);
+    connect(ListView1, &QTreeWidget::itemSelectionChanged, this,
+            [this] { Tl_Ok->setEnabled(!ListView1->selectedItems().isEmpty()); });
+    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { Tl_OkClick(); });
+    // Enter on a row opens it, as a double click does.
+    connect(ListView1, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem*, int) { Tl_OkClick(); });
+
+    FormCreate();
+}
+
+void TOtevrit::FormCreate() {
+    const QString folder = YearFolder(m_settings);
+    const QStringList files = OrderFile::ListOrderFiles(folder);
+    for (const QString& name : files) {
+        addOrderRow(folder + QLatin1Char('/') + name);
+        QCoreApplication::processEvents();
+    }
+    Tl_Ok->setEnabled(false);
+}
+
+void TOtevrit::addOrderRow(const QString& filePath) {
+    const QString designation = QFileInfo(filePath).fileName().chopped(4);
+    auto* item = new QTreeWidgetItem(ListView1);
+    item->setText(0, designation);
+    const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight};
+    for (int c = 0; c < 4; ++c)
+        item->setTextAlignment(c, alignments[c] | Qt::AlignVCenter);
+    try {
+        const OrderSummary summary = summarise(filePath);
+        item->setText(1, summary.date);
+        item->setText(2, QString::number(summary.count));
+        item->setText(3, CzechFormat::Fixed2(summary.sum));
+    } catch (const VelorinError& e) {
+        // The file stays in the list, marked, so that the user sees it is there.
+        item->setText(1, QStringLiteral("nečitelný"));
+        item->setToolTip(0, e.message());
+        item->setForeground(1, Qt::darkRed);
+        m_problems << QFileInfo(filePath).fileName() + QStringLiteral(": ") + e.message();
+    }
+}
+
+void TOtevrit::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_problems.isEmpty() && !m_problemsShown) {
+        m_problemsShown = true;
+        QTimer::singleShot(0, this, [this] {
+            InfoBox(QStringLiteral("Některé příkazy nelze přečíst:\n") + m_problems.join(QLatin1Char('\n')));
+        });
+    }
+}
+
+void TOtevrit::Tl_OkClick() {
+    const QList<QTreeWidgetItem*> selected = ListView1->selectedItems();
+    if (selected.isEmpty()) {
+        InfoBox(QStringLiteral("Není vybrána žádná položka"));
+        return;
+    }
+    const QString path = YearFolder(m_settings) + QLatin1Char('/') + selected.first()->text(0) + QStringLiteral(".ppu");
+    if (!QFileInfo::exists(path))
+        return; // removed since the list was filled; the user may cancel or pick another
+    m_path = path;
+    accept();
+}
+
+void TOtevrit::Tl_StornoClick() {
+    m_path.clear();
+    reject();
+}

@@ -1,0 +1,115 @@
+#include "AppFixture.h"
+
+#include "app/Otevrit_f.h"
+
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+
+QStringList rowsOf(TOtevrit& dialog) {
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+    QStringList rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = list->topLevelItem(i);
+        rows << QStringList({item->text(0), item->text(1), item->text(2), item->text(3)}).join(QLatin1Char(';'));
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestOtevrit : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { InitApplication(); }
+
+    void columns() {
+        AppFixture f;
+        THlavni& w = f.start();
+        TOtevrit dialog(w.settings(), &w);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Otevřít ..."));
+        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        QTreeWidgetItem* header = list->headerItem();
+        QCOMPARE(header->text(0), QStringLiteral("Označení"));
+        QCOMPARE(header->text(3), QStringLiteral("Celkem Kč"));
+        QCOMPARE(list->columnWidth(0), 100);
+        QCOMPARE(list->columnWidth(1), 80);
+        QCOMPARE(list->columnWidth(2), 50);
+        QCOMPARE(list->columnWidth(3), 100);
+        QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ok"))->isEnabled());
+        QVERIFY(rowsOf(dialog).isEmpty());
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("Tl_Storno")), Qt::LeftButton);
+        QCOMPARE(dialog.selectedPath(), QString());
+    }
+
+    // The dialog counts every line after the date longer than seven characters, comments too, and
+    // reads amounts with a point as with a comma; extra lines after the sixteen rows count as well.
+    void countsAndSumsByItsOwnRules() {
+        AppFixture f;
+        f.writeOrder(QStringLiteral("2022001.ppu"),
+                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
+                                            {QStringLiteral("1|0100|1250.50|||||"), QStringLiteral("|||||||"),
+                                             QStringLiteral("3|0100|9,50|||||")}));
+        QStringList withExtra = AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("4.1.2022"),
+                                                       {QStringLiteral("||||||jen komentář|")});
+        withExtra << QStringLiteral("9|0100|1,00|||||");
+        f.writeOrder(QStringLiteral("2022002.ppu"), withExtra);
+        THlavni& w = f.start();
+        TOtevrit dialog(w.settings(), &w);
+        QCOMPARE(rowsOf(dialog), QStringList({QStringLiteral("2022001;3.1.2022;2;1260,00"),
+                                              QStringLiteral("2022002;4.1.2022;2;1,00")}));
+        QVERIFY(dialog.problems().isEmpty());
+    }
+
+    // An unreadable file is shown, marked, and reported once; the files after it are still listed.
+    void unreadableFilesAreListedAndReportedOnce() {
+        AppFixture f;
+        f.writeOrder(QStringLiteral("2022001.ppu"),
+                     {QStringLiteral("jen"), QStringLiteral("tři"), QStringLiteral("řádky")});
+        f.writeOrder(QStringLiteral("2022002.ppu"),
+                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
+                                            {QStringLiteral("1|0100|sto|||||")}));
+        f.writeOrder(QStringLiteral("2022003.ppu"),
+                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("5.1.2022"),
+                                            {QStringLiteral("1|0100|7,00|||||")}));
+        THlavni& w = f.start();
+        TOtevrit dialog(w.settings(), &w);
+        const QStringList rows = rowsOf(dialog);
+        QCOMPARE(rows.size(), 3);
+        QVERIFY(rows[0].startsWith(QStringLiteral("2022001;nečitelný")));
+        QVERIFY(rows[1].startsWith(QStringLiteral("2022002;nečitelný")));
+        QCOMPARE(rows[2], QStringLiteral("2022003;5.1.2022;1;7,00"));
+        dialog.show();
+        QTRY_COMPARE(DialogHook::Records().size(), 1);
+        const QString report = AppFixture::shown(QStringLiteral("info")).value(0);
+        QVERIFY2(report.contains(QStringLiteral("2022001.ppu")) && report.contains(QStringLiteral("2022002.ppu")),
+                 qPrintable(report));
+        dialog.hide();
+        dialog.show();
+        QTest::qWait(20);
+        QVERIFY(DialogHook::Records().isEmpty());
+    }
+
+    void okWithoutSelectionAndAVanishedFile() {
+        AppFixture f;
+        f.writeOrder(QStringLiteral("2022001.ppu"),
+                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {}));
+        THlavni& w = f.start();
+        TOtevrit dialog(w.settings(), &w);
+        dialog.Tl_OkClick();
+        QCOMPARE(AppFixture::shown(QStringLiteral("info")), QStringList{QStringLiteral("Není vybrána žádná položka")});
+        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        list->setCurrentItem(list->topLevelItem(0));
+        QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ok"))->isEnabled());
+        QFile::remove(f.orderPath(QStringLiteral("2022001.ppu")));
+        dialog.Tl_OkClick();
+        QCOMPARE(dialog.selectedPath(), QString());
+        QCOMPARE(dialog.result(), 0);
+        QVERIFY(DialogHook::Records().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestOtevrit)
+#include "tst_otevrit.moc"
