@@ -45,12 +45,15 @@ void PaintPage(const PreparedPage& page, QPainter& painter, double pxPerMm, cons
             painter.setFont(TextMetrics::MakeFont(f));
             lastFont = &t.font;
         }
-        if (t.clipMm.isEmpty()) {
-            painter.setClipping(false);
-        } else {
-            painter.setClipRect(Scaled(t.clipMm, pxPerMm));
+        // A clip path costs every PDF page size and time; most texts lie inside their box.
+        const bool cut = !t.clipMm.isEmpty() && !t.clipMm.adjusted(-0.01, -0.01, 0.01, 0.01).contains(t.boundsMm());
+        if (cut) {
+            painter.save();
+            painter.setClipRect(Scaled(t.clipMm, pxPerMm), Qt::IntersectClip);
         }
         painter.drawText(t.origin * pxPerMm, t.text);
+        if (cut)
+            painter.restore();
     }
     painter.restore();
 }
