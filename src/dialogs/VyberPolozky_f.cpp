@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -96,7 +97,24 @@ TVyberPolozky::TVyberPolozky(const QString& programFolder, QWidget* parent)
         ListBox1->addItem(PresetLineName(line));
     if (ListBox1->count() > 0)
         ListBox1->setCurrentRow(0);
-    ListBox1->setFocus();
+    Ed_Hledat->installEventFilter(this);
+    Ed_Hledat->setFocus();
+}
+
+bool TVyberPolozky::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Ed_Hledat && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            QApplication::sendEvent(ListBox1, event);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 std::optional<PaymentPreset> TVyberPolozky::PickPreset(const QString& programFolder, QWidget* parent) {

@@ -64,6 +64,10 @@ public:
     QPushButton* Tl_Vlozit = nullptr;
     QPushButton* Tl_Storno2 = nullptr;
 
+protected:
+    // Up, Down, Page Up and Page Down in the search field move the list's selection.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QString m_path;
 };

@@ -156,6 +156,7 @@ private slots:
     void pickerSearchCzechCase();
     void pickerSearchOnEmptyList();
     void pickerEnterConfirms();
+    void pickerArrowsFromSearchField();
     void pickPreset_data();
     void pickPreset();
 
@@ -763,6 +764,21 @@ void TestPresetsDialogs::pickerEnterConfirms() {
     QVERIFY(action.happened());
     QCOMPARE(picker.selectedIndex(), 0); // Enter confirms, it does not search
     QVERIFY(DialogHook::Records().isEmpty());
+}
+
+void TestPresetsDialogs::pickerArrowsFromSearchField() {
+    writeFile({"Alfa|||||||", "Beta|||||||", "Gama|||||||"});
+    TVyberPolozky picker(folder());
+    picker.show();
+    QApplication::setActiveWindow(&picker);
+    QVERIFY(QTest::qWaitForWindowActive(&picker));
+    QCOMPARE(QApplication::focusWidget(), picker.Ed_Hledat);
+    QTest::keyClick(picker.Ed_Hledat, Qt::Key_Down);
+    QTest::keyClick(picker.Ed_Hledat, Qt::Key_Down);
+    QCOMPARE(picker.selectedIndex(), 2);
+    QTest::keyClick(picker.Ed_Hledat, Qt::Key_Up);
+    QCOMPARE(picker.selectedIndex(), 1);
+    QCOMPARE(QApplication::focusWidget(), picker.Ed_Hledat);
 }
 
 void TestPresetsDialogs::pickPreset_data() {
