@@ -230,11 +230,16 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
         else
             SetZoom(z);
     });
+    // Short signs keep the toolbar on one line; the tooltips say what they do.
     auto* zoomOut = new QAction(QStringLiteral("Zmenšit"), this);
+    zoomOut->setIconText(QStringLiteral("−"));
+    zoomOut->setToolTip(QStringLiteral("Zmenšit (Ctrl+-)"));
     zoomOut->setObjectName(QStringLiteral("TB_Zmensit"));
     zoomOut->setShortcut(QKeySequence::ZoomOut);
     connect(zoomOut, &QAction::triggered, this, [this] { SetZoom(Zoom() / 1.25); });
     auto* zoomIn = new QAction(QStringLiteral("Zvětšit"), this);
+    zoomIn->setIconText(QStringLiteral("+"));
+    zoomIn->setToolTip(QStringLiteral("Zvětšit (Ctrl++)"));
     zoomIn->setObjectName(QStringLiteral("TB_Zvetsit"));
     zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(zoomIn, &QAction::triggered, this, [this] { SetZoom(Zoom() * 1.25); });
@@ -283,7 +288,11 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
     last->setObjectName(QStringLiteral("TB_PosledniStranka"));
     last->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
     connect(last, &QAction::triggered, this, [this] { GoToPage(int(m_pages.pages.size()) - 1); });
+    const char* signs[] = {"|◀", "◀", "▶", "▶|"};
+    int sign = 0;
     for (QAction* a : {first, prev, next, last}) {
+        a->setIconText(QString::fromUtf8(signs[sign++]));
+        a->setToolTip(a->text());
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }

@@ -5,6 +5,7 @@
 #include "report/ProgressWindow.h"
 
 #include <QApplication>
+#include <QScreen>
 
 Report::Report() = default;
 
@@ -59,6 +60,9 @@ void Report::ShowPreparedReport() {
             m_preparedPage = page;
         return pages;
     });
+    // Without a window manager to honour it, maximized still means the whole screen.
+    if (QScreen* screen = preview.screen())
+        preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     preview.exec();
     m_prepared = preview.Pages();
