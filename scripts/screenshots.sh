@@ -11,36 +11,63 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$build/src/app/velorin" "$work/"
 
-# A few stored orders so that the open dialog has something to list.
+# Files in Windows-1250 with CR LF, as the program keeps them.
+cp1250() { sed 's/$/\r/' | iconv -f UTF-8 -t WINDOWS-1250; }
 year=$(date +%Y)
 mkdir -p "$work/$year"
-crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t WINDOWS-1250; }
-printf '%s\n' "Česká spořitelna" "Praha 4, Budějovická 1518/13a" "19-2000145399" "0800" "3.1.$year" \
-    "123456789|0100|1250,00|2201|0308||Nájem za leden|" "2727|2700|15990,50|20230117|0008||Faktura č. 17 – údržba|" \
-    > "$work/$year/${year}001.ppu.txt"
-for i in $(seq 3 16); do echo "|||||||" >> "$work/$year/${year}001.ppu.txt"; done
-crlf < "$work/$year/${year}001.ppu.txt" > "$work/$year/${year}001.ppu"
-sed -e "s/3.1.$year/17.1.$year/" -e 's/1250,00/980,00/' "$work/$year/${year}001.ppu.txt" | crlf > "$work/$year/${year}002.ppu"
-rm "$work/$year/${year}001.ppu.txt"
+order() { # name date rows...
+    local name=$1 date=$2
+    shift 2
+    {
+        printf '%s\n' "Česká spořitelna" "Praha 4, Budějovická 1518/13a" "19-2000145399" "0800" "$date" "$@"
+        for ((i = $# + 1; i <= 16; i++)); do echo "|||||||"; done
+    } | cp1250 > "$work/$year/$name.ppu"
+}
+order "${year}001" "3.1.$year" "123456789|0100|1250,00|2201|0308||Nájem za leden|" \
+    "2727|2700|15990,50|20230117|0008||Faktura č. 17 – údržba|" "|0300|120,00||||Jen částka bez účtu|"
+order "${year}002" "17.1.$year" "19-123457/0800|0800|980,00|4412|0558|||"
+order "${year}003" "2.2.$year" "35-1234567890|0100|12500,00|1|0308||Záloha|" "2000|2010|99,90|||||"
 printf '%s\n' "[Udaje]" "AktualniRok=$year" "NazevBanky=Česká spořitelna" "Adresa=Praha 4, Budějovická 1518/13a" \
     "CisloUctu=19-2000145399" "SmerovyKod=0800" "NazevKlienta=NOVÁK" "CisloKlienta=0000012345" "Mena=Kč" \
-    | crlf > "$work/Velorin.ini"
+    | cp1250 > "$work/Velorin.ini"
 
-shot() { sleep 0.8; import -window root "$out/$1.png"; echo "wrote $out/$1.png"; }
-key() { xdotool key --clearmodifiers "$@"; sleep 0.5; }
-
-export DISPLAY_SCRIPT=1
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    set -e
-    out='"'$out'"'; work='"'$work'"'
-    shot() { sleep 0.8; import -window root "$out/$1.png"; echo "wrote $out/$1.png"; }
-    key() { xdotool key --clearmodifiers "$@"; sleep 0.6; }
-    "$work/velorin" & pid=$!
-    sleep 2
-    shot main-no-order
-    key ctrl+o; shot open-dialog
-    key Down; key Return; sleep 0.5; shot main-order-open
-    key Insert; shot item-editor; key Escape
-    xdotool mousemove 100 10 click 1; sleep 0.5; shot menu-prikaz; key Escape; key Escape
-    kill $pid 2>/dev/null || true
-'
+cat > "$work/drive.sh" <<'INNER'
+set -u
+shot() { sleep 1; import -window root "$OUT/$1.png"; echo "wrote $OUT/$1.png"; }
+key() { xdotool key --clearmodifiers "$@"; sleep 0.7; }
+"$WORK/velorin" &
+pid=$!
+sleep 2.5
+# No window manager under Xvfb: give the main window the keyboard focus by hand.
+wid=$(xdotool search --sync --onlyvisible --name 'Příkaz k úhradě' | head -1)
+xdotool windowfocus --sync "$wid"
+shot 01-main-no-order
+key ctrl+o
+shot 02-open-dialog
+key Down Return
+xdotool windowfocus --sync "$wid"
+shot 03-main-order-open
+key Insert
+shot 04-item-editor
+xdotool mousemove 595 356 click 1 # Storno
+sleep 0.5
+xdotool windowfocus --sync "$wid"
+xdotool mousemove --window "$wid" 25 8 click 1
+shot 05-menu-prikaz
+key Escape
+xdotool mousemove --window "$wid" 125 8 click 1
+shot 06-menu-nastroje
+key Escape
+xdotool windowfocus --sync "$wid"
+xdotool mousemove --window "$wid" 326 31 click 1
+shot 07-settings
+key Escape
+xdotool windowfocus --sync "$wid"
+xdotool mousemove --window "$wid" 350 31 click 1
+shot 08-presets
+key Escape
+kill $pid 2>/dev/null
+wait $pid 2>/dev/null
+true
+INNER
+OUT=$out WORK=$work xvfb-run -a -s "-screen 0 900x640x24" bash "$work/drive.sh"
