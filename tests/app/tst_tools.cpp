@@ -1,0 +1,133 @@
+#include "AppFixture.h"
+
+#include "TestModal.h"
+#include "order/IniFile.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTreeWidget>
+
+namespace {
+
+void openFirst(AppFixture& f) {
+    ModalAction pick([](QWidget* dialog) {
+        auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        list->setCurrentItem(list->topLevelItem(0));
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Ok")), Qt::LeftButton);
+    });
+    f.trigger("HMenu_Otevrit");
+    QVERIFY(pick.happened());
+}
+
+} // namespace
+
+// The dialogs of the main window, reached the way the user reaches them.
+class TestTools : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { InitApplication(); }
+
+    // The settings dialog stores all eight keys, keeps what it does not know, and takes the year
+    // only while no order is open.
+    void settingsThroughTheMenu() {
+        AppFixture f;
+        const QString ini = f.folder() + QStringLiteral("Velorin.ini");
+        IniFile::Write(ini, QStringLiteral("Jine"), QStringLiteral("Klic"), QStringLiteral("hodnota"));
+        THlavni& w = f.start();
+        ModalAction edit([](QWidget* dialog) {
+            auto* bank = dialog->findChild<QLineEdit*>(QStringLiteral("Ed_Banka1"));
+            QVERIFY(bank);
+            QTest::keyClicks(bank, QStringLiteral("Moje banka"));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OK")), Qt::LeftButton);
+        });
+        f.trigger("HMenu_Konfig");
+        QVERIFY(edit.happened());
+        QCOMPARE(w.settings().NazevBanky, QStringLiteral("Moje banka"));
+        for (const char* key :
+             {"AktualniRok", "NazevBanky", "Adresa", "CisloUctu", "SmerovyKod", "NazevKlienta", "CisloKlienta", "Mena"})
+            QVERIFY2(IniFile::Read(ini, QStringLiteral("Udaje"), QLatin1String(key)).has_value(), key);
+        QCOMPARE(IniFile::Read(ini, QStringLiteral("Jine"), QStringLiteral("Klic")).value_or(QString()),
+                 QStringLiteral("hodnota"));
+
+        // The next new order carries the stored bank.
+        f.trigger("HMenu_Novy");
+        QCOMPARE(TextFile::ReadLines(f.orderPath(QStringLiteral("2022001.ppu")))[0], QStringLiteral("Moje banka"));
+        ModalAction locked([](QWidget* dialog) {
+            QVERIFY(!dialog->findChild<QWidget*>(QStringLiteral("AktualRok"))->isEnabled());
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Storno")), Qt::LeftButton);
+        });
+        f.trigger("HMenu_Konfig");
+        QVERIFY(locked.happened());
+    }
+
+    // Ins and a double click open the item editor; its OK writes the row and the file.
+    void itemEditorThroughInsAndDoubleClick() {
+        AppFixture f;
+        f.writeOrder(QStringLiteral("2022001.ppu"),
+                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {}));
+        THlavni& w = f.start();
+        openFirst(f);
+        w.selectRow(1);
+        ModalAction type([](QWidget* dialog) {
+            auto* account = dialog->findChild<QLineEdit*>(QStringLiteral("Ed_Ucet"));
+            QVERIFY2(account, "Ed_Ucet");
+            QTest::keyClicks(account, QStringLiteral("123456"));
+            auto* amount = dialog->findChild<QLineEdit*>(QStringLiteral("Ed_Platba"));
+            QTest::keyClicks(amount, QStringLiteral("12,5"));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Ok")), Qt::LeftButton);
+        });
+        f.activate();
+        QTest::keyClick(&w, Qt::Key_Insert);
+        QVERIFY(type.happened());
+        const QStringList lines = TextFile::ReadLines(f.orderPath(QStringLiteral("2022001.ppu")));
+        QCOMPARE(lines[6], QStringLiteral("123456||12,50|||||"));
+        QCOMPARE(w.order().Total, 12.5);
+
+        auto* grid = w.findChild<QTableView*>(QStringLiteral("Grid1"));
+        ModalAction cancel([](QWidget* dialog) {
+            QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("Ed_Ucet"))->text(), QStringLiteral("123456"));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Storno")), Qt::LeftButton);
+        });
+        const QRect cell = grid->visualRect(grid->model()->index(1, 0));
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QVERIFY(cancel.happened());
+    }
+
+    // The presets manager opens and closes again and again, with or without an order open.
+    void presetsManagerThroughTheMenu() {
+        AppFixture f;
+        THlavni& w = f.start();
+        for (int round = 0; round < 3; ++round) {
+            if (round == 1)
+                f.trigger("HMenu_Novy");
+            ModalAction close([](QWidget* dialog) {
+                QCOMPARE(dialog->objectName(), QStringLiteral("PredvolbyPlateb"));
+                dialog->close();
+            });
+            f.trigger("HMenu_Predvolby");
+            QVERIFY(close.happened());
+        }
+        QVERIFY(w.isOrderOpen());
+        QCOMPARE(AppFixture::shown(QStringLiteral("error")), QStringList());
+    }
+
+    void aboExportRefusesAnOrderWithoutAValidItem() {
+        AppFixture f;
+        IniFile::Write(f.folder() + QStringLiteral("Velorin.ini"), QStringLiteral("Udaje"), QStringLiteral("CisloUctu"),
+                       QStringLiteral("19-2000145399"));
+        IniFile::Write(f.folder() + QStringLiteral("Velorin.ini"), QStringLiteral("Udaje"),
+                       QStringLiteral("SmerovyKod"), QStringLiteral("0800"));
+        THlavni& w = f.start();
+        f.trigger("HMenu_Novy");
+        QVERIFY(w.isOrderOpen());
+        f.trigger("HMenu_ExportABO");
+        const QStringList shown = AppFixture::shown(QStringLiteral("info"));
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(QStringLiteral("platná položka")), qPrintable(shown[0]));
+    }
+};
+
+QTEST_MAIN(TestTools)
+#include "tst_tools.moc"
