@@ -5,6 +5,14 @@
 #include <QApplication>
 #include <QProgressDialog>
 
+namespace {
+int showAfterMs = 700;
+} // namespace
+
+void ProgressWindow::SetShowAfter(int milliseconds) {
+    showAfterMs = milliseconds;
+}
+
 ProgressWindow::ProgressWindow(const QString& caption, bool enabled) {
     if (!enabled || !qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
@@ -12,7 +20,7 @@ ProgressWindow::ProgressWindow(const QString& caption, bool enabled) {
     m_dialog->setObjectName(QStringLiteral("ProgressWindow"));
     m_dialog->setWindowTitle(caption);
     m_dialog->setWindowModality(Qt::ApplicationModal);
-    m_dialog->setMinimumDuration(700);
+    m_dialog->setMinimumDuration(showAfterMs);
     m_dialog->setAutoClose(false);
     m_dialog->setAutoReset(false);
     m_dialog->setValue(0);

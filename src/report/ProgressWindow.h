@@ -19,6 +19,9 @@ public:
     bool Step(int done, int total, const QString& label);
     bool WasCancelled() const;
 
+    // How long work runs before the window shows; tests set 0 to see it at once.
+    static void SetShowAfter(int milliseconds);
+
 private:
     std::unique_ptr<QProgressDialog> m_dialog;
 };

@@ -62,6 +62,10 @@ public:
     // Shows the pages prepared last.
     void ShowPreparedReport();
     bool IsPreparing() const { return m_preparing; }
+    // Writes the prepared pages to a PDF file without the preview (see ExportPdf).
+    bool ExportToPdf(const QString& path, const ExportProgress& progress = {}) const {
+        return ::ExportPdf(m_prepared, path, progress);
+    }
     const PreparedReport& Prepared() const { return m_prepared; }
 
 private:

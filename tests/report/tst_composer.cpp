@@ -15,8 +15,8 @@ namespace {
 constexpr double Tol = 1e-6;
 
 // Rows answered by the callback: [a] is "row <RecNo>", [b] the value given.
-Report ListReport(int rows, const QString& b = QStringLiteral("x")) {
-    Report r(ListLayout());
+// The callbacks hold on to the report, so it is filled in place.
+void FillList(Report& r, int rows, const QString& b = QStringLiteral("x")) {
     r.Rows().SetRangeEndCount(rows);
     RowSource* source = &r.Rows();
     r.SetOnGetValue([source, b](const QString& name, QString& value) {
@@ -26,7 +26,6 @@ Report ListReport(int rows, const QString& b = QStringLiteral("x")) {
             value = b;
     });
     r.SetVariable(QStringLiteral("Celkem"), TextLiteral(QStringLiteral("Celkem: 10")));
-    return r;
 }
 
 bool HasLine(const PreparedPage& page, QPointF a, QPointF b, double width = ReportUnits::ThinLineMm,
@@ -67,7 +66,8 @@ private slots:
 };
 
 void TestComposer::bandsInOrderOnOnePage() {
-    Report r = ListReport(3);
+    Report r(ListLayout());
+    FillList(r, 3);
     QVERIFY(r.PrepareReport());
     const auto& pages = r.Prepared().pages;
     QCOMPARE(pages.size(), size_t(1));
@@ -91,7 +91,8 @@ void TestComposer::bandsInOrderOnOnePage() {
 }
 
 void TestComposer::severalPagesHeaderFooterAndNumbers() {
-    Report r = ListReport(100);
+    Report r(ListLayout());
+    FillList(r, 100);
     QVERIFY(r.PrepareReport());
     const auto& pages = r.Prepared().pages;
     // Page 1: 281 - 28 = 253 mm for rows of 7 mm: 36 rows; the others 281 - 20 = 261 mm: 37 rows.
@@ -118,7 +119,8 @@ void TestComposer::severalPagesHeaderFooterAndNumbers() {
 }
 
 void TestComposer::footerOnBottomMarginWhenDataEndHigh() {
-    Report r = ListReport(2);
+    Report r(ListLayout());
+    FillList(r, 2);
     QVERIFY(r.PrepareReport());
     const PreparedPage& p = r.Prepared().pages[0];
     QCOMPARE(TextsOf(p, "A").back()->clipMm.top(), 36.0);
@@ -126,7 +128,8 @@ void TestComposer::footerOnBottomMarginWhenDataEndHigh() {
 }
 
 void TestComposer::noRowsPutsSummaryUnderHeader() {
-    Report r = ListReport(0);
+    Report r(ListLayout());
+    FillList(r, 0);
     QVERIFY(r.PrepareReport());
     const PreparedPage& p = r.Prepared().pages[0];
     QCOMPARE(TextsOf(p, "A").size(), 0);
@@ -217,10 +220,12 @@ void TestComposer::literalText() {
 }
 
 void TestComposer::callbackValuePrintsUnchanged() {
-    Report r = ListReport(1, QStringLiteral("1234,50"));
+    Report r(ListLayout());
+    FillList(r, 1, QStringLiteral("1234,50"));
     QVERIFY(r.PrepareReport());
     QCOMPARE(FirstText(r.Prepared().pages[0], "B")->text, QStringLiteral("1234,50"));
-    Report quoted = ListReport(1, QStringLiteral("'1234,50'"));
+    Report quoted(ListLayout());
+    FillList(quoted, 1, QStringLiteral("'1234,50'"));
     QVERIFY(quoted.PrepareReport());
     QCOMPARE(FirstText(quoted.Prepared().pages[0], "B")->text, QStringLiteral("'1234,50'"));
 }
@@ -255,7 +260,8 @@ void TestComposer::namesResolve() {
 }
 
 void TestComposer::variablesAddedReplacedAndKept() {
-    Report r = ListReport(2);
+    Report r(ListLayout());
+    FillList(r, 2);
     r.Layout().Declare({QStringLiteral("Celkem"), QStringLiteral("Mena")});
     QCOMPARE(r.Layout().variables.size(), size_t(2));
     r.SetVariable(QStringLiteral("Novy"), TextLiteral("n"));
@@ -421,7 +427,8 @@ void TestComposer::bandTallerThanPageStillEnds() {
 }
 
 void TestComposer::progressCancels() {
-    Report r = ListReport(500);
+    Report r(ListLayout());
+    FillList(r, 500);
     ReportLayout& l = r.Layout();
     ComposeOptions options;
     int calls = 0;
@@ -437,7 +444,8 @@ void TestComposer::progressCancels() {
 }
 
 void TestComposer::pageSetupOverridesLayoutPage() {
-    Report r = ListReport(3);
+    Report r(ListLayout());
+    FillList(r, 3);
     ComposeOptions options;
     options.page = PageSetup{297, 210, 15, 10, 15, 20};
     const auto pages = ComposeReport(r.Layout(), options);

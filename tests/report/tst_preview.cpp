@@ -3,6 +3,7 @@
 #include "TestModal.h"
 #include "common/DialogHook.h"
 #include "report/Nahled_f.h"
+#include "report/ProgressWindow.h"
 #include "report/Report.h"
 #include "report/ReportDialogs.h"
 
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,19 +25,19 @@ using namespace ReportTest;
 
 namespace {
 
-Report ListReport(int rows) {
-    Report r(ListLayout());
+// The callback holds on to the report, so it is filled in place.
+void FillList(Report& r, int rows) {
     r.Rows().SetRangeEndCount(rows);
     RowSource* source = &r.Rows();
     r.SetOnGetValue([source](const QString& name, QString& value) {
         if (name == QLatin1String("a"))
             value = QStringLiteral("row %1").arg(source->RecNo());
     });
-    return r;
 }
 
 PreparedReport Pages(int rows) {
-    Report r = ListReport(rows);
+    Report r(ListLayout());
+    FillList(r, rows);
     r.PrepareReport();
     return r.Prepared();
 }
@@ -89,6 +91,7 @@ private slots:
     void zoom();
     void pageSetupComposesAnew();
     void printGoesToThePrinterDialogsChoice();
+    void longWorkShowsProgressAndCancels();
 
 private:
     QTemporaryDir m_dir;
@@ -106,10 +109,12 @@ void TestPreview::cleanup() {
     ReportDialogs::SetPrintHook({});
     ReportDialogs::SetPageSetupHook({});
     ReportDialogs::ClearOpenFileNames();
+    ProgressWindow::SetShowAfter(700);
 }
 
 void TestPreview::showReportOpensMaximizedAtFullSize() {
-    Report r = ListReport(100);
+    Report r(ListLayout());
+    FillList(r, 100);
     bool checked = false;
     ModalAction act([&](QWidget* w) {
         auto* preview = qobject_cast<TNahled*>(w);
@@ -144,7 +149,8 @@ void TestPreview::showReportOpensMaximizedAtFullSize() {
 }
 
 void TestPreview::showReportDoesNothingWhilePreparing() {
-    Report r = ListReport(5);
+    Report r(ListLayout());
+    FillList(r, 5);
     int nested = 0;
     bool preparingSeen = false;
     r.SetOnGetValue([&](const QString& name, QString& value) {
@@ -328,7 +334,8 @@ void TestPreview::zoom() {
 }
 
 void TestPreview::pageSetupComposesAnew() {
-    Report r = ListReport(100);
+    Report r(ListLayout());
+    FillList(r, 100);
     ReportDialogs::SetPageSetupHook([](QPrinter& printer) {
         // What the dialog shows: the layout's A4 portrait with 10 mm margins.
         if (printer.pageLayout().margins(QPageLayout::Millimeter) != QMarginsF(10, 10, 10, 10))
@@ -389,6 +396,39 @@ void TestPreview::printGoesToThePrinterDialogsChoice() {
     ReportDialogs::SetPrintHook([](QPrinter&, int) { return false; });
     Action(&preview, "TB_Tisk")->trigger();
     QVERIFY(!QFile::exists(path));
+}
+
+void TestPreview::longWorkShowsProgressAndCancels() {
+    ProgressWindow::SetShowAfter(0); // the window comes up at once instead of after 0.7 s
+    Report r(ListLayout());
+    FillList(r, 2000);
+    QString caption;
+    ModalAction cancelCompose([&](QWidget* w) {
+        caption = w->windowTitle();
+        if (auto* progress = qobject_cast<QProgressDialog*>(w))
+            progress->cancel();
+        else
+            w->close();
+    });
+    r.ShowReport();
+    QVERIFY(cancelCompose.happened());
+    QCOMPARE(caption, QStringLiteral("Příprava sestavy"));
+    QVERIFY(r.Prepared().pages.empty()); // no preview opened on half the pages
+
+    QVERIFY(r.PrepareReport());
+    TNahled preview(r.Prepared(), m_pdf, {});
+    const QString path = m_dir.filePath("zruseno.pdf");
+    DialogHook::PushFileName(path);
+    ModalAction cancelExport([&](QWidget* w) {
+        caption = w->windowTitle();
+        if (auto* progress = qobject_cast<QProgressDialog*>(w))
+            progress->cancel();
+    });
+    Action(&preview, "TB_ExportPDF")->trigger();
+    QVERIFY(cancelExport.happened());
+    QCOMPARE(caption, QStringLiteral("Export do PDF"));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(m_pdf.lastFileName.isEmpty());
 }
 
 QTEST_MAIN(TestPreview)
