@@ -27,6 +27,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <cmath>
 
 // The pages one below another on grey, drawn through PaintPage.
@@ -68,6 +69,9 @@ public:
         return found;
     }
 
+    // Ctrl with the wheel zooms: called with the wheel's steps.
+    std::function<void(double steps)> onZoomWheel;
+
     void setHighlight(int page, const QRectF& mm) {
         m_highlightPage = page;
         m_highlight = mm;
@@ -93,6 +97,15 @@ protected:
             PaintPage(m_pages->pages[size_t(i)], painter, m_pxPerMm, marks);
             painter.restore();
         }
+    }
+
+    void wheelEvent(QWheelEvent* event) override {
+        if ((event->modifiers() & Qt::ControlModifier) && onZoomWheel) {
+            onZoomWheel(event->angleDelta().y() / 120.0);
+            event->accept();
+            return;
+        }
+        QWidget::wheelEvent(event);
     }
 
 private:
@@ -158,7 +171,13 @@ TNahled::TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const 
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_scroll->setBackgroundRole(QPalette::Dark);
     m_view = new PageView(m_scroll);
+    m_view->onZoomWheel = [this](double steps) {
+        if (steps != 0)
+            SetZoom(Zoom() * std::pow(1.25, steps));
+    };
     m_scroll->setWidget(m_view);
+    // The pages take the keys first: the arrows scroll them rather than change the zoom box.
+    m_scroll->setFocusPolicy(Qt::StrongFocus);
     layout->addWidget(m_scroll, 1);
 
     auto* statusBar = new QStatusBar(this);
@@ -380,8 +399,13 @@ void TNahled::applyZoom() {
 int TNahled::CurrentPage() const {
     if (m_pages.pages.empty())
         return -1;
-    const int y = m_scroll->verticalScrollBar()->value() + m_scroll->viewport()->height() / 3;
-    return m_view->pageAt(y);
+    const QScrollBar* bar = m_scroll->verticalScrollBar();
+    if (m_forcedPage >= 0 && m_forcedPage < int(m_pages.pages.size())) {
+        const int top = m_view->pageRect(m_forcedPage).top() - PageView::Gap;
+        if (std::abs(bar->value() - std::clamp(top, 0, bar->maximum())) <= 1)
+            return m_forcedPage;
+    }
+    return m_view->pageAt(bar->value() + m_scroll->viewport()->height() / 3);
 }
 
 void TNahled::GoToPage(int index) {
@@ -396,15 +420,7 @@ void TNahled::GoToPage(int index) {
 
 void TNahled::updateStatus() {
     const int count = int(m_pages.pages.size());
-    int page = CurrentPage();
-    if (m_forcedPage >= 0) {
-        const int top = m_view->pageRect(m_forcedPage).top() - PageView::Gap;
-        if (std::abs(m_scroll->verticalScrollBar()->value() -
-                     std::min(top, m_scroll->verticalScrollBar()->maximum())) <= 1)
-            page = m_forcedPage;
-        else
-            m_forcedPage = -1;
-    }
+    const int page = CurrentPage();
     m_status->setText(count == 0 ? QStringLiteral("Sestava nemá žádnou stránku")
                                  : QStringLiteral("Strana %1 z %2").arg(page + 1).arg(count));
     if (m_pageBox) {
@@ -422,6 +438,7 @@ void TNahled::resizeEvent(QResizeEvent* event) {
 
 void TNahled::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    m_scroll->setFocus();
     if (m_zoomMode != ZoomMode::Fixed)
         applyZoom();
 }

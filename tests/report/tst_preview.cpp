@@ -16,10 +16,12 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QWheelEvent>
 
 using namespace ReportTest;
 
@@ -331,6 +333,13 @@ void TestPreview::zoom() {
     QVERIFY(view->width() >= viewport->width() - 30);
     Action(&preview, "TB_Zmensit")->trigger();
     QVERIFY(box->currentText().endsWith(" %"));
+    // Ctrl with the wheel zooms in steps of a quarter; the wheel alone scrolls.
+    preview.SetZoom(1.0);
+    QWheelEvent wheel(QPointF(50, 50), view->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+    QCOMPARE(preview.Zoom(), 1.25);
+    QVERIFY(preview.findChild<QScrollArea*>()->hasFocus());
 }
 
 void TestPreview::pageSetupComposesAnew() {
