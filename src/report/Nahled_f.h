@@ -5,6 +5,7 @@
 #include "report/ReportLayout.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <functional>
 #include <optional>
@@ -72,7 +73,7 @@ private:
     QPrinter m_printer;
     PageSetup m_pageSetup;
     Recompose m_recompose;
-    QWidget* m_previousDialogParent = nullptr;
+    QPointer<QWidget> m_previousDialogParent;
 
     QToolBar* m_toolbar = nullptr;
     QScrollArea* m_scroll = nullptr;

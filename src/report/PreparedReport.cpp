@@ -27,14 +27,14 @@ void ReadFont(QDataStream& s, ReportFont& f) {
     s >> f.family >> f.pointSize >> f.bold >> f.italic;
 }
 
-QByteArray Encode(const PreparedReport& r) {
+// The pages, before compression: runs of one report repeat their fonts and names a lot.
+QByteArray EncodeBody(const PreparedReport& r) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    buffer.write(Magic, sizeof Magic);
     QDataStream s(&buffer);
     s.setVersion(QDataStream::Qt_6_0);
-    s << FormatVersion << r.title << r.preparedAt << quint32(r.pages.size());
+    s << r.title << r.preparedAt << quint32(r.pages.size());
     for (const PreparedPage& p : r.pages) {
         s << p.widthMm << p.heightMm << quint32(p.lines.size());
         for (const PreparedLine& l : p.lines)
@@ -47,6 +47,60 @@ QByteArray Encode(const PreparedReport& r) {
         }
     }
     return bytes;
+}
+
+QByteArray Encode(const PreparedReport& r) {
+    QByteArray bytes(Magic, sizeof Magic);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+    QDataStream s(&buffer);
+    s.setVersion(QDataStream::Qt_6_0);
+    s << FormatVersion << qCompress(EncodeBody(r), 6);
+    return bytes;
+}
+
+PreparedReport DecodeBody(const QByteArray& body, const QString& damaged) {
+    QDataStream s(body);
+    s.setVersion(QDataStream::Qt_6_0);
+    auto check = [&] {
+        if (s.status() != QDataStream::Ok)
+            throw VelorinError(damaged);
+    };
+    auto count = [&] {
+        quint32 n = 0;
+        s >> n;
+        check();
+        if (n > MaxItems)
+            throw VelorinError(damaged);
+        return n;
+    };
+    PreparedReport r;
+    s >> r.title >> r.preparedAt;
+    const quint32 pageCount = count();
+    for (quint32 i = 0; i < pageCount; ++i) {
+        PreparedPage p;
+        s >> p.widthMm >> p.heightMm;
+        for (quint32 k = 0, n = count(); k < n; ++k) {
+            PreparedLine l;
+            quint8 style = 0;
+            s >> l.from >> l.to >> l.widthMm >> style;
+            check();
+            l.style = style ? LineStyle::Dotted : LineStyle::Solid;
+            p.lines.push_back(l);
+        }
+        for (quint32 k = 0, n = count(); k < n; ++k) {
+            PreparedText t;
+            s >> t.boxName >> t.text;
+            ReadFont(s, t.font);
+            s >> t.origin >> t.widthMm >> t.ascentMm >> t.descentMm >> t.clipMm;
+            check();
+            p.texts.push_back(std::move(t));
+        }
+        r.pages.push_back(std::move(p));
+    }
+    if (!s.atEnd())
+        throw VelorinError(damaged);
+    return r;
 }
 
 } // namespace
@@ -88,48 +142,19 @@ PreparedReport Load(const QString& path) {
             QStringLiteral("Soubor %1 uložila novější verze programu Velorin a tato verze jej neumí přečíst")
                 .arg(Shown(path)));
     const QString damaged = QStringLiteral("Soubor %1 s uloženou sestavou je poškozen").arg(Shown(path));
-    auto check = [&] {
-        if (s.status() != QDataStream::Ok)
-            throw VelorinError(damaged);
-    };
-    PreparedReport r;
-    quint32 pageCount = 0;
-    s >> r.title >> r.preparedAt >> pageCount;
-    check();
-    if (pageCount > MaxItems)
+    QByteArray packed;
+    s >> packed;
+    if (s.status() != QDataStream::Ok || !s.atEnd() || packed.size() < 4)
         throw VelorinError(damaged);
-    for (quint32 i = 0; i < pageCount; ++i) {
-        PreparedPage p;
-        quint32 n = 0;
-        s >> p.widthMm >> p.heightMm >> n;
-        check();
-        if (n > MaxItems)
-            throw VelorinError(damaged);
-        for (quint32 k = 0; k < n; ++k) {
-            PreparedLine l;
-            quint8 style = 0;
-            s >> l.from >> l.to >> l.widthMm >> style;
-            check();
-            l.style = style ? LineStyle::Dotted : LineStyle::Solid;
-            p.lines.push_back(l);
-        }
-        s >> n;
-        check();
-        if (n > MaxItems)
-            throw VelorinError(damaged);
-        for (quint32 k = 0; k < n; ++k) {
-            PreparedText t;
-            s >> t.boxName >> t.text;
-            ReadFont(s, t.font);
-            s >> t.origin >> t.widthMm >> t.ascentMm >> t.descentMm >> t.clipMm;
-            check();
-            p.texts.push_back(std::move(t));
-        }
-        r.pages.push_back(std::move(p));
-    }
-    if (!s.atEnd())
+    // The size the data claim to unpack to; a damaged claim must not ask for gigabytes.
+    const quint32 claimed = quint32(uchar(packed[0])) << 24 | quint32(uchar(packed[1])) << 16 |
+                            quint32(uchar(packed[2])) << 8 | quint32(uchar(packed[3]));
+    if (claimed > 1100.0 * packed.size() + 1024)
         throw VelorinError(damaged);
-    return r;
+    const QByteArray body = qUncompress(packed);
+    if (body.isEmpty())
+        throw VelorinError(damaged);
+    return DecodeBody(body, damaged);
 }
 
 } // namespace PreparedReportFile

@@ -368,10 +368,15 @@ void TestOutput::foreignFilesRefused_data() {
     QTest::newRow("cut short") << bytes.left(bytes.size() / 2) << "je poškozen";
     QTest::newRow("trailing bytes") << bytes + "xyz"
                                     << "je poškozen";
-    QByteArray huge = bytes.left(10);
-    huge += QByteArray::fromHex("00000000"); // empty title
-    huge += QByteArray(16, '\xff');          // a damaged date and page count
-    QTest::newRow("damaged count") << huge << "je poškozen";
+    QByteArray longer = bytes;
+    longer[10] = char(0x7f); // the length of the packed pages
+    QTest::newRow("damaged length") << longer << "je poškozen";
+    QByteArray claim = bytes;
+    claim[14] = char(0x7f); // the size the packed pages claim to unpack to
+    QTest::newRow("damaged size claim") << claim << "je poškozen";
+    QByteArray inner = bytes;
+    inner[inner.size() - 6] = char(inner[inner.size() - 6] ^ 0x55);
+    QTest::newRow("damaged pages") << inner << "je poškozen";
 }
 
 void TestOutput::foreignFilesRefused() {
