@@ -66,6 +66,16 @@ xdotool windowfocus --sync "$wid"
 xdotool mousemove --window "$wid" 350 31 click 1
 shot 08-presets
 key Escape
+xdotool windowfocus --sync "$wid"
+xdotool mousemove --window "$wid" 294 31 click 1
+shot 09-date-picker
+key Escape
+xdotool windowfocus --sync "$wid"
+xdotool mousemove --window "$wid" 170 8 click 1
+sleep 0.4
+key Up Return
+shot 10-about
+key Escape
 kill $pid 2>/dev/null
 wait $pid 2>/dev/null
 true
