@@ -410,7 +410,7 @@ void TestPreview::printGoesToThePrinterDialogsChoice() {
 void TestPreview::longWorkShowsProgressAndCancels() {
     ProgressWindow::SetShowAfter(0); // the window comes up at once instead of after 0.7 s
     Report r(ListLayout());
-    FillList(r, 2000);
+    FillList(r, 20000);
     QString caption;
     ModalAction cancelCompose([&](QWidget* w) {
         caption = w->windowTitle();
