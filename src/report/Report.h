@@ -2,22 +2,37 @@
 
 // The report engine: one layout, its values, its prepared pages and the preview.
 //
-//   Report report(BuildMyLayout());          // a ReportLayout: page, bands, boxes in mm
-//   report.Layout().Declare({"Pl_CisloUctu"}); // optional; SetVariable adds missing names
-//   report.SetOnGetValue([&](const QString& name, QString& value) {
-//       if (name == "castka")                   // case-sensitive; leave value alone otherwise
-//           value = rows[report.Rows().RecNo()].amount;
+//   ReportLayout layout;                       // A4 portrait, 10 mm margins (PageSetup)
+//   Band& head = layout.AddBand(BandKind::PageHeader, 55);  // heights and places in mm
+//   TextBox box;                               // Arial 10 pt, left/top, word wrap, clipped
+//   box.name = "Pl_CisloUctu";
+//   box.left = 5; box.top = 34; box.width = 39; box.height = 5;
+//   box.text = "[Pl_CisloUctu]";
+//   box.font = {"Times New Roman", 10, false, false};
+//   box.hAlign = HAlign::Center;
+//   box.frame = Frame::Sides("L2R2T2B");     // 2: thick side; "T." a dotted top line
+//   head.boxes.push_back(box);
+//
+//   m_report.SetLayout(layout);                // a Report member: long-lived like its window
+//   m_report.SetOnGetValue([this](const QString& name, QString& value) {
+//       if (name == "castka")                  // case-sensitive; leave value alone otherwise
+//           value = m_rows[m_report.Rows().RecNo()].amount;
 //   });
-//   report.Rows().SetRangeEndCount(16);         // rows of the master data band
-//   report.SetPdfExport(&m_pdfExport1);         // one PDF configuration for several reports
+//   m_report.Rows().SetRangeEndCount(16);        // rows of the master data band
+//   m_report.SetPdfExport(&m_pdfExport1);        // one PDF configuration for several reports
 //   ...
-//   report.SetVariable("Pl_CisloUctu", TextLiteral(account)); // 'text'; prints text
-//   report.ShowReport();                        // prepares anew, opens "Náhled", returns on close
+//   m_report.SetVariable("Pl_CisloUctu", TextLiteral(account)); // 'text'; prints text
+//   m_report.ShowReport();                       // prepares anew, opens "Náhled", returns on close
 //
 // Names in square brackets resolve to a variable (its literal's text), to the built-in Page,
 // Date or Time, or else through OnGetValue; a name nobody answers prints nothing. Variables keep
 // their values between prints. PrepareReport() composes without the preview (tests, batch
-// output); Prepared() holds the pages until the next preparation.
+// output); Prepared() holds the pages until the next preparation; ExportToPdf writes them.
+// A callback that captures the report must not outlive it: keep the Report where it was made.
+//
+// Tests: ModalAction (tests/TestModal.h) catches the preview; the print, page setup and open
+// dialogs answer through ReportDialogs, the save dialog through DialogHook, and
+// ProgressWindow::SetShowAfter(0) brings progress windows up at once.
 
 #include "report/Composer.h"
 #include "report/PdfExport.h"
