@@ -29,6 +29,7 @@
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
+#include <qdrawutil.h>
 
 static void initResources() {
     Q_INIT_RESOURCE(app);
@@ -132,13 +133,14 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x,
 
 OrderPanel::OrderPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("Panel1"));
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(1);
+    setFrameStyle(QFrame::NoFrame); // the bevel is drawn inside the border, see paintEvent
 }
 
 void OrderPanel::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter p(this);
+    // The lowered bevel inside a 4-pixel border.
+    qDrawShadePanel(&p, rect().adjusted(4, 4, -4, -4), palette(), true, 1);
     p.setPen(palette().color(QPalette::Mid));
     // The column borders continue up through the headings; the short lines group the symbols.
     p.drawLine(320, 22, 320 + 305 - 1, 22);
@@ -240,8 +242,6 @@ void THlavni::buildPanel() {
 
     Panel1 = new OrderPanel(central);
     Panel1->setGeometry(0, 0, kClientWidth, kPanelHeight);
-    // The lowered bevel inside a 4-pixel border.
-    Panel1->setContentsMargins(4, 4, 4, 4);
     Panel1->hide(); // no order open at start
 
     makeLabel(Panel1, "La_Popiska1", QStringLiteral("Ve prospěch účtu číslo"), 16, 16);

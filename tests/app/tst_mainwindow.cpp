@@ -225,6 +225,30 @@ private Q_SLOTS:
         QCOMPARE(inkIn(amountRight - 3, amountRight), 0);
     }
 
+    // The lowered bevel lies inside a 4-pixel border: shadow at the top left, light at the bottom
+    // right, the panel's own colour outside it.
+    void panelBevelInsideItsBorder() {
+        AppFixture f;
+        THlavni& w = f.start();
+        f.trigger("HMenu_Novy");
+        auto* panel = w.findChild<QWidget*>(QStringLiteral("Panel1"));
+        const QImage img = panel->grab().toImage();
+        const QPalette pal = panel->palette();
+        const QColor face = pal.color(QPalette::Window);
+        const int y = 380; // beside the labels, away from the grid
+        for (int x = 0; x < 4; ++x) {
+            QCOMPARE(img.pixelColor(x, y), face);
+            QCOMPARE(img.pixelColor(631 - x, y), face);
+            QCOMPARE(img.pixelColor(300, x), face);
+            QCOMPARE(img.pixelColor(300, 430 - x), face);
+        }
+        QVERIFY(img.pixelColor(4, y) != face);
+        QVERIFY(img.pixelColor(300, 4) != face);
+        QVERIFY(img.pixelColor(627, y) != face);
+        QVERIFY(img.pixelColor(300, 426) != face);
+        QVERIFY(img.pixelColor(4, y).lightness() < img.pixelColor(627, y).lightness());
+    }
+
     void copyWithNoOrderOpenDoesNothing() {
         AppFixture f;
         THlavni& w = f.start();
