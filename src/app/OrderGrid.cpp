@@ -104,3 +104,10 @@ void OrderGridView::keyPressEvent(QKeyEvent* event) {
     }
     QTableView::keyPressEvent(event);
 }
+
+QItemSelectionModel::SelectionFlags OrderGridView::selectionCommand(const QModelIndex& index, const QEvent*) const {
+    // One whole row stays selected: no Ctrl+click deselects it, no click beside the rows clears it.
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+}

@@ -249,6 +249,23 @@ private Q_SLOTS:
         QVERIFY(img.pixelColor(4, y).lightness() < img.pixelColor(627, y).lightness());
     }
 
+    // The grid always shows one whole row selected: neither a click below the rows nor Ctrl+click
+    // on the selected row takes the selection away.
+    void selectionIsAlwaysOneRow() {
+        AppFixture f;
+        THlavni& w = f.start();
+        f.trigger("HMenu_Novy");
+        auto* grid = w.findChild<QTableView*>(QStringLiteral("Grid1"));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, 3 * 19 + 5));
+        QCOMPARE(w.selectedRow(), 3);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier, QPoint(20, 3 * 19 + 5));
+        QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(20, 16 * 19 + 8));
+        QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(grid->selectionModel()->selectedRows().value(0).row(), 3);
+        QCOMPARE(w.selectedRow(), 3);
+    }
+
     void copyWithNoOrderOpenDoesNothing() {
         AppFixture f;
         THlavni& w = f.start();
