@@ -183,17 +183,23 @@ private:
             const double lineH = ascent + descent;
             const double pitch = lineH + ReportUnits::LineSpacingMm;
             int n = int(b.lines.size());
+            bool overflows = false;
             if (b.box->clipped) {
-                // Lines below the box's height are left out, not shown cut in half.
-                const double room = r.height() - 2 * ReportUnits::GapYMm;
-                const int fit = room + Eps < lineH ? 1 : 1 + int((room - lineH + Eps) / pitch);
+                // A line shows when its baseline lies in the box: a second line whose descenders
+                // stick out still shows, one that would show only its tops is left out.
+                const double firstBaseline = r.top() + ReportUnits::GapYMm + ascent;
+                const int fit =
+                    firstBaseline > r.bottom() + Eps ? 1 : 1 + int((r.bottom() - firstBaseline + Eps) / pitch);
                 n = std::min(n, fit);
+                overflows = n > 1 && n * lineH + (n - 1) * ReportUnits::LineSpacingMm >
+                                         r.height() - 2 * ReportUnits::GapYMm + Eps;
             }
             const double textH = n * lineH + (n - 1) * ReportUnits::LineSpacingMm;
             double y = r.top() + ReportUnits::GapYMm;
-            if (b.box->vAlign == VAlign::Center)
+            // Lines that do not all fit start at the top, so that the first is never cut.
+            if (b.box->vAlign == VAlign::Center && !overflows)
                 y = r.top() + (r.height() - textH) / 2;
-            else if (b.box->vAlign == VAlign::Bottom)
+            else if (b.box->vAlign == VAlign::Bottom && !overflows)
                 y = r.bottom() - ReportUnits::GapYMm - textH;
             for (int i = 0; i < n; ++i, y += pitch) {
                 const QString& line = b.lines[i];

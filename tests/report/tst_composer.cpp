@@ -55,6 +55,7 @@ private slots:
     void variablesAddedReplacedAndKept();
     void wrappedTextCutAtBoxHeight_data();
     void wrappedTextCutAtBoxHeight();
+    void captionOfTwoLinesInEightMillimetres();
     void longWordBreaksInsideTheBox();
     void stretchingCommentMakesBandTaller();
     void alignment_data();
@@ -286,6 +287,7 @@ void TestComposer::wrappedTextCutAtBoxHeight_data() {
     QTest::addColumn<int>("lines");
     // 10 pt Arial: a line is about 4.0 mm, the spacing 0.53 mm, the gaps 0.26 mm at top and bottom.
     QTest::newRow("5 mm: one line") << 5.0 << true << 1;
+    QTest::newRow("8.5 mm: the second line's descenders cut") << 8.5 << true << 2;
     QTest::newRow("9 mm: two lines") << 9.0 << true << 2;
     QTest::newRow("13.5 mm: three lines") << 13.5 << true << 3;
     QTest::newRow("not clipped: all lines") << 5.0 << false << 5;
@@ -312,13 +314,31 @@ void TestComposer::wrappedTextCutAtBoxHeight() {
         QCOMPARE(texts[i]->text, all[i]);
         QVERIFY(texts[i]->widthMm <= 45 - 2 * ReportUnits::GapXMm + Tol);
         QCOMPARE(texts[i]->origin.x(), 35 + ReportUnits::GapXMm);
-        if (clipped) // every line shown lies wholly inside the box
-            QVERIFY(texts[i]->origin.y() + texts[i]->descentMm <= 19 + height + Tol);
+        if (clipped) // every line shown has its baseline inside the box
+            QVERIFY(texts[i]->origin.y() <= 19 + height + Tol);
     }
     QCOMPARE(texts[0]->clipMm, clipped ? QRectF(35, 19, 45, height) : QRectF());
     if (lines > 1)
         QCOMPARE(texts[1]->origin.y() - texts[0]->origin.y(),
                  TextMetrics::LineHeightMm(b.font) + ReportUnits::LineSpacingMm);
+}
+
+// The overview's column heading: bold Times in a box 17 mm wide and 8 mm high shows both words.
+void TestComposer::captionOfTwoLinesInEightMillimetres() {
+    ReportLayout l;
+    TextBox b = Box("Memo18", 81, 1, 17, 8, "Označení příkazu");
+    b.font = {QStringLiteral("Times New Roman"), 10, true, false};
+    l.AddBand(BandKind::PageHeader, 10).boxes.push_back(b);
+    const auto pages = ComposeReport(l);
+    const auto texts = TextsOf(pages->pages[0], "Memo18");
+    QCOMPARE(texts.size(), 2);
+    QCOMPARE(texts[0]->text, QStringLiteral("Označení"));
+    QCOMPARE(texts[1]->text, QStringLiteral("příkazu"));
+    QCOMPARE(texts[1]->clipMm, QRectF(91, 11, 17, 8));
+    // Centred, the two lines would not fit either way: they start at the top, the first one whole.
+    l.bands[0].boxes[0].vAlign = VAlign::Center;
+    const auto centred = ComposeReport(l);
+    QCOMPARE(FirstText(centred->pages[0], "Memo18")->origin, texts[0]->origin);
 }
 
 void TestComposer::longWordBreaksInsideTheBox() {
