@@ -67,6 +67,9 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    // Shift+Delete, Ctrl+Insert and Shift+Insert move text through the clipboard just as Ctrl+X/C/V.
+    if (key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste))
+        return true;
     switch (key->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -74,6 +77,7 @@ bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     case Qt::Key_Enter:
     case Qt::Key_Escape:
     case Qt::Key_Backspace:
+    case Qt::Key_Delete: // X11 gives it the character 0x7f; it edits, it types nothing
         return false;
     default:
         break;

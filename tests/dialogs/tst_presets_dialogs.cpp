@@ -147,6 +147,7 @@ private slots:
     void editorNumericFilter_data();
     void editorNumericFilter();
     void editorOkRule();
+    void editorEditingKeys();
     void editorKeepsLongerProgramText();
 
     // picker
@@ -609,6 +610,31 @@ void TestPresetsDialogs::editorNumericFilter() {
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(edit->text(), result);
+}
+
+// The keys as X11 delivers them: Delete carries the character 0x7f, which is editing, not typing.
+void TestPresetsDialogs::editorEditingKeys() {
+    TEditacePredvolbyPlatby editor;
+    editor.setPreset(PresetFromLine(QStringLiteral("|12345||||||")));
+    editor.show();
+    QLineEdit* edit = editor.Ed_Ucet;
+    edit->setFocus();
+    edit->home(false);
+    SendKey(edit, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QCOMPARE(edit->text(), QStringLiteral("2345"));
+    edit->end(false);
+    SendKey(edit, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+    QCOMPARE(edit->text(), QStringLiteral("234"));
+
+    // Shift+Delete, Ctrl+Insert and Shift+Insert are the other clipboard keys: refused like Ctrl+X/C/V.
+    QApplication::clipboard()->setText(QStringLiteral("abc"));
+    edit->selectAll();
+    SendKey(edit, Qt::Key_Delete, Qt::ShiftModifier, QStringLiteral("\x7f"));
+    SendKey(edit, Qt::Key_Insert, Qt::ControlModifier, QString());
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("abc"));
+    edit->end(false);
+    SendKey(edit, Qt::Key_Insert, Qt::ShiftModifier, QString());
+    QCOMPARE(edit->text(), QStringLiteral("234"));
 }
 
 void TestPresetsDialogs::editorOkRule() {
