@@ -550,8 +550,9 @@ QString TNahled::proposedPdfName() const {
 }
 
 void TNahled::ExportPdf() {
-    const QString path = GetSaveFileName(QStringLiteral("Export do PDF"), proposedPdfName(),
-                                         QStringLiteral("Soubory PDF (*.pdf)"), QStringLiteral("pdf"));
+    const QString path =
+        ReportDialogs::GetExportFileName(QStringLiteral("Export do PDF"), proposedPdfName(),
+                                         QStringLiteral("Soubory PDF (*.pdf)"), QStringLiteral("pdf"), this);
     if (path.isEmpty())
         return;
     exportTo(path);

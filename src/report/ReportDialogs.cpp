@@ -1,5 +1,7 @@
 #include "report/ReportDialogs.h"
 
+#include "common/DialogHook.h"
+
 #include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -66,6 +68,20 @@ QString GetOpenFileName(const QString& caption, const QString& folder, const QSt
     if (!OpenNames().isEmpty())
         return OpenNames().takeFirst();
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString GetExportFileName(const QString& caption, const QString& proposedPath, const QString& filter,
+                          const QString& defaultSuffix, QWidget* parent) {
+    if (DialogHook::IsActive())
+        return GetSaveFileName(caption, proposedPath, filter, defaultSuffix);
+    QFileDialog dialog(parent, caption, proposedPath, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace ReportDialogs

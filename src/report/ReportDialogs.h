@@ -27,4 +27,9 @@ void PushOpenFileName(const QString& path);
 void ClearOpenFileNames();
 QString GetOpenFileName(const QString& caption, const QString& folder, const QString& filter, QWidget* parent);
 
+// The save dialog of the PDF export. It does not ask before replacing a file: the export replaces
+// an existing file anyway. While DialogHook is active it is answered as GetSaveFileName.
+QString GetExportFileName(const QString& caption, const QString& proposedPath, const QString& filter,
+                          const QString& defaultSuffix, QWidget* parent);
+
 } // namespace ReportDialogs

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -87,6 +88,7 @@ private slots:
     void showReportDoesNothingWhilePreparing();
     void navigator();
     void exportAndQuickExport();
+    void exportDialogDoesNotAskBeforeReplacing();
     void saveAndOpenPreparedReport();
     void openRefusesForeignFile();
     void findHighlightsAndMovesOn();
@@ -232,6 +234,28 @@ void TestPreview::exportAndQuickExport() {
     Action(&other, "TB_RychlyExport")->trigger();
     QVERIFY(DialogHook::Records().isEmpty());
     QCOMPARE(PdfPages(path), 1);
+}
+
+// The export replaces an existing file without asking, so its file dialog must not ask either.
+void TestPreview::exportDialogDoesNotAskBeforeReplacing() {
+    DialogHook::Deactivate();
+    TNahled preview(Pages(3), m_pdf, {});
+    bool asks = true;
+    QString suffix;
+    ModalAction act([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+        asks = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        suffix = dialog->defaultSuffix();
+        dialog->reject();
+    });
+    Action(&preview, "TB_ExportPDF")->trigger();
+    DialogHook::Activate();
+    QVERIFY(act.happened());
+    QVERIFY(!asks);
+    QCOMPARE(suffix, QStringLiteral("pdf"));
+    QVERIFY(m_pdf.lastFileName.isEmpty());
 }
 
 void TestPreview::saveAndOpenPreparedReport() {
