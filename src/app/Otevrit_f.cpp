@@ -93,14 +93,17 @@ TOtevrit::TOtevrit(const Settings& settings, QWidget* parent) : QDialog(parent),
     Tl_Storno->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(13);
     buttons->addStretch();
     buttons->addWidget(Tl_Ok);
-    buttons->addSpacing(13);
     buttons->addWidget(Tl_Storno);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 6, 5);
     layout->setSpacing(7);
-    layout->addWidget(ListView1);
+    auto* listRow = new QHBoxLayout;
+    listRow->setContentsMargins(0, 0, 2, 0); // the list ends 8 pixels from the right, the buttons 6
+    listRow->addWidget(ListView1);
+    layout->addLayout(listRow);
     layout->addLayout(buttons);
 
     connect(Tl_Ok, &QPushButton::clicked, this, &TOtevrit::Tl_OkClick);

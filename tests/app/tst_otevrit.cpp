@@ -92,6 +92,25 @@ private Q_SLOTS:
         QVERIFY(DialogHook::Records().isEmpty());
     }
 
+    void geometryFollowsTheSize() {
+        AppFixture f;
+        THlavni& w = f.start();
+        TOtevrit dialog(w.settings(), &w);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.size(), QSize(512, 490));
+        QCOMPARE(dialog.minimumSize(), QSize(385, 376));
+        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ok"));
+        auto* storno = dialog.findChild<QPushButton*>(QStringLiteral("Tl_Storno"));
+        QCOMPARE(list->geometry(), QRect(8, 8, 496, 445));
+        QCOMPARE(ok->geometry(), QRect(343, 460, 75, 25));
+        QCOMPARE(storno->geometry(), QRect(431, 460, 75, 25));
+        dialog.resize(612, 540);
+        QTRY_COMPARE(list->geometry(), QRect(8, 8, 596, 495));
+        QCOMPARE(storno->geometry(), QRect(531, 510, 75, 25));
+    }
+
     void okWithoutSelectionAndAVanishedFile() {
         AppFixture f;
         f.writeOrder(QStringLiteral("2022001.ppu"),
