@@ -131,6 +131,7 @@ void TOtevrit::addOrderRow(const QString& filePath) {
     const QString designation = QFileInfo(filePath).fileName().chopped(4);
     auto* item = new QTreeWidgetItem(ListView1);
     item->setText(0, designation);
+    item->setData(0, Qt::UserRole, filePath); // the name as listed, also with ".PPU"
     const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight};
     for (int c = 0; c < 4; ++c)
         item->setTextAlignment(c, alignments[c] | Qt::AlignVCenter);
@@ -164,7 +165,7 @@ void TOtevrit::Tl_OkClick() {
         InfoBox(QStringLiteral("Není vybrána žádná položka"));
         return;
     }
-    const QString path = YearFolder(m_settings) + QLatin1Char('/') + selected.first()->text(0) + QStringLiteral(".ppu");
+    const QString path = selected.first()->data(0, Qt::UserRole).toString();
     if (!QFileInfo::exists(path))
         return; // removed since the list was filled; the user may cancel or pick another
     m_path = path;

@@ -111,6 +111,22 @@ private Q_SLOTS:
         QCOMPARE(storno->geometry(), QRect(531, 510, 75, 25));
     }
 
+    // A file copied from elsewhere may carry ".PPU": it is listed, so it must open too.
+    void anUpperCaseExtensionOpens() {
+        AppFixture f;
+        f.writeOrder(QStringLiteral("2022001.PPU"),
+                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
+                                            {QStringLiteral("1|0100|7,00|||||")}));
+        THlavni& w = f.start();
+        TOtevrit dialog(w.settings(), &w);
+        QCOMPARE(rowsOf(dialog), QStringList{QStringLiteral("2022001;3.1.2022;1;7,00")});
+        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        list->setCurrentItem(list->topLevelItem(0));
+        dialog.Tl_OkClick();
+        QCOMPARE(dialog.selectedPath(), f.orderPath(QStringLiteral("2022001.PPU")));
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
     void okWithoutSelectionAndAVanishedFile() {
         AppFixture f;
         f.writeOrder(QStringLiteral("2022001.ppu"),
