@@ -34,15 +34,18 @@ struct LaidBand {
     std::vector<LaidBox> boxes;
 };
 
+// Where two drawn sides meet, each runs on by half the other's width, so that the outer corner is
+// filled and neither sticks out.
 void AddFrame(PreparedPage& page, const Frame& f, const QRectF& r) {
+    auto half = [](const FrameSide& side) { return side.drawn ? side.widthMm / 2 : 0.0; };
     auto add = [&](const FrameSide& side, QPointF a, QPointF b) {
         if (side.drawn)
             page.lines.push_back({a, b, side.widthMm, side.style});
     };
-    add(f.top, r.topLeft(), r.topRight());
-    add(f.bottom, r.bottomLeft(), r.bottomRight());
-    add(f.left, r.topLeft(), r.bottomLeft());
-    add(f.right, r.topRight(), r.bottomRight());
+    add(f.top, r.topLeft() - QPointF(half(f.left), 0), r.topRight() + QPointF(half(f.right), 0));
+    add(f.bottom, r.bottomLeft() - QPointF(half(f.left), 0), r.bottomRight() + QPointF(half(f.right), 0));
+    add(f.left, r.topLeft() - QPointF(0, half(f.top)), r.bottomLeft() + QPointF(0, half(f.bottom)));
+    add(f.right, r.topRight() - QPointF(0, half(f.top)), r.bottomRight() + QPointF(0, half(f.bottom)));
 }
 
 class Composer {

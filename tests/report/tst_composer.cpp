@@ -77,7 +77,8 @@ void TestComposer::bandsInOrderOnOnePage() {
     QCOMPARE(p.heightMm, 297.0);
     // Title at the top margin, header below it, rows one below another, summary after the last.
     QCOMPARE(FirstText(p, "Title")->clipMm, QRectF(10, 10, 190, 7));
-    QVERIFY(HasLine(p, {10, 18}, {200, 18}, ReportUnits::ThickLineMm));
+    const double k = ReportUnits::ThickLineMm;
+    QVERIFY(HasLine(p, {10 - k / 2, 18}, {200 + k / 2, 18}, k));
     const auto rows = TextsOf(p, "A");
     QCOMPARE(rows.size(), 3);
     for (int i = 0; i < 3; ++i) {
@@ -147,10 +148,12 @@ void TestComposer::emptyVariableKeepsFrame() {
     const PreparedPage& p = r.Prepared().pages[0];
     QVERIFY(p.texts.empty());
     QCOMPARE(p.lines.size(), size_t(4));
-    QVERIFY(HasLine(p, {30, 15}, {60, 15}));
-    QVERIFY(HasLine(p, {30, 21}, {60, 21}));
-    QVERIFY(HasLine(p, {30, 15}, {30, 21}, ReportUnits::ThickLineMm));
-    QVERIFY(HasLine(p, {60, 15}, {60, 21}));
+    // Sides that meet run on by half the other's width: the corners are whole.
+    const double thin = ReportUnits::ThinLineMm / 2, thick = ReportUnits::ThickLineMm / 2;
+    QVERIFY(HasLine(p, {30 - thick, 15}, {60 + thin, 15}));
+    QVERIFY(HasLine(p, {30 - thick, 21}, {60 + thin, 21}));
+    QVERIFY(HasLine(p, {30, 15 - thin}, {30, 21 + thin}, ReportUnits::ThickLineMm));
+    QVERIFY(HasLine(p, {60, 15 - thin}, {60, 21 + thin}));
 }
 
 void TestComposer::sixteenEmptyRowsDrawTheirFrames() {
@@ -428,10 +431,10 @@ void TestComposer::frameSidesAndFillBandWidth() {
     const auto pages = ComposeReport(l);
     const PreparedPage& p = pages->pages[0];
     const double k = ReportUnits::ThickLineMm;
-    QVERIFY(HasLine(p, {10, 10}, {200, 10}, k));
-    QVERIFY(HasLine(p, {10, 20}, {200, 20}, k));
-    QVERIFY(HasLine(p, {10, 10}, {10, 20}, k));
-    QVERIFY(HasLine(p, {200, 10}, {200, 20}, k));
+    QVERIFY(HasLine(p, {10 - k / 2, 10}, {200 + k / 2, 10}, k));
+    QVERIFY(HasLine(p, {10 - k / 2, 20}, {200 + k / 2, 20}, k));
+    QVERIFY(HasLine(p, {10, 10 - k / 2}, {10, 20 + k / 2}, k));
+    QVERIFY(HasLine(p, {200, 10 - k / 2}, {200, 20 + k / 2}, k));
     QVERIFY(HasLine(p, {28, 10}, {28, 20}));
     QVERIFY(HasLine(p, {13, 30}, {196, 30}, ReportUnits::ThinLineMm, LineStyle::Dotted));
     QCOMPARE(p.lines.size(), size_t(6));

@@ -139,6 +139,7 @@ private slots:
     void framesAtExpectedPixels_data();
     void framesAtExpectedPixels();
     void dottedAndSolidLines();
+    void framesHaveWholeCorners();
     void textCutAtBoxEdge();
     void pdfTextPositions();
     void pdfFontsEmbedded();
@@ -208,6 +209,18 @@ void TestOutput::dottedAndSolidLines() {
     scan(800, dark, runs);
     QCOMPARE(dark, 980);
     QCOMPARE(runs, 1);
+}
+
+// Where two sides meet, the outer corner is filled, not notched by half a line's width.
+void TestOutput::framesHaveWholeCorners() {
+    const QImage img = RenderPageImage(FramesReport().pages[0], 254);
+    // The thick box's corners at 900 and 1300 across, 300 and 500 down; its sides 5.3 px wide.
+    for (const QPoint corner : {QPoint(900, 300), QPoint(1300, 300), QPoint(900, 500), QPoint(1300, 500)}) {
+        const int dx = corner.x() == 900 ? -2 : 2, dy = corner.y() == 300 ? -2 : 2;
+        QVERIFY2(Dark(img, corner.x() + dx, corner.y() + dy),
+                 qPrintable(QStringLiteral("%1,%2").arg(corner.x()).arg(corner.y())));
+        QVERIFY(!Dark(img, corner.x() + 3 * dx, corner.y() + 3 * dy));
+    }
 }
 
 void TestOutput::textCutAtBoxEdge() {
