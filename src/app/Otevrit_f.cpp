@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -110,9 +112,10 @@ TOtevrit::TOtevrit(const Settings& settings, QWidget* parent) : QDialog(parent),
     connect(Tl_Storno, &QPushButton::clicked, this, &TOtevrit::Tl_StornoClick);
     connect(ListView1, &QTreeWidget::itemSelectionChanged, this,
             [this] { Tl_Ok->setEnabled(!ListView1->selectedItems().isEmpty()); });
-    connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { Tl_OkClick(); });
-    // Enter on a row opens it, as a double click does.
-    connect(ListView1, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem*, int) { Tl_OkClick(); });
+    // Double clicks and Enter are taken here rather than through the list's activation, which some
+    // desktop styles give to a single click.
+    ListView1->installEventFilter(this);
+    ListView1->viewport()->installEventFilter(this);
 
     FormCreate();
 }
@@ -157,6 +160,31 @@ void TOtevrit::showEvent(QShowEvent* event) {
             InfoBox(QStringLiteral("Některé příkazy nelze přečíst:\n") + m_problems.join(QLatin1Char('\n')));
         });
     }
+}
+
+bool TOtevrit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListView1->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            QTreeWidgetItem* item = ListView1->itemAt(mouse->position().toPoint());
+            // A click where there is no row leaves none selected, as in a list of files.
+            if (!item)
+                ListView1->clearSelection();
+            if (event->type() == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
+                if (item)
+                    ListView1->setCurrentItem(item);
+                Tl_OkClick();
+                return true;
+            }
+        }
+    } else if (watched == ListView1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Tl_OkClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TOtevrit::Tl_OkClick() {

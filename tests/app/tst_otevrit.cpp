@@ -2,10 +2,22 @@
 
 #include "app/Otevrit_f.h"
 
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTreeWidget>
 
 namespace {
+
+// A desktop style on which a single click activates an item.
+class SingleClickStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 QStringList rowsOf(TOtevrit& dialog) {
     auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
@@ -125,6 +137,49 @@ private Q_SLOTS:
         dialog.Tl_OkClick();
         QCOMPARE(dialog.selectedPath(), f.orderPath(QStringLiteral("2022001.PPU")));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    // A double click opens the row under the mouse; one where there is no row says so. Enter opens
+    // the selected row. A single click only selects, also where the style would activate on it.
+    void mouseAndKeys() {
+        AppFixture f;
+        for (const char* name : {"2022001.ppu", "2022002.ppu"})
+            f.writeOrder(QLatin1String(name),
+                         AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {}));
+        THlavni& w = f.start();
+        auto rowCentre = [](QTreeWidget* list, int row) {
+            return list->visualItemRect(list->topLevelItem(row)).center();
+        };
+        {
+            TOtevrit dialog(w.settings(), &w);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+            list->setCurrentItem(list->topLevelItem(0));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, list->viewport()->height() - 10));
+            QCOMPARE(AppFixture::shown(QStringLiteral("info")),
+                     QStringList{QStringLiteral("Není vybrána žádná položka")});
+            QVERIFY(dialog.isVisible());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 1));
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.selectedPath(), f.orderPath(QStringLiteral("2022002.ppu")));
+        }
+        {
+            SingleClickStyle style;
+            TOtevrit dialog(w.settings(), &w);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+            list->setStyle(&style);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 1));
+            QVERIFY(dialog.isVisible());
+            QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ok"))->isEnabled());
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Return);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.selectedPath(), f.orderPath(QStringLiteral("2022002.ppu")));
+        }
+        QVERIFY(DialogHook::Records().isEmpty());
     }
 
     void okWithoutSelectionAndAVanishedFile() {
