@@ -63,6 +63,7 @@ struct TextBox {
     HAlign hAlign = HAlign::Left;
     VAlign vAlign = VAlign::Top;
     bool wordWrap = true;
+    // Text is cut at the box edges; a wrapped line whose baseline falls below the box is left out.
     bool clipped = true;
     Frame frame;
     StretchMode stretch = StretchMode::None;
