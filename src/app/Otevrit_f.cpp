@@ -32,7 +32,9 @@ struct OrderSummary {
 OrderSummary summarise(const QString& path) {
     const QStringList lines = TextFile::ReadLines(path);
     if (lines.size() < 5)
-        throw VelorinError(QStringLiteral("soubor má jen %1 řádků").arg(lines.size()));
+        throw VelorinError(QStringLiteral("soubor má jen %1")
+                               .arg(CzechFormat::CountOf(lines.size(), QStringLiteral("řádek"), QStringLiteral("řádky"),
+                                                         QStringLiteral("řádků"))));
     OrderSummary summary;
     summary.date = lines[4];
     for (int i = 5; i < lines.size(); ++i) {

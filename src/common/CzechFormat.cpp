@@ -51,6 +51,11 @@ std::optional<double> ParseNumber(const QString& text) {
     return value;
 }
 
+QString CountOf(qint64 count, const QString& one, const QString& twoToFour, const QString& many) {
+    const QString& word = count == 1 ? one : (count >= 2 && count <= 4) ? twoToFour : many;
+    return QString::number(count) + QLatin1Char(' ') + word;
+}
+
 QString FormatDate(const QDate& date) {
     if (!date.isValid())
         return QString();

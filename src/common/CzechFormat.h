@@ -15,6 +15,8 @@ QString Fixed2(double value);
 // Decimal comma, optional sign, no grouping separators; blanks round the text are allowed.
 // std::nullopt when the text is no number.
 std::optional<double> ParseNumber(const QString& text);
+// "1 řádek", "3 řádky", "5 řádků": the count with the word form Czech grammar wants after it.
+QString CountOf(qint64 count, const QString& one, const QString& twoToFour, const QString& many);
 // "d.m.yyyy": 7.1.2022.
 QString FormatDate(const QDate& date);
 // Day.month.year, leading zeros allowed; std::nullopt when the text is no date.

@@ -1,5 +1,6 @@
 #include "order/OrderFile.h"
 
+#include "common/CzechFormat.h"
 #include "common/Error.h"
 #include "common/TextFile.h"
 
@@ -76,9 +77,10 @@ void Save(const PaymentOrder& order, const QString& path) {
 PaymentOrder Load(const QString& path) {
     const QStringList lines = TextFile::ReadLines(path);
     if (lines.size() < kLineCount) {
-        throw VelorinError(QStringLiteral("Soubor příkazu %1 nelze načíst: má jen %2 řádků (potřeba je %3).")
-                               .arg(QDir::toNativeSeparators(path))
-                               .arg(lines.size())
+        throw VelorinError(QStringLiteral("Soubor příkazu %1 nelze načíst: má jen %2 (potřeba je %3).")
+                               .arg(QDir::toNativeSeparators(path),
+                                    CzechFormat::CountOf(lines.size(), QStringLiteral("řádek"), QStringLiteral("řádky"),
+                                                         QStringLiteral("řádků")))
                                .arg(kLineCount));
     }
     PaymentOrder order;

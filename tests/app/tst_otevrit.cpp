@@ -98,6 +98,7 @@ private Q_SLOTS:
         const QString report = AppFixture::shown(QStringLiteral("info")).value(0);
         QVERIFY2(report.contains(QStringLiteral("2022001.ppu")) && report.contains(QStringLiteral("2022002.ppu")),
                  qPrintable(report));
+        QVERIFY2(report.contains(QStringLiteral("má jen 3 řádky")), qPrintable(report));
         dialog.hide();
         dialog.show();
         QTest::qWait(20);

@@ -17,6 +17,8 @@ private slots:
     void fixed2();
     void parseNumber_data();
     void parseNumber();
+    void countOf_data();
+    void countOf();
     void formatDate();
     void parseDate_data();
     void parseDate();
@@ -88,6 +90,24 @@ void TestCzechFormat::parseNumber() {
     QCOMPARE(got.has_value(), expected.has_value());
     if (expected)
         QCOMPARE(*got, *expected);
+}
+
+void TestCzechFormat::countOf_data() {
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("none") << qint64(0) << "0 řádků";
+    QTest::newRow("one") << qint64(1) << "1 řádek";
+    QTest::newRow("two") << qint64(2) << "2 řádky";
+    QTest::newRow("four") << qint64(4) << "4 řádky";
+    QTest::newRow("five") << qint64(5) << "5 řádků";
+    QTest::newRow("twenty-two") << qint64(22) << "22 řádků";
+}
+
+void TestCzechFormat::countOf() {
+    QFETCH(qint64, count);
+    QFETCH(QString, expected);
+    QCOMPARE(CzechFormat::CountOf(count, QStringLiteral("řádek"), QStringLiteral("řádky"), QStringLiteral("řádků")),
+             expected);
 }
 
 void TestCzechFormat::formatDate() {

@@ -182,17 +182,19 @@ void TestOrderFile::extraLinesIgnored() {
 
 void TestOrderFile::tooFewLinesRefused_data() {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("count");
     QList<QByteArray> twenty = SampleLines();
     twenty.removeLast();
-    QTest::newRow("20 lines") << FileBytes(twenty, "\r\n") << 20;
-    QTest::newRow("empty file") << QByteArray() << 0;
-    QTest::newRow("header only") << FileBytes(SampleLines().mid(0, 5), "\n") << 5;
+    QTest::newRow("20 lines") << FileBytes(twenty, "\r\n") << "má jen 20 řádků";
+    QTest::newRow("empty file") << QByteArray() << "má jen 0 řádků";
+    QTest::newRow("one line") << QByteArray("Banka\r\n") << "má jen 1 řádek";
+    QTest::newRow("three lines") << FileBytes(SampleLines().mid(0, 3), "\r\n") << "má jen 3 řádky";
+    QTest::newRow("header only") << FileBytes(SampleLines().mid(0, 5), "\n") << "má jen 5 řádků";
 }
 
 void TestOrderFile::tooFewLinesRefused() {
     QFETCH(QByteArray, bytes);
-    QFETCH(int, count);
+    QFETCH(QString, count);
     const QString path = m_dir->filePath("short.ppu");
     WriteRaw(path, bytes);
     PaymentOrder order = SampleOrder();
@@ -201,7 +203,7 @@ void TestOrderFile::tooFewLinesRefused() {
         QFAIL("a short file was loaded");
     } catch (const VelorinError& e) {
         QVERIFY2(e.message().contains(path), qPrintable(e.message()));
-        QVERIFY2(e.message().contains(QString::number(count)), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(count), qPrintable(e.message()));
     }
     // Nothing of the file reached the order held before.
     QCOMPARE(order.Bank, SampleOrder().Bank);
