@@ -11,9 +11,11 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QUrl>
 
 namespace {
@@ -35,6 +37,14 @@ void ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text
     QMessageBox box(icon, caption, BoxText(text), QMessageBox::Ok, DialogParent());
     box.setTextFormat(Qt::PlainText); // a file name with "<" must not turn into markup
     box.exec();
+}
+
+// The About box and the text viewer stand in the middle of the screen, not over the main window.
+void CentreOnScreen(QWidget& window) {
+    const QWidget* parent = DialogParent();
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        window.move(screen->availableGeometry().center() - window.rect().center());
 }
 
 // The translator gives Czech captions; without it the buttons would say Yes and No.
@@ -111,6 +121,7 @@ void ShowAboutBox(const QString& versionText, const QString& buildDate) {
         return;
     }
     AboutBox box(versionText, buildDate, DialogParent());
+    CentreOnScreen(box);
     box.exec();
 }
 
@@ -137,6 +148,7 @@ void ShowTextWindow(const QString& caption, const QString& text) {
         return;
     }
     TextWindow window(caption, text, DialogParent());
+    CentreOnScreen(window);
     window.exec();
 }
 

@@ -385,6 +385,33 @@ private slots:
         QCOMPARE(edit->geometry(), window.rect());
     }
 
+    // The About box and the text viewer stand in the middle of the screen, wherever the main
+    // window is; the date picker keeps to the main window.
+    void centredOnTheScreen() {
+        DialogHook::Deactivate();
+        QWidget main;
+        main.setGeometry(0, 0, 300, 200);
+        main.show();
+        SetDialogParent(&main);
+        auto shownAt = [](const std::function<void()>& show) {
+            QRect where;
+            ModalAction act([&where](QWidget* w) {
+                where = w->geometry();
+                static_cast<QDialog*>(w)->reject();
+            });
+            show();
+            return act.happened() ? where : QRect();
+        };
+        const QPoint centre = main.screen()->availableGeometry().center();
+        const QRect about = shownAt([] { ShowAboutBox(QStringLiteral("1.4"), QStringLiteral("2022-01-07")); });
+        const QRect text = shownAt([] { ShowTextWindow(QStringLiteral("Výpis"), QStringLiteral("text")); });
+        SetDialogParent(nullptr);
+        DialogHook::Activate();
+        // The window frame, unknown before showing, may shift the client area by its width.
+        QVERIFY2((about.center() - centre).manhattanLength() <= 8, qPrintable(QString::number(about.x())));
+        QVERIFY2((text.center() - centre).manhattanLength() <= 8, qPrintable(QString::number(text.y())));
+    }
+
     void versionText() {
         QCOMPARE(ProgramVersionText(), QStringLiteral("%1.%2").arg(VELORIN_VERSION_MAJOR).arg(VELORIN_VERSION_MINOR));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+$")).match(ProgramVersionText()).hasMatch());
