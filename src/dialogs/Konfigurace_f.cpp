@@ -189,7 +189,8 @@ TKonfigurace::TKonfigurace(OrderHost& host, QWidget* parent) : QDialog(parent), 
     for (QLineEdit* edit : {Ed_Banka1, Ed_Banka2, Ed_Banka3, Ed_Banka4, Ed_Banka5, Ed_Banka6, Ed_Mena}) {
         connect(edit, &QLineEdit::textChanged, this, &TKonfigurace::Ed_Banka1Change);
         connect(edit, &QLineEdit::textChanged, this, [this, edit](const QString& text) {
-            if (Cp1250::CanEncode(text) && (edit != Ed_Banka6 || Ed_Banka6KeyPress(text)))
+            if (Cp1250::CanEncode(text) && (edit != Ed_Banka6 || Ed_Banka6KeyPress(text)) &&
+                !(IsBankField(edit) && text.contains(QLatin1Char('|'))))
                 m_lastGood.insert(edit, text);
         });
         connect(edit, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
@@ -197,6 +198,13 @@ TKonfigurace::TKonfigurace(OrderHost& host, QWidget* parent) : QDialog(parent), 
                 // Pasted or dropped text passes no key filter: the same rule, applied afterwards.
                 RestoreLastGood(edit);
                 StandardBeep();
+                return;
+            }
+            if (IsBankField(edit) && text.contains(QLatin1Char('|'))) {
+                // The bank values head every order file, whose lines would then not be written.
+                RestoreLastGood(edit);
+                InfoBox(QStringLiteral("Znak „|“ nelze v údajích banky použít, soubor příkazu jím odděluje pole."));
+                edit->setFocus();
                 return;
             }
             if (edit == Ed_Banka5)
@@ -275,6 +283,10 @@ void TKonfigurace::GuardEncoding(QLineEdit* edit, const QString& text) {
     RestoreLastGood(edit);
     InfoBox(QStringLiteral("Znak %1 nelze uložit do nastavení, kódování Windows-1250 ho neobsahuje.").arg(character));
     edit->setFocus();
+}
+
+bool TKonfigurace::IsBankField(const QLineEdit* edit) const {
+    return edit == Ed_Banka1 || edit == Ed_Banka2 || edit == Ed_Banka3 || edit == Ed_Banka4;
 }
 
 bool TKonfigurace::Ed_Banka6KeyPress(const QString& keyText) {

@@ -30,6 +30,7 @@ private:
     void Ed_Banka5Edited(const QString& text);
     void GuardEncoding(QLineEdit* edit, const QString& text);
     void RestoreLastGood(QLineEdit* edit);
+    bool IsBankField(const QLineEdit* edit) const;
     bool Ed_Banka6KeyPress(const QString& keyText);
     void OKClick();
 

@@ -397,6 +397,37 @@ private slots:
         QVERIFY(DialogHook::Records()[0].text.contains(QStringLiteral("Windows-1250")));
     }
 
+    // The four bank values head every order file, where "|" would make a new order unsavable: the
+    // bank fields refuse it as it is typed or pasted; the client name may hold it.
+    void barRefusedInTheBankFields_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("bank name") << "Ed_Banka1" << true;
+        QTest::newRow("branch") << "Ed_Banka2" << true;
+        QTest::newRow("account") << "Ed_Banka3" << true;
+        QTest::newRow("bank code") << "Ed_Banka4" << true;
+        QTest::newRow("client name") << "Ed_Banka5" << false;
+    }
+    void barRefusedInTheBankFields() {
+        QFETCH(QString, field);
+        QFETCH(bool, refused);
+        openDialog();
+        QLineEdit* e = edit(qPrintable(field));
+        e->clear();
+        Type(e, QStringLiteral("AB"));
+        Type(e, QStringLiteral("|"));
+        QCOMPARE(e->text(), refused ? QStringLiteral("AB") : QStringLiteral("AB|"));
+        QApplication::clipboard()->setText(QStringLiteral("C|D"));
+        e->paste();
+        QCOMPARE(e->text(), refused ? QStringLiteral("AB") : QStringLiteral("AB|C|D"));
+        const QList<DialogHook::Record> r = DialogHook::Records();
+        QCOMPARE(r.size(), refused ? 2 : 0);
+        if (refused)
+            QVERIFY2(r[0].text.contains(QStringLiteral("„|“")), qPrintable(r[0].text));
+        clickOk();
+        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    }
+
     void stornoStoresNothing() {
         openDialog();
         const QByteArray before = ReadBytes(iniPath());
