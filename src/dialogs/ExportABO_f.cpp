@@ -70,6 +70,8 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     Memo1->setWordWrapMode(QTextOption::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A tab character would break the fixed columns the bank reads; Tab moves the focus instead.
+    Memo1->setTabChangesFocus(true);
 
     // The form's places and sizes; where the substitute for Tahoma runs wider, a caption still shows whole.
     for (QWidget* w : std::initializer_list<QWidget*>{Tl_Ulozit, ChB_PripojovatKomentare, Tl_Storno}) {

@@ -266,6 +266,11 @@ void TestExportAbo::keyboardKeepsDialogAndText() {
     QVERIFY(dialog.isVisible());
     QVERIFY(box->toPlainText().endsWith(QStringLiteral("5 +\nx")));
     QVERIFY(DialogHook::Records().isEmpty()); // Enter saved nothing
+    // Tab moves on to the next control and never puts a tab into the fixed-width text.
+    const QString before = box->toPlainText();
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(box->toPlainText(), before);
+    QVERIFY(!box->hasFocus());
     dialog.close();
     QVERIFY(!dialog.isVisible());
 }
