@@ -515,9 +515,9 @@ void TNahled::VzhledStranky() {
 }
 
 void TNahled::Otevrit() {
-    const QString path = ReportDialogs::GetOpenFileName(
-        QStringLiteral("Otevřít sestavu"), QFileInfo(m_pdfExport.lastFileName).absolutePath(),
-        PreparedReportFile::Filter() + QStringLiteral(";;Všechny soubory (*)"), this);
+    const QString path =
+        ReportDialogs::GetOpenFileName(QStringLiteral("Otevřít sestavu"), fileFolder(),
+                                       PreparedReportFile::Filter() + QStringLiteral(";;Všechny soubory (*)"), this);
     if (path.isEmpty())
         return;
     PreparedReport loaded = PreparedReportFile::Load(path);
@@ -530,9 +530,7 @@ void TNahled::Otevrit() {
 
 void TNahled::Ulozit() {
     const QString base = m_pages.title.isEmpty() ? QStringLiteral("sestava") : m_pages.title;
-    const QString folder = m_pdfExport.lastFileName.isEmpty()
-                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : QFileInfo(m_pdfExport.lastFileName).absolutePath();
+    const QString folder = fileFolder();
     const QString path =
         GetSaveFileName(QStringLiteral("Uložit sestavu"), QDir(folder).filePath(base + QStringLiteral(".vps")),
                         PreparedReportFile::Filter(), PreparedReportFile::Suffix());
@@ -541,12 +539,17 @@ void TNahled::Ulozit() {
     PreparedReportFile::Save(m_pages, path);
 }
 
+QString TNahled::fileFolder() const {
+    // The folder of the last export, or the documents before the first one.
+    return m_pdfExport.lastFileName.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                              : QFileInfo(m_pdfExport.lastFileName).absolutePath();
+}
+
 QString TNahled::proposedPdfName() const {
     if (!m_pdfExport.lastFileName.isEmpty())
         return m_pdfExport.lastFileName;
     const QString base = m_pages.title.isEmpty() ? QStringLiteral("sestava") : m_pages.title;
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-        .filePath(base + QStringLiteral(".pdf"));
+    return QDir(fileFolder()).filePath(base + QStringLiteral(".pdf"));
 }
 
 void TNahled::ExportPdf() {

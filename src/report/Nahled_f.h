@@ -66,6 +66,7 @@ private:
     void applyZoom();
     void updateStatus();
     void exportTo(const QString& path);
+    QString fileFolder() const;
     QString proposedPdfName() const;
 
     PreparedReport m_pages;

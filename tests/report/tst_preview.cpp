@@ -10,8 +10,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -19,6 +21,7 @@
 #include <QProgressDialog>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -91,6 +94,7 @@ private slots:
     void exportDialogDoesNotAskBeforeReplacing();
     void saveAndOpenPreparedReport();
     void openRefusesForeignFile();
+    void openStartsWhereSaveProposes();
     void findHighlightsAndMovesOn();
     void zoom();
     void pageSetupComposesAnew();
@@ -297,6 +301,32 @@ void TestPreview::openRefusesForeignFile() {
     ReportDialogs::PushOpenFileName(QString());
     Action(&preview, "TB_Otevrit")->trigger();
     QCOMPARE(DialogHook::Records().size(), 1);
+}
+
+// Before any export, opening a saved report starts in the folder that saving proposes.
+void TestPreview::openStartsWhereSaveProposes() {
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray userDirs = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(m_dir.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QVERIFY(QDir().mkpath(documents));
+    TNahled preview(Pages(3), m_pdf, {});
+    DialogHook::PushFileName(QString());
+    Action(&preview, "TB_Ulozit")->trigger();
+    const QString proposed = QFileInfo(DialogHook::Records().at(0).text).absolutePath();
+    QString opened;
+    ModalAction act([&](QWidget* w) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(w))
+            opened = dialog->directory().absolutePath();
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    Action(&preview, "TB_Otevrit")->trigger();
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", userDirs);
+    QVERIFY(act.happened());
+    QCOMPARE(proposed, documents);
+    QCOMPARE(opened, documents);
 }
 
 void TestPreview::findHighlightsAndMovesOn() {
