@@ -373,8 +373,11 @@ void THlavni::HMenu_NovyClick() {
     if (isOrderOpen())
         return;
     const QString yearFolder = YearFolder(m_settings);
-    const QString name =
-        OrderFile::NextOrderFileName(yearFolder, m_settings.AktualniRok, [] { QCoreApplication::processEvents(); });
+    // Paint while listing, but keep the user's keys and clicks until the order is made: a second
+    // command must not start inside this one.
+    const QString name = OrderFile::NextOrderFileName(yearFolder, m_settings.AktualniRok, [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
     m_order.FilePath = yearFolder + QLatin1Char('/') + name;
     Datum->setText(CzechFormat::FormatDate(Clock::Today()));
     try {

@@ -127,7 +127,8 @@ void TOtevrit::FormCreate() {
     const QStringList files = OrderFile::ListOrderFiles(folder);
     for (const QString& name : files) {
         addOrderRow(folder + QLatin1Char('/') + name);
-        QCoreApplication::processEvents();
+        // Not yet modal: the user's keys and clicks wait, so that no command starts meanwhile.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     Tl_Ok->setEnabled(false);
 }
