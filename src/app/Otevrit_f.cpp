@@ -186,6 +186,13 @@ bool TOtevrit::eventFilter(QObject* watched, QEvent* event) {
             Tl_OkClick();
             return true;
         }
+        // The list gets a current row with the focus but none selected: the first arrow key selects
+        // that row instead of skipping it.
+        if ((key == Qt::Key_Down || key == Qt::Key_Up) && ListView1->selectedItems().isEmpty() &&
+            ListView1->currentItem()) {
+            ListView1->currentItem()->setSelected(true);
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -105,6 +105,28 @@ private Q_SLOTS:
         QVERIFY(DialogHook::Records().isEmpty());
     }
 
+    // With the keyboard alone: the first Down selects the first order, Enter opens it.
+    void firstArrowKeySelectsTheFirstRow() {
+        AppFixture f;
+        for (const char* name : {"2022001.ppu", "2022002.ppu"})
+            f.writeOrder(QLatin1String(name),
+                         AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {}));
+        THlavni& w = f.start();
+        TOtevrit dialog(w.settings(), &w);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        list->setFocus();
+        QVERIFY(list->selectedItems().isEmpty());
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->selectedItems().value(0), list->topLevelItem(0));
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->selectedItems().value(0), list->topLevelItem(1));
+        QTest::keyClick(list, Qt::Key_Up);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(dialog.selectedPath(), f.orderPath(QStringLiteral("2022001.ppu")));
+    }
+
     void geometryFollowsTheSize() {
         AppFixture f;
         THlavni& w = f.start();
