@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -59,6 +60,21 @@ private Q_SLOTS:
         QCOMPARE(line(3), QStringLiteral("|||||||"));
         QCOMPARE(w.order().Total, 40.0);
         QCOMPARE(AppFixture::shown(), QStringList()); // an empty row asks nothing
+    }
+
+    // Other programs see the item as plain text, and an item they offer as UTF-8 text is taken.
+    void clipboardIsPlainText() {
+        AppFixture f;
+        startWith(f, {kItem3});
+        f.trigger("HMenu_KopirovatPolozku");
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->formats(), QStringList{QStringLiteral("text/plain")});
+        auto* foreign = new QMimeData;
+        foreign->setData(QStringLiteral("text/plain;charset=utf-8"), kItem3.toUtf8());
+        QGuiApplication::clipboard()->setMimeData(foreign);
+        f.window->selectRow(5);
+        f.trigger("HMenu_VlozitPolozku");
+        QCOMPARE(AppFixture::shown(), QStringList());
+        QCOMPARE(line(6), kItem3);
     }
 
     void copyOfAnEmptyRowLeavesTheClipboard() {
