@@ -44,7 +44,7 @@ xdotool windowfocus --sync "$wid"
 shot 01-main-no-order
 key ctrl+o
 shot 02-open-dialog
-key Down Down Return
+key Down Return
 xdotool windowfocus --sync "$wid"
 shot 03-main-order-open
 key Insert
