@@ -6,23 +6,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "TestFiles.h"
+
 using OptInt = std::optional<int>;
 Q_DECLARE_METATYPE(OptInt)
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
-
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // A file with what the program does not know: comments, foreign sections and keys, odd blanks,
 // mixed line ends, a cp1250 byte and no line end after the last line.
