@@ -6,7 +6,9 @@ packages=(
     g++ cmake make clang-format
     qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-translations-l10n qt6-qpa-plugins
     libgl-dev fonts-liberation fonts-dejavu-core
-    poppler-utils xvfb xauth xdotool imagemagick
+    poppler-utils xvfb xauth xdotool imagemagick openbox
+    libqrencode-dev zbar-tools
+    desktop-file-utils appstream
 )
 
 missing=()
