@@ -11,6 +11,7 @@
 #include "dialogs/Konfigurace_f.h"
 #include "dialogs/Polozky_f.h"
 #include "dialogs/PredvolbyPlateb_f.h"
+#include "order/DataFolder.h"
 #include "order/OrderFile.h"
 
 #include <QAction>
@@ -168,7 +169,7 @@ THlavni::~THlavni() {
 }
 
 void THlavni::FormCreate(const QString& programFolder) {
-    QString folder = programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder;
+    QString folder = programFolder.isEmpty() ? ProgramFolderOfRun() : programFolder;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     m_settings = LoadSettings(folder);
@@ -599,5 +600,5 @@ void THlavni::HMenu_DomuClick() {
 }
 
 void THlavni::HMenu_OprogramuClick() {
-    ShowAboutBox(ProgramVersionText(), QStringLiteral("2022-01-07"));
+    ShowAboutBox(ProgramVersionText(), QStringLiteral("2022-01-07"), m_settings.ProgramFolder);
 }

@@ -56,7 +56,8 @@ void LinkLabel::open() {
     ShellOpen(address());
 }
 
-AboutBox::AboutBox(const QString& versionText, const QString& buildDate, QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(const QString& versionText, const QString& buildDate, const QString& dataFolder, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("O programu ") + AppTitle());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -78,6 +79,9 @@ AboutBox::AboutBox(const QString& versionText, const QString& buildDate, QWidget
     addRow(4, QStringLiteral("La_DomovskaStranka"), QStringLiteral("Domovská stránka:"), link,
            QStringLiteral("La_URL"));
     link->adjustSize(); // only the text itself is the link, not the rest of the row
+
+    if (!dataFolder.isEmpty())
+        addFolderLine(dataFolder);
 
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("Tl_Ok"));
@@ -103,6 +107,18 @@ void AboutBox::addRow(int row, const QString& captionName, const QString& captio
     value->setObjectName(valueName);
     value->move(kValueLeft, top);
     value->resize(kWidth - kValueLeft - 8, value->sizeHint().height());
+}
+
+void AboutBox::addFolderLine(const QString& folder) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QStringLiteral("La_Slozka"));
+    const int width = kButtonLeft - kCaptionLeft - 8;
+    const QString text = QStringLiteral("Složka s daty: ") + folder;
+    // A long home path is shortened in the middle; the tooltip and a copy give it whole.
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, width));
+    label->setToolTip(folder);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setGeometry(kCaptionLeft, kButtonTop + 4, width, label->sizeHint().height());
 }
 
 QString AboutBox::RightsNotice() {

@@ -40,7 +40,9 @@ public:
     static constexpr int kHeight = kButtonTop + 65;
     static constexpr int kFirstYear = 2021;
 
-    AboutBox(const QString& versionText, const QString& buildDate, QWidget* parent = nullptr);
+    // dataFolder: the folder of the settings and orders, shown below the rows when given.
+    AboutBox(const QString& versionText, const QString& buildDate, const QString& dataFolder = {},
+             QWidget* parent = nullptr);
 
     // "© 2021–<this year, at least 2021> Velorin".
     static QString RightsNotice();
@@ -48,4 +50,5 @@ public:
 
 private:
     void addRow(int row, const QString& captionName, const QString& caption, QLabel* value, const QString& valueName);
+    void addFolderLine(const QString& folder);
 };

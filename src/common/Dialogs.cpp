@@ -114,13 +114,15 @@ void ErrorBox(const QString& message) {
     ShowBox(QMessageBox::Critical, AppTitle(), text);
 }
 
-void ShowAboutBox(const QString& versionText, const QString& buildDate) {
+void ShowAboutBox(const QString& versionText, const QString& buildDate, const QString& dataFolder) {
     if (DialogHook::IsActive()) {
-        DialogHook::Record_(QStringLiteral("about"), QStringLiteral("O programu ") + AppTitle(),
-                            versionText + QStringLiteral("     ") + buildDate);
+        QString text = versionText + QStringLiteral("     ") + buildDate;
+        if (!dataFolder.isEmpty())
+            text += QLatin1Char('\n') + dataFolder;
+        DialogHook::Record_(QStringLiteral("about"), QStringLiteral("O programu ") + AppTitle(), text);
         return;
     }
-    AboutBox box(versionText, buildDate, DialogParent());
+    AboutBox box(versionText, buildDate, dataFolder, DialogParent());
     CentreOnScreen(box);
     box.exec();
 }

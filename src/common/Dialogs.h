@@ -26,7 +26,8 @@ void ErrorBox(const QString& message);
 // message with a full stop added when its last character sorts after ".".
 QString WithFullStop(const QString& message);
 
-void ShowAboutBox(const QString& versionText, const QString& buildDate);
+// dataFolder: the folder in use for settings and orders, shown in the box when given.
+void ShowAboutBox(const QString& versionText, const QString& buildDate, const QString& dataFolder = {});
 // True when the user confirmed a date that differs from date, which then takes it.
 bool PickDate(QDate& date);
 void ShowTextWindow(const QString& caption, const QString& text);
