@@ -268,6 +268,32 @@ private slots:
         QCOMPARE(box.result(), int(QDialog::Accepted));
     }
 
+    // The folder in use stands below the rows, left of the button, whole or shortened in the middle.
+    void aboutBoxShowsTheDataFolder() {
+        QVERIFY(!AboutBox(QStringLiteral("1.4"), QString()).findChild<QLabel*>("La_Slozka"));
+        const QString shortFolder = QStringLiteral("/home/jana/.local/share/Velorin/");
+        const QString longFolder =
+            QStringLiteral("/home/") + QString(120, QLatin1Char('x')) + QStringLiteral("/Velorin/");
+        for (const QString& folder : {shortFolder, longFolder}) {
+            AboutBox box(QStringLiteral("1.4"), QString(), folder);
+            auto* label = box.findChild<QLabel*>("La_Slozka");
+            QVERIFY(label);
+            QCOMPARE(label->toolTip(), folder);
+            const QRect ok = box.findChild<QPushButton*>("Tl_Ok")->geometry();
+            const QRect lastRow = box.findChild<QLabel*>("La_URL")->geometry();
+            QVERIFY(label->geometry().right() < ok.left());
+            QVERIFY(label->geometry().top() > lastRow.bottom());
+            QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+            if (folder == shortFolder) {
+                QCOMPARE(label->text(), QStringLiteral("Složka s daty: ") + folder);
+                Screenshot(box, QStringLiteral("about-folder.png"));
+            } else {
+                QVERIFY(label->text().startsWith(QStringLiteral("Složka s daty: /home/")));
+                QVERIFY(label->text().endsWith(QStringLiteral("/Velorin/")));
+            }
+        }
+    }
+
     void linkUnderlineFollowsTheMouse() {
         AboutBox box(QStringLiteral("1.4"), QStringLiteral("2022-01-07"));
         auto* link = box.findChild<QLabel*>("La_URL");
