@@ -1,9 +1,10 @@
 # make run: install what is missing, build, start the program.
 # make test: install what is missing, build, run every test.
+# make package: build the Debian package velorin_<version>_<arch>.deb in $(BUILD).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test clean screenshots
+.PHONY: deps configure build run test package clean screenshots
 
 deps:
 	bash scripts/install-deps.sh
@@ -19,6 +20,9 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 screenshots: build
 	bash scripts/screenshots.sh $(BUILD)
