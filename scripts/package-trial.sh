@@ -6,7 +6,7 @@
 set -euo pipefail
 deb=$1
 display=${2:-:99}
-out=${3:-screenshots/package}
+out=${3:-screenshots/out/package}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 home=$(mktemp -d) # the new user's home
