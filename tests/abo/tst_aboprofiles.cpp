@@ -1,9 +1,7 @@
 #include "abo/AboReader.h"
 #include "abo/AboWriter.h"
 #include "common/Clock.h"
-#include "order/IniFile.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -19,24 +17,18 @@ Settings ExampleSettings() {
     return s;
 }
 
+OrderItem Item(const char* account, const char* bankCode, const char* amount, const char* vs = "", const char* ks = "",
+               const char* ss = "", const QString& comment = {}) {
+    return OrderItem{account, bankCode, amount, vs, ks, ss, comment};
+}
+
 // The two example orders: rows 1 and 2, or row 1 alone.
 PaymentOrder ExampleOrder(bool withRow2) {
     PaymentOrder order;
     order.OrderDate = QStringLiteral("10.1.2022");
-    OrderItem& a = order.Items[0];
-    a.Account = QStringLiteral("987654321");
-    a.BankCode = QStringLiteral("0300");
-    a.Amount = QStringLiteral("1500,00");
-    a.VariableSymbol = QStringLiteral("2022001");
-    a.ConstantSymbol = QStringLiteral("0308");
-    a.Comment = QStringLiteral("Nájem leden");
-    if (withRow2) {
-        OrderItem& b = order.Items[1];
-        b.Account = QStringLiteral("12-3456789012");
-        b.BankCode = QStringLiteral("0100");
-        b.Amount = QStringLiteral("250,50");
-        b.SpecificSymbol = QStringLiteral("77");
-    }
+    order.Items[0] = Item("987654321", "0300", "1500,00", "2022001", "0308", "", QStringLiteral("Nájem leden"));
+    if (withRow2)
+        order.Items[1] = Item("12-3456789012", "0100", "250,50", "", "", "77");
     order.Total = withRow2 ? 1750.50 : 1500.0;
     return order;
 }
@@ -65,54 +57,53 @@ private slots:
     void examplesReadBack_data();
     void examplesReadBack();
     void standardProfileIsTheDefault();
-    void smallAmountsSumExactly_data();
     void smallAmountsSumExactly();
     void messageCutAfterMarker_data();
     void messageCutAfterMarker();
     void ascii_data();
     void ascii();
-    void fileNumberOfTheDay();
     void handEditsCaught_data();
     void handEditsCaught();
-    void choicesInSettingsFile();
 };
 
-// The several-items example in each bank's form.
+// The several-items example in each bank's form: what differs from the default is in the file
+// record and the item records.
 void TestAboProfiles::profileTexts_data() {
     QTest::addColumn<QString>("profile");
-    QTest::addColumn<QStringList>("expected");
-    const QString header = QStringLiteral("UHL1070122Firma Alfa          0000123456001001000000000000");
-    const QString group = QStringLiteral("2 000035-0123456789 00000000175050 100122");
-    const QStringList tail{"3 +", "5 +"};
+    QTest::addColumn<QString>("fileRecord");
+    QTest::addColumn<QString>("bankSymbols"); // of both items
+    QTest::addColumn<QString>("message");
     QTest::newRow("Standardní") << "Standardni"
-                                << QStringList{header, "1 1501 001001 0800", group,
-                                               "000000-0987654321 000000150000 0002022001 0003000308 0000000000 "
-                                               "Nájem leden",
-                                               "000012-3456789012 000000025050 0000000000 0001000000 0000000077 "} +
-                                       tail;
+                                << "1 1501 001001 0800"
+                                << "0003000308|0001000000"
+                                << "Nájem leden";
     QTest::newRow("Fio banka") << "Fio"
-                               << QStringList{header, "1 1501 001000 0800", group,
-                                              "000000-0987654321 000000150000 0002022001 03000308 0000000000 "
-                                              "AV:Nájem leden",
-                                              "000012-3456789012 000000025050 0000000000 01000000 0000000077 "} +
-                                      tail;
+                               << "1 1501 001000 0800"
+                               << "03000308|01000000"
+                               << "AV:Nájem leden";
     QTest::newRow("ČSOB") << "CSOB"
-                          << QStringList{header, "1 1501 001001 0800", group,
-                                         "000000-0987654321 000000150000 0002022001 0003000308 0000000000 "
-                                         "Nájem leden",
-                                         "000012-3456789012 000000025050 0000000000 0001000000 0000000077 "} +
-                                 tail;
+                          << "1 1501 001001 0800"
+                          << "0003000308|0001000000"
+                          << "Nájem leden";
     QTest::newRow("Komerční banka") << "KB"
-                                    << QStringList{header, "1 1501 001001 0800", group,
-                                                   "000000-0987654321 000000150000 0002022001 03000308 0000000000 "
-                                                   "AV:Najem leden",
-                                                   "000012-3456789012 000000025050 0000000000 01000000 0000000077 "} +
-                                           tail;
+                                    << "1 1501 001001 0800"
+                                    << "03000308|01000000"
+                                    << "AV:Najem leden";
 }
 
 void TestAboProfiles::profileTexts() {
     QFETCH(QString, profile);
-    QFETCH(QStringList, expected);
+    QFETCH(QString, fileRecord);
+    QFETCH(QString, bankSymbols);
+    QFETCH(QString, message);
+    const QStringList symbols = bankSymbols.split(QLatin1Char('|'));
+    const QStringList expected{"UHL1070122Firma Alfa          0000123456001001000000000000",
+                               fileRecord,
+                               "2 000035-0123456789 00000000175050 100122",
+                               "000000-0987654321 000000150000 0002022001 " + symbols[0] + " 0000000000 " + message,
+                               "000012-3456789012 000000025050 0000000000 " + symbols[1] + " 0000000077 ",
+                               "3 +",
+                               "5 +"};
     QCOMPARE(BuildAboText(ExampleOrder(true), ExampleSettings(), Options(profile)), expected);
 }
 
@@ -141,82 +132,41 @@ void TestAboProfiles::examplesReadBack() {
     const AboReadResult read = ReadAboText(lines, *options.profile);
     QVERIFY2(read.ok(), qPrintable(read.problem));
     QCOMPARE(AboOrderDifference(read.file, order, s, options), QString());
-    const AboReadFile& f = read.file;
-    QCOMPARE(f.created, QDate(2022, 1, 7));
-    QCOMPARE(f.due, QDate(2022, 1, 10));
-    QCOMPARE(f.bankCode, QStringLiteral("0800"));
-    QCOMPARE(f.oneItem, !withRow2);
-    QCOMPARE(f.totalHalers, withRow2 ? 175050 : 150000);
-    QCOMPARE(f.items.size(), withRow2 ? 2 : 1);
-    const AboReadItem& first = f.items[0];
-    QCOMPARE(first.payerAccount, withRow2 ? QString() : QStringLiteral("000035-0123456789"));
-    QCOMPARE(first.account, QStringLiteral("000000-0987654321"));
-    QCOMPARE(first.halers, 150000);
-    QCOMPARE(first.variableSymbol, QStringLiteral("0002022001"));
-    QCOMPARE(first.bankCode, QStringLiteral("0300"));
-    QCOMPARE(first.constantSymbol, QStringLiteral("0308"));
-    QCOMPARE(first.specificSymbol, QStringLiteral("0000000000"));
-    QCOMPARE(first.message, options.ascii ? QStringLiteral("Najem leden") : QStringLiteral("Nájem leden"));
-    if (withRow2) {
-        QCOMPARE(f.items[1].account, QStringLiteral("000012-3456789012"));
-        QCOMPARE(f.items[1].halers, 25050);
-        QCOMPARE(f.items[1].specificSymbol, QStringLiteral("0000000077"));
-        QCOMPARE(f.items[1].message, QString());
-    }
-    // A text of one bank is not taken as another's where their records differ.
-    for (const AboBankProfile& other : AboBankProfiles()) {
-        const bool sameRecords = other.bankSymbolWidth == options.profile->bankSymbolWidth &&
-                                 QByteArray(other.branch) == options.profile->branch &&
-                                 QByteArray(other.marker) == options.profile->marker &&
-                                 (withRow2 || other.groupSpaces == options.profile->groupSpaces);
-        QCOMPARE(ReadAboText(lines, other).ok(), sameRecords);
-    }
+    QCOMPARE(read.file.totalHalers, withRow2 ? 175050 : 150000);
+    QCOMPARE(read.file.items[0].message, options.ascii ? QStringLiteral("Najem leden") : QStringLiteral("Nájem leden"));
 }
 
 void TestAboProfiles::standardProfileIsTheDefault() {
     const Settings s = ExampleSettings();
     for (bool withRow2 : {true, false}) {
-        for (bool attach : {true, false}) {
-            const PaymentOrder order = ExampleOrder(withRow2);
-            // Another file number changes nothing in the default profile: it always writes 001.
-            QCOMPARE(BuildAboText(order, s, Options("Standardni", attach, false, 7)), BuildAboText(order, s, attach));
-        }
+        // Another file number changes nothing in the default profile: it always writes 001.
+        QCOMPARE(BuildAboText(ExampleOrder(withRow2), s, Options("Standardni", true, false, 7)),
+                 BuildAboText(ExampleOrder(withRow2), s, true));
     }
-    QCOMPARE(&AboProfileById(QString()), &StandardAboProfile());
     QCOMPARE(&AboProfileById(QStringLiteral("neznámá")), &StandardAboProfile());
-    QCOMPARE(&AboProfileById(QStringLiteral("fio")), &AboBankProfiles()[1]);
-}
-
-void TestAboProfiles::smallAmountsSumExactly_data() {
-    QTest::addColumn<QString>("profile");
-    for (const AboBankProfile& p : AboBankProfiles())
-        QTest::newRow(p.id) << QString::fromLatin1(p.id);
 }
 
 // Amounts whose halers are no exact binary fractions.
 void TestAboProfiles::smallAmountsSumExactly() {
-    QFETCH(QString, profile);
     const Settings s = ExampleSettings();
     PaymentOrder order;
     order.OrderDate = QStringLiteral("31.12.2022");
-    const QStringList amounts{"0,29", "1,15", "4,35", "19,99"};
-    for (int i = 0; i < amounts.size(); ++i) {
-        order.Items[std::size_t(i)].Account = QString::number(1000 + i);
-        order.Items[std::size_t(i)].BankCode = QStringLiteral("0100");
-        order.Items[std::size_t(i)].Amount = amounts[i];
-    }
+    order.Items[0] = Item("1", "0100", "0,29");
+    order.Items[1] = Item("2", "0100", "1,15");
+    order.Items[2] = Item("3", "0100", "4,35");
+    order.Items[3] = Item("4", "0100", "19,99");
     order.Total = 0.29 + 1.15 + 4.35 + 19.99;
-    const AboOptions options = Options(profile);
-    const QStringList lines = BuildAboText(order, s, options);
-    QCOMPARE(lines[2], QStringLiteral("2 000035-0123456789 00000000002578 311222"));
-    const AboReadResult read = ReadAboText(lines, *options.profile);
-    QVERIFY2(read.ok(), qPrintable(read.problem));
-    QList<qint64> halers;
-    for (const AboReadItem& item : read.file.items)
-        halers << item.halers;
-    QCOMPARE(halers, (QList<qint64>{29, 115, 435, 1999}));
-    QCOMPARE(read.file.totalHalers, 29 + 115 + 435 + 1999);
-    QCOMPARE(CheckAboText(lines, order, s, options), QString());
+    for (const AboBankProfile& profile : AboBankProfiles()) {
+        const QStringList lines = BuildAboText(order, s, Options(QLatin1String(profile.id)));
+        QCOMPARE(lines[2], QStringLiteral("2 000035-0123456789 00000000002578 311222"));
+        const AboReadResult read = ReadAboText(lines, profile);
+        QVERIFY2(read.ok(), qPrintable(read.problem));
+        QList<qint64> halers;
+        for (const AboReadItem& item : read.file.items)
+            halers << item.halers;
+        QCOMPARE(halers, (QList<qint64>{29, 115, 435, 1999}));
+        QCOMPARE(read.file.totalHalers, 2578);
+    }
 }
 
 void TestAboProfiles::messageCutAfterMarker_data() {
@@ -226,10 +176,7 @@ void TestAboProfiles::messageCutAfterMarker_data() {
     QCOMPARE(kComment36.size(), 36);
     const QString cut = kComment36.left(35);
     QTest::newRow("Standardní") << "Standardni" << false << cut;
-    QTest::newRow("Standardní, ASCII") << "Standardni" << true << "Uhrada faktury c. 2022-117 za leden";
     QTest::newRow("Fio banka") << "Fio" << false << "AV:" + cut;
-    QTest::newRow("ČSOB") << "CSOB" << false << cut;
-    QTest::newRow("Komerční banka, diacritics kept") << "KB" << false << "AV:" + cut;
     QTest::newRow("Komerční banka") << "KB" << true << "AV:Uhrada faktury c. 2022-117 za leden";
 }
 
@@ -237,11 +184,14 @@ void TestAboProfiles::messageCutAfterMarker() {
     QFETCH(QString, profile);
     QFETCH(bool, ascii);
     QFETCH(QString, expectedTail);
-    const Settings s = ExampleSettings();
+    Settings s = ExampleSettings();
+    s.NazevKlienta = QStringLiteral("Žluťoučký kůň s.r.o. a spol");
     PaymentOrder order = ExampleOrder(true);
     order.Items[0].Comment = kComment36;
     const AboOptions options = Options(profile, true, ascii);
     const QStringList lines = BuildAboText(order, s, options);
+    QCOMPARE(lines[0].mid(10, 20),
+             ascii ? QStringLiteral("Zlutoucky kun s.r.o.") : QStringLiteral("Žluťoučký kůň s.r.o."));
     QVERIFY(lines[3].endsWith(QLatin1Char(' ') + expectedTail));
     const AboReadResult read = ReadAboText(lines, *options.profile);
     QVERIFY2(read.ok(), qPrintable(read.problem));
@@ -254,14 +204,10 @@ void TestAboProfiles::ascii_data() {
     QTest::addColumn<QString>("expected");
     QTest::newRow("pangram") << "Příliš žluťoučký kůň"
                              << "Prilis zlutoucky kun";
-    QTest::newRow("capitals") << "ÚPĚL ĎÁBELSKÉ ÓDY Ň Ř Ť"
-                              << "UPEL DABELSKE ODY N R T";
     QTest::newRow("spelt out") << "Łódź „citát“ – Straße"
                                << "Lodz \"citat\" - Strasse";
     QTest::newRow("no ASCII form stays") << "5 €"
                                          << "5 €";
-    QTest::newRow("plain") << "FIRMA 1.A"
-                           << "FIRMA 1.A";
 }
 
 void TestAboProfiles::ascii() {
@@ -270,28 +216,10 @@ void TestAboProfiles::ascii() {
     QCOMPARE(AsciiText(text), expected);
 }
 
-void TestAboProfiles::fileNumberOfTheDay() {
-    Settings s = ExampleSettings();
-    s.NazevKlienta = QStringLiteral("Žluťoučký kůň s.r.o. a spol");
-    const QStringList lines = BuildAboText(ExampleOrder(false), s, Options("KB", true, true, 2));
-    QCOMPARE(lines[0], QStringLiteral("UHL1070122Zlutoucky kun s.r.o.0000123456002002000000000000"));
-    QCOMPARE(lines[1], QStringLiteral("1 1501 002001 0800"));
-    const AboReadResult read = ReadAboText(lines, AboProfileById("KB"));
-    QVERIFY2(read.ok(), qPrintable(read.problem));
-    QCOMPARE(read.file.fileNumber, 2);
-    QCOMPARE(BuildAboText(ExampleOrder(false), s, Options("Fio", true, false, 12))[1],
-             QStringLiteral("1 1501 012000 0800"));
-    // A number outside the header's interval is caught.
-    QStringList outside = lines;
-    outside[0].replace(40, 6, QStringLiteral("001001"));
-    QCOMPARE(ReadAboText(outside, AboProfileById("KB")).problem,
-             QStringLiteral("řádek 2: číslo souboru 002 leží mimo rozsah 001 až 001 ze záhlaví"));
-}
-
 // Edits by hand in the dialog's box: each is caught with the line that holds it.
 void TestAboProfiles::handEditsCaught_data() {
     QTest::addColumn<QString>("profile");
-    // 0-based line to replace, by as many lines as the replacement holds; -1 appends, -2 removes the last
+    // 0-based line to replace, by as many lines as the replacement holds; -1 removes the last
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("expected");
@@ -303,36 +231,26 @@ void TestAboProfiles::handEditsCaught_data() {
         << "řádek 4, položka 1: částka 1400,00 místo 1500,00";
     QTest::newRow("total no longer the sum") << "Standardni" << 2 << "2 000035-0123456789 00000000175051 100122"
                                              << "řádek 3: součet skupiny 1750,51 neodpovídá součtu položek 1750,50";
-    QTest::newRow("variable symbol") << "Standardni" << 3
-                                     << "000000-0987654321 000000150000 0002022002 0003000308 0000000000 Nájem leden"
-                                     << "řádek 4, položka 1: variabilní symbol 0002022002 místo 0002022001";
-    QTest::newRow("message") << "Standardni" << 3 << item1 + "Nájem únor"
-                             << "řádek 4, položka 1: zpráva pro příjemce „Nájem únor“ místo „Nájem leden“";
     QTest::newRow("message over 35") << "Standardni" << 3 << item1 + kComment36
                                      << "řádek 4: zpráva pro příjemce je delší než 35 znaků";
     QTest::newRow("a digit lost") << "Standardni" << 4
                                   << "000012-3456789012 00000025050 0000000000 0001000000 0000000077 "
                                   << "řádek 5: záznam položky nemá tvar ABO";
-    QTest::newRow("due date") << "Standardni" << 2 << "2 000035-0123456789 00000000175050 110122"
-                              << "řádek 3: datum splatnosti 11.1.2022 místo 10.1.2022";
-    QTest::newRow("no date") << "Standardni" << 2 << "2 000035-0123456789 00000000175050 320122"
-                             << "řádek 3: datum splatnosti „320122“ není platné datum";
     QTest::newRow("payer's bank code") << "Standardni" << 1 << "1 1501 001001 0100"
                                        << "řádek 2: směrový kód banky plátce „0100“ místo „0800“";
-    QTest::newRow("file end missing") << "Standardni" << -2 << ""
+    QTest::newRow("file end missing") << "Standardni" << -1 << ""
                                       << "řádek 7: chybí konec souboru „5 +“";
-    QTest::newRow("text after the end") << "Standardni" << -1 << ""
-                                        << "řádek 8: za koncem souboru „5 +“ je další text";
     QTest::newRow("item removed with its amount")
         << "Standardni" << 2 << "2 000035-0123456789 00000000150000 100122|" // '|' removes line 5
         << "řádek 5: položek je 1, v příkazu 2";
     QTest::newRow("Fio marker removed") << "Fio" << 3
                                         << "000000-0987654321 000000150000 0002022001 03000308 0000000000 Nájem leden"
                                         << "řádek 4: zpráva pro příjemce nezačíná „AV:“";
+    QTest::newRow("file number outside the header's interval")
+        << "KB" << 0 << "UHL1070122Firma Alfa          0000123456002002000000000000"
+        << "řádek 2: číslo souboru 001 leží mimo rozsah 002 až 002 ze záhlaví";
     QTest::newRow("Fio branch") << "Fio" << 1 << "1 1501 001001 0800"
                                 << "řádek 2: pobočka „001“ místo „000“";
-    QTest::newRow("header") << "CSOB" << 0 << "UHL1070122Firma Alfa"
-                            << "řádek 1: záhlaví „UHL1“ nemá tvar ABO";
 }
 
 void TestAboProfiles::handEditsCaught() {
@@ -346,8 +264,6 @@ void TestAboProfiles::handEditsCaught() {
     QStringList lines = BuildAboText(order, s, options);
     QCOMPARE(CheckAboText(lines, order, s, options), QString());
     if (line == -1)
-        lines << replacement;
-    else if (line == -2)
         lines.removeLast();
     else if (replacement.endsWith(QLatin1Char('|'))) {
         lines[line] = replacement.chopped(1);
@@ -358,34 +274,6 @@ void TestAboProfiles::handEditsCaught() {
             lines[line + i] = parts[i];
     }
     QCOMPARE(CheckAboText(lines, order, s, options), expected);
-}
-
-void TestAboProfiles::choicesInSettingsFile() {
-    QTemporaryDir dir;
-    Settings s;
-    s.ProgramFolder = dir.path() + QLatin1Char('/');
-    const QString path = SettingsFilePath(s);
-    IniFile::Write(path, QStringLiteral("Cizi"), QStringLiteral("Klic"), QStringLiteral("hodnota"));
-    QCOMPARE(&ReadAboProfile(s), &StandardAboProfile());
-    QCOMPARE(ReadAboAscii(s), std::nullopt);
-    WriteAboProfile(s, AboProfileById(QStringLiteral("CSOB")));
-    WriteAboAscii(s, true);
-    QCOMPARE(ReadAboProfile(s).Name(), QStringLiteral("ČSOB"));
-    QCOMPARE(ReadAboAscii(s), std::optional<bool>(true));
-
-    const QDate day(2022, 1, 7);
-    QCOMPARE(AboFilesExportedOn(s, day), 0);
-    RecordAboFileExported(s, day, 1);
-    RecordAboFileExported(s, day, 2);
-    RecordAboFileExported(s, day, 1); // the same text saved again does not lower the count
-    QCOMPARE(AboFilesExportedOn(s, day), 2);
-    QCOMPARE(AboFilesExportedOn(s, day.addDays(1)), 0);
-    RecordAboFileExported(s, day.addDays(1), 1);
-    QCOMPARE(AboFilesExportedOn(s, day.addDays(1)), 1);
-    QCOMPARE(IniFile::Read(path, QStringLiteral("GenerovaniABO"), QStringLiteral("SouboryDne")),
-             std::optional<QString>(QStringLiteral("8.1.2022 1")));
-    QCOMPARE(IniFile::Read(path, QStringLiteral("Cizi"), QStringLiteral("Klic")),
-             std::optional<QString>(QStringLiteral("hodnota")));
 }
 
 QTEST_GUILESS_MAIN(TestAboProfiles)

