@@ -113,9 +113,10 @@ void TExportABO::FormCreate() {
 }
 
 void TExportABO::fillText() {
-    const AboOptions options = currentOptions();
-    m_fileNumber = options.fileNumber;
-    const QStringList lines = BuildAboText(m_host.order(), m_host.settings(), options);
+    // The next number of the day, taken anew with every build: a save in between used the last one.
+    m_fileNumber =
+        chosenProfile().numberPerDay ? qMin(AboFilesExportedOn(m_host.settings(), Clock::Today()) + 1, 999) : 1;
+    const QStringList lines = BuildAboText(m_host.order(), m_host.settings(), currentOptions());
     Memo1->setUpdatesEnabled(false);
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     Memo1->setUpdatesEnabled(true);
@@ -232,8 +233,7 @@ AboOptions TExportABO::currentOptions() const {
     options.profile = &chosenProfile();
     options.attachComments = ChB_PripojovatKomentare->isChecked();
     options.ascii = ChB_BezDiakritiky->isChecked();
-    if (options.profile->numberPerDay)
-        options.fileNumber = qMin(AboFilesExportedOn(m_host.settings(), Clock::Today()) + 1, 999);
+    options.fileNumber = m_fileNumber;
     return options;
 }
 
@@ -270,9 +270,7 @@ void TExportABO::ChB_BezDiakritikyClick() {
 }
 
 bool TExportABO::confirmTextReadsBack(const QStringList& lines) {
-    AboOptions options = currentOptions();
-    options.fileNumber = m_fileNumber;
-    const QString difference = CheckAboText(lines, m_host.order(), m_host.settings(), options);
+    const QString difference = CheckAboText(lines, m_host.order(), m_host.settings(), currentOptions());
     if (difference.isEmpty())
         return true;
     // A warning, not a refusal: the box is there to be edited by hand, and saving must keep working.
