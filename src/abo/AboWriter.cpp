@@ -23,16 +23,21 @@ std::optional<QDate> OrderDate(const PaymentOrder& order) {
 }
 
 // The item record of the several-items layout; the one-item layout puts the payer's account in front.
-QString ItemRecord(const OrderItem& item, bool attachComments) {
+QString ItemRecord(const OrderItem& item, const AboOptions& options) {
     const QChar space = QLatin1Char(' ');
+    const AboBankProfile& profile = *options.profile;
     QString line = AboAccount(item.Account);
     line += space + PadZeros(AboAmount(item.Amount), kAmountWidth);
     line += space + PadZeros(item.VariableSymbol, 10);
-    line += space + QStringLiteral("00") + PadZeros(item.BankCode, 4) + PadZeros(item.ConstantSymbol, 4);
+    // "00" in front of bank code and constant symbol where the bank counts ten digits.
+    line += space + PadZeros(PadZeros(item.BankCode, 4) + PadZeros(item.ConstantSymbol, 4), profile.bankSymbolWidth);
     line += space + PadZeros(item.SpecificSymbol, 10);
     line += space;
-    if (attachComments)
-        line += item.Comment.left(kMessageWidth);
+    if (options.attachComments) {
+        const QString message = AboMessage(item.Comment, options.ascii);
+        if (!message.isEmpty())
+            line += profile.Marker() + message;
+    }
     return line;
 }
 
@@ -89,7 +94,17 @@ QString AboExportProblem(const PaymentOrder& order, const Settings& settings) {
     return QString();
 }
 
+QString AboMessage(const QString& comment, bool ascii) {
+    return (ascii ? AsciiText(comment) : comment).left(kMessageWidth);
+}
+
 QStringList BuildAboText(const PaymentOrder& order, const Settings& settings, bool attachComments) {
+    AboOptions options;
+    options.attachComments = attachComments;
+    return BuildAboText(order, settings, options);
+}
+
+QStringList BuildAboText(const PaymentOrder& order, const Settings& settings, const AboOptions& options) {
     const std::optional<QDate> due = OrderDate(order);
     if (!due)
         throw VelorinError(QStringLiteral("Datum příkazu „%1“ není platné datum").arg(order.OrderDate));
@@ -105,19 +120,27 @@ QStringList BuildAboText(const PaymentOrder& order, const Settings& settings, bo
     const QString total = PadZeros(QString::number(totalHalers), kTotalWidth);
     const QString dueText = AboDate(*due);
 
+    const AboBankProfile& profile = *options.profile;
+    const QString fileNumber =
+        PadZeros(QString::number(profile.numberPerDay ? qBound(1, options.fileNumber, 999) : 1), 3);
+    const QString clientName = options.ascii ? AsciiText(settings.NazevKlienta) : settings.NazevKlienta;
+
     QStringList lines;
-    lines << QStringLiteral("UHL1") + AboDate(Clock::Today()) + PadSpaces(settings.NazevKlienta, 20) +
-                 PadZeros(settings.CisloKlienta, 10) + QStringLiteral("001001") + RepeatChar(QLatin1Char('0'), 12);
-    lines << QStringLiteral("1 1501 001001 ") + settings.SmerovyKod;
+    // The interval of file numbers in the header holds just this file's number.
+    lines << QStringLiteral("UHL1") + AboDate(Clock::Today()) + PadSpaces(clientName, 20) +
+                 PadZeros(settings.CisloKlienta, 10) + fileNumber + fileNumber + RepeatChar(QLatin1Char('0'), 12);
+    lines << QStringLiteral("1 1501 ") + fileNumber + QLatin1String(profile.branch) + QLatin1Char(' ') +
+                 settings.SmerovyKod;
     const QString payerAccount = AboAccount(settings.CisloUctu);
     if (oneItem)
-        lines << QStringLiteral("2  ") + total + QLatin1Char(' ') + dueText;
+        lines << QLatin1Char('2') + RepeatChar(QLatin1Char(' '), profile.groupSpaces) + total + QLatin1Char(' ') +
+                     dueText;
     else
         lines << QStringLiteral("2 ") + payerAccount + QLatin1Char(' ') + total + QLatin1Char(' ') + dueText;
     for (const OrderItem& item : order.Items) {
         if (!item.isAmountRow())
             continue;
-        const QString record = ItemRecord(item, attachComments);
+        const QString record = ItemRecord(item, options);
         lines << (oneItem ? payerAccount + QLatin1Char(' ') + record : record);
     }
     lines << QStringLiteral("3 +") << QStringLiteral("5 +");

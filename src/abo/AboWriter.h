@@ -1,5 +1,6 @@
 #pragma once
 
+#include "abo/AboProfile.h"
 #include "order/PaymentOrder.h"
 #include "order/Settings.h"
 
@@ -27,3 +28,9 @@ QString AboExportProblem(const PaymentOrder& order, const Settings& settings);
 // The whole ABO text: one valid item gives the one-item layout, any other count the several-items
 // layout. Throws VelorinError when the order date is no date; other fields are written filled or cut.
 QStringList BuildAboText(const PaymentOrder& order, const Settings& settings, bool attachComments);
+// The same in a bank's profile, with transliteration and the file's number of the day.
+QStringList BuildAboText(const PaymentOrder& order, const Settings& settings, const AboOptions& options);
+
+// The message for the payee that an item record carries after the profile's marker: the comment,
+// in ASCII when asked, cut to its first 35 characters.
+QString AboMessage(const QString& comment, bool ascii);

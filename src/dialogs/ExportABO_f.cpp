@@ -1,18 +1,23 @@
 #include "dialogs/ExportABO_f.h"
 
+#include "abo/AboReader.h"
 #include "abo/AboWriter.h"
+#include "common/Clock.h"
 #include "common/CommandRunner.h"
 #include "common/Dialogs.h"
 #include "common/TextFile.h"
 #include "dialogs/OrderHost.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 void ExportAboCommand(OrderHost& host) {
@@ -90,6 +95,7 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
             [this] { RunCommand([this] { ChB_PripojovatKomentareClick(); }); });
     connect(Tl_Storno, &QPushButton::clicked, this, &TExportABO::Tl_StornoClick);
 
+    createBankControls();
     FormCreate();
 }
 
@@ -102,11 +108,15 @@ QString TExportABO::BaseFileName() const {
 
 void TExportABO::FormCreate() {
     ChB_PripojovatKomentare->setChecked(ReadAboCommentsOption(m_host.settings()));
+    readBankChoices();
     fillText();
 }
 
 void TExportABO::fillText() {
-    const QStringList lines = BuildAboText(m_host.order(), m_host.settings(), ChB_PripojovatKomentare->isChecked());
+    // The next number of the day, taken anew with every build: a save in between used the last one.
+    m_fileNumber =
+        chosenProfile().numberPerDay ? qMin(AboFilesExportedOn(m_host.settings(), Clock::Today()) + 1, 999) : 1;
+    const QStringList lines = BuildAboText(m_host.order(), m_host.settings(), currentOptions());
     Memo1->setUpdatesEnabled(false);
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     Memo1->setUpdatesEnabled(true);
@@ -117,6 +127,9 @@ void TExportABO::ChB_PripojovatKomentareClick() {
 }
 
 void TExportABO::Tl_UlozitClick() {
+    const QStringList lines = TextFile::SplitLines(Memo1->toPlainText());
+    if (!confirmTextReadsBack(lines))
+        return;
     QString path = GetSaveFileName(QStringLiteral("Uložit ABO do souboru"), BaseFileName() + QLatin1String(".abo"),
                                    QStringLiteral("Příkaz k úhradě (*.abo)"), QStringLiteral("abo"));
     if (path.isEmpty())
@@ -124,7 +137,9 @@ void TExportABO::Tl_UlozitClick() {
     if (!QFileInfo(path).fileName().contains(QLatin1Char('.')))
         path += QLatin1String(".abo");
     // The box's own lines, edits included; every line, the last too, ends with CR LF.
-    TextFile::WriteLines(path, TextFile::SplitLines(Memo1->toPlainText()));
+    TextFile::WriteLines(path, lines);
+    if (chosenProfile().numberPerDay)
+        RecordAboFileExported(m_host.settings(), Clock::Today(), m_fileNumber);
 }
 
 void TExportABO::Tl_StornoClick() {
@@ -137,7 +152,10 @@ void TExportABO::done(int result) {
 }
 
 void TExportABO::FormClose() {
-    RunCommand([this] { WriteAboCommentsOption(m_host.settings(), ChB_PripojovatKomentare->isChecked()); });
+    RunCommand([this] {
+        WriteAboCommentsOption(m_host.settings(), ChB_PripojovatKomentare->isChecked());
+        storeBankChoices();
+    });
 }
 
 void TExportABO::keyPressEvent(QKeyEvent* event) {
@@ -159,4 +177,103 @@ void TExportABO::showEvent(QShowEvent* event) {
         }
     }
     QDialog::showEvent(event);
+}
+
+void TExportABO::createBankControls() {
+    // A panel of its own under the first one, so the first panel's controls keep their places.
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFixedHeight(36);
+    Panel2->setFrameShape(QFrame::StyledPanel);
+
+    La_FormatBanky = new QLabel(QStringLiteral("Formát banky"), Panel2);
+    La_FormatBanky->setObjectName(QStringLiteral("La_FormatBanky"));
+    La_FormatBanky->setGeometry(40, 10, 75, 17);
+
+    CB_FormatBanky = new QComboBox(Panel2);
+    CB_FormatBanky->setObjectName(QStringLiteral("CB_FormatBanky"));
+    for (const AboBankProfile& profile : AboBankProfiles())
+        CB_FormatBanky->addItem(profile.Name());
+    CB_FormatBanky->setGeometry(120, 7, 150, 23);
+    CB_FormatBanky->setAccessibleName(La_FormatBanky->text());
+    La_FormatBanky->setBuddy(CB_FormatBanky);
+
+    ChB_BezDiakritiky = new QCheckBox(QStringLiteral("Bez diakritiky"), Panel2);
+    ChB_BezDiakritiky->setObjectName(QStringLiteral("ChB_BezDiakritiky"));
+    ChB_BezDiakritiky->setGeometry(290, 10, 120, 17);
+    ChB_BezDiakritiky->setAccessibleName(ChB_BezDiakritiky->text());
+
+    for (QWidget* w : std::initializer_list<QWidget*>{La_FormatBanky, CB_FormatBanky, ChB_BezDiakritiky}) {
+        const QSize hint = w->sizeHint();
+        w->resize(qMax(w->width(), hint.width()), qMax(w->height(), hint.height()));
+    }
+
+    // The window grows by the panel, so the text box keeps its size.
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, Panel2);
+    setMinimumSize(minimumWidth(), minimumHeight() + Panel2->height());
+    resize(width(), height() + Panel2->height());
+
+    setTabOrder(Tl_Storno, CB_FormatBanky);
+    setTabOrder(CB_FormatBanky, ChB_BezDiakritiky);
+    setTabOrder(ChB_BezDiakritiky, Memo1);
+
+    connect(CB_FormatBanky, &QComboBox::currentIndexChanged, this,
+            [this] { RunCommand([this] { CB_FormatBankyChange(); }); });
+    connect(ChB_BezDiakritiky, &QCheckBox::toggled, this, [this] { RunCommand([this] { ChB_BezDiakritikyClick(); }); });
+}
+
+const AboBankProfile& TExportABO::chosenProfile() const {
+    const auto profiles = AboBankProfiles();
+    const int index = CB_FormatBanky->currentIndex();
+    return index >= 0 && index < int(profiles.size()) ? profiles[std::size_t(index)] : StandardAboProfile();
+}
+
+AboOptions TExportABO::currentOptions() const {
+    AboOptions options;
+    options.profile = &chosenProfile();
+    options.attachComments = ChB_PripojovatKomentare->isChecked();
+    options.ascii = ChB_BezDiakritiky->isChecked();
+    options.fileNumber = m_fileNumber;
+    return options;
+}
+
+void TExportABO::readBankChoices() {
+    const Settings& settings = m_host.settings();
+    m_storedProfile = &ReadAboProfile(settings);
+    m_openedAscii = ReadAboAscii(settings).value_or(m_storedProfile->ascii);
+    const auto profiles = AboBankProfiles();
+    const QSignalBlocker comboBlocker(CB_FormatBanky);
+    const QSignalBlocker asciiBlocker(ChB_BezDiakritiky);
+    CB_FormatBanky->setCurrentIndex(int(m_storedProfile - profiles.data()));
+    ChB_BezDiakritiky->setChecked(m_openedAscii);
+}
+
+void TExportABO::storeBankChoices() {
+    const AboBankProfile& profile = chosenProfile();
+    if (m_storedProfile && profile != *m_storedProfile)
+        WriteAboProfile(m_host.settings(), profile);
+    if (ChB_BezDiakritiky->isChecked() != m_openedAscii || (m_storedProfile && profile != *m_storedProfile))
+        WriteAboAscii(m_host.settings(), ChB_BezDiakritiky->isChecked());
+}
+
+void TExportABO::CB_FormatBankyChange() {
+    // Each bank starts with its own choice of diacritics; the user may change it afterwards.
+    {
+        const QSignalBlocker blocker(ChB_BezDiakritiky);
+        ChB_BezDiakritiky->setChecked(chosenProfile().ascii);
+    }
+    fillText();
+}
+
+void TExportABO::ChB_BezDiakritikyClick() {
+    fillText();
+}
+
+bool TExportABO::confirmTextReadsBack(const QStringList& lines) {
+    const QString difference = CheckAboText(lines, m_host.order(), m_host.settings(), currentOptions());
+    if (difference.isEmpty())
+        return true;
+    // A warning, not a refusal: the box is there to be edited by hand, and saving must keep working.
+    return QuestionBox(QString(), QStringLiteral("Text ABO neodpovídá příkazu: %1.\n\nPřesto uložit?").arg(difference),
+                       QuestionKind::Warning) == Answer::Yes;
 }

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "abo/AboProfile.h"
+
 #include <QDialog>
+#include <optional>
 
 class OrderHost;
 class QCheckBox;
+class QComboBox;
 class QFrame;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -13,7 +18,8 @@ class QPushButton;
 void ExportAboCommand(OrderHost& host);
 
 // Shows the ABO text of the open order in an editable box and saves it to a ".abo" file. The
-// comments option lives in the settings file: read on opening, written on every close.
+// comments option lives in the settings file: read on opening, written on every close. The bank's
+// format and "Bez diakritiky" are stored beside it when the user changed them.
 class TExportABO : public QDialog {
     Q_OBJECT
 public:
@@ -26,6 +32,8 @@ public:
     void ChB_PripojovatKomentareClick();
     void Tl_UlozitClick();
     void Tl_StornoClick();
+    void CB_FormatBankyChange();
+    void ChB_BezDiakritikyClick();
 
     void done(int result) override;
 
@@ -36,6 +44,13 @@ protected:
 private:
     void FormClose();
     void fillText();
+    void createBankControls();
+    void readBankChoices();
+    void storeBankChoices();
+    const AboBankProfile& chosenProfile() const;
+    AboOptions currentOptions() const;
+    // True when the text reads back to the order, or the user saves it anyway.
+    bool confirmTextReadsBack(const QStringList& lines);
 
     OrderHost& m_host;
     bool m_placed = false;
@@ -44,4 +59,13 @@ private:
     QCheckBox* ChB_PripojovatKomentare = nullptr;
     QPushButton* Tl_Storno = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QLabel* La_FormatBanky = nullptr;
+    QComboBox* CB_FormatBanky = nullptr;
+    QCheckBox* ChB_BezDiakritiky = nullptr;
+    // As read on opening: only what the user changed is written back.
+    const AboBankProfile* m_storedProfile = nullptr;
+    bool m_openedAscii = false;
+    // The number of the day's file that the text was built with.
+    int m_fileNumber = 1;
 };

@@ -6,6 +6,7 @@
 #include "order/IniFile.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -50,6 +51,9 @@ private slots:
     void saveNames();
     void failedSaveKeepsDialogOpen();
     void keyboardKeepsDialogAndText();
+    void bankChoicesRememberedAndRebuilt();
+    void secondExportOfDayIs002();
+    void handEditedTextWarns();
     void screenshot();
 
 private:
@@ -58,6 +62,17 @@ private:
     QString yearFolder() const { return m_dir->filePath(QStringLiteral("2022")); }
     QPlainTextEdit* memo(TExportABO& d) { return d.findChild<QPlainTextEdit*>(QStringLiteral("Memo1")); }
     QCheckBox* option(TExportABO& d) { return d.findChild<QCheckBox*>(QStringLiteral("ChB_PripojovatKomentare")); }
+    QComboBox* bank(TExportABO& d) { return d.findChild<QComboBox*>(QStringLiteral("CB_FormatBanky")); }
+    QCheckBox* ascii(TExportABO& d) { return d.findChild<QCheckBox*>(QStringLiteral("ChB_BezDiakritiky")); }
+    std::optional<QString> stored(const char* key) {
+        return IniFile::Read(SettingsFilePath(m_host->settingsData), "GenerovaniABO", key);
+    }
+    // Saves the dialog's text to name in the year folder and returns the file's lines.
+    QStringList save(TExportABO& d, const QString& name) {
+        DialogHook::PushFileName(yearFolder() + QLatin1Char('/') + name);
+        d.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
+        return QString::fromLatin1(FileBytes(yearFolder() + QLatin1Char('/') + name)).split(QStringLiteral("\r\n"));
+    }
 };
 
 void TestExportAbo::init() {
@@ -237,17 +252,21 @@ void TestExportAbo::failedSaveKeepsDialogOpen() {
     dialog.show();
     memo(dialog)->setPlainText(QStringLiteral("UHL1 upravený řádek"));
     const QString target = yearFolder() + QStringLiteral("/chybi/platby.abo");
+    // The hand-edited text no longer reads as ABO; the user saves it anyway.
+    DialogHook::PushAnswer(Answer::Yes);
     DialogHook::PushFileName(target);
     dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
     const QList<DialogHook::Record> records = DialogHook::Records();
-    QCOMPARE(records.size(), 2);
-    QCOMPARE(records[1].kind, QStringLiteral("error"));
-    QVERIFY(records[1].text.contains(target));
+    QCOMPARE(records.size(), 3);
+    QCOMPARE(records[0].kind, QStringLiteral("warning"));
+    QCOMPARE(records[2].kind, QStringLiteral("error"));
+    QVERIFY(records[2].text.contains(target));
     QVERIFY(dialog.isVisible());
     QCOMPARE(memo(dialog)->toPlainText(), QStringLiteral("UHL1 upravený řádek"));
 
     // The edited text is what gets written once the folder is there.
     QVERIFY(QDir().mkpath(yearFolder() + QStringLiteral("/chybi")));
+    DialogHook::PushAnswer(Answer::Yes);
     DialogHook::PushFileName(target);
     dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
     QCOMPARE(FileBytes(target), QByteArray("UHL1 upraven\xfd \xf8\xe1\x64\x65k\r\n"));
@@ -275,12 +294,106 @@ void TestExportAbo::keyboardKeepsDialogAndText() {
     QVERIFY(!dialog.isVisible());
 }
 
+void TestExportAbo::bankChoicesRememberedAndRebuilt() {
+    IniFile::Write(SettingsFilePath(m_host->settingsData), "Cizi", "Klic", "hodnota");
+    {
+        // Untouched choices leave the settings file as it was, but for the comments option.
+        TExportABO dialog(*m_host);
+        dialog.show();
+        QCOMPARE(bank(dialog)->currentText(), QStringLiteral("Standardní"));
+        QVERIFY(!ascii(dialog)->isChecked());
+        dialog.close();
+    }
+    QCOMPARE(stored("FormatBanky"), std::nullopt);
+    QCOMPARE(stored("BezDiakritiky"), std::nullopt);
+    {
+        TExportABO dialog(*m_host);
+        dialog.show();
+        option(dialog)->click();
+        memo(dialog)->setPlainText(QStringLiteral("upraveno"));
+        bank(dialog)->setCurrentText(QStringLiteral("Komerční banka"));
+        // The bank's own choice of diacritics comes with it, and the text is built anew.
+        QVERIFY(ascii(dialog)->isChecked());
+        const QStringList lines = memo(dialog)->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines[1], QStringLiteral("1 1501 001001 0800"));
+        QCOMPARE(lines[3],
+                 QStringLiteral("000000-0987654321 000000150000 0002022001 03000308 0000000000 AV:Najem leden"));
+        bank(dialog)->setCurrentText(QStringLiteral("Fio banka"));
+        QVERIFY(!ascii(dialog)->isChecked());
+        QCOMPARE(memo(dialog)->toPlainText().split(QLatin1Char('\n'))[1], QStringLiteral("1 1501 001000 0800"));
+        ascii(dialog)->click();
+        dialog.close();
+    }
+    QCOMPARE(stored("FormatBanky"), std::optional<QString>(QStringLiteral("Fio")));
+    QCOMPARE(stored("BezDiakritiky"), std::optional<QString>(QStringLiteral("1")));
+    QCOMPARE(IniFile::Read(SettingsFilePath(m_host->settingsData), "Cizi", "Klic"),
+             std::optional<QString>(QStringLiteral("hodnota")));
+    TExportABO again(*m_host);
+    QCOMPARE(bank(again)->currentText(), QStringLiteral("Fio banka"));
+    QVERIFY(ascii(again)->isChecked());
+    QVERIFY(memo(again)->toPlainText().contains(QStringLiteral(" AV:Najem leden\n")));
+}
+
+void TestExportAbo::secondExportOfDayIs002() {
+    IniFile::Write(SettingsFilePath(m_host->settingsData), "GenerovaniABO", "FormatBanky", "Fio");
+    const auto exportOnce = [&](const QString& name) {
+        TExportABO dialog(*m_host);
+        const QStringList lines = save(dialog, name);
+        dialog.close();
+        return lines;
+    };
+    QStringList first = exportOnce(QStringLiteral("a.abo"));
+    QCOMPARE(first[0].mid(40, 6), QStringLiteral("001001"));
+    QCOMPARE(first[1], QStringLiteral("1 1501 001000 0800"));
+    QStringList second = exportOnce(QStringLiteral("b.abo"));
+    QCOMPARE(second[0].mid(40, 6), QStringLiteral("002002"));
+    QCOMPARE(second[1], QStringLiteral("1 1501 002000 0800"));
+    Clock::SetToday(QDate(2022, 1, 8));
+    QStringList nextDay = exportOnce(QStringLiteral("d.abo"));
+    Clock::SetToday(QDate(2022, 1, 7));
+    QCOMPARE(nextDay[0].mid(4, 6), QStringLiteral("080122"));
+    QCOMPARE(nextDay[1], QStringLiteral("1 1501 001000 0800"));
+    QCOMPARE(DialogHook::Records().size(), 3); // the save dialogs, no warning
+    // The default profile keeps no count and always writes 001.
+    IniFile::Write(SettingsFilePath(m_host->settingsData), "GenerovaniABO", "FormatBanky", "Standardni");
+    QCOMPARE(exportOnce(QStringLiteral("e.abo"))[1], QStringLiteral("1 1501 001001 0800"));
+    QCOMPARE(stored("SouboryDne"), std::optional<QString>(QStringLiteral("8.1.2022 1")));
+}
+
+void TestExportAbo::handEditedTextWarns() {
+    TExportABO dialog(*m_host);
+    dialog.show();
+    QString text = memo(dialog)->toPlainText();
+    text.replace(QStringLiteral(" 000000025050 "), QStringLiteral(" 000000025000 "));
+    memo(dialog)->setPlainText(text);
+
+    DialogHook::PushAnswer(Answer::No);
+    DialogHook::PushFileName(yearFolder() + QStringLiteral("/platby.abo"));
+    dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
+    QList<DialogHook::Record> records = DialogHook::Records();
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records[0].kind, QStringLiteral("warning"));
+    QCOMPARE(records[0].caption, AppTitle());
+    QCOMPARE(records[0].text, QStringLiteral("Text ABO neodpovídá příkazu: řádek 3: součet skupiny 1750,50 "
+                                             "neodpovídá součtu položek 1750,00.\n\nPřesto uložit?"));
+    QCOMPARE(QDir(yearFolder()).entryList(QDir::Files), QStringList());
+
+    DialogHook::ClearRecords();
+    DialogHook::PushAnswer(Answer::Yes);
+    QVERIFY(save(dialog, QStringLiteral("platby.abo"))
+                .contains(QStringLiteral("000012-3456789012 000000025000 0000000000 0001000000 0000000077 ")));
+    QCOMPARE(DialogHook::Records().size(), 2);
+    QCOMPARE(DialogHook::UnansweredCount(), 0);
+    QVERIFY(dialog.isVisible());
+}
+
 // VELORIN_SHOTS=<folder> saves a picture of the dialog for a look by eye.
 void TestExportAbo::screenshot() {
     const QString folder = qEnvironmentVariable("VELORIN_SHOTS");
     if (folder.isEmpty())
         QSKIP("VELORIN_SHOTS not set");
     WriteAboCommentsOption(m_host->settingsData, true);
+    IniFile::Write(SettingsFilePath(m_host->settingsData), "GenerovaniABO", "FormatBanky", "Fio");
     TExportABO dialog(*m_host);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));

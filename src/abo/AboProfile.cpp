@@ -1,0 +1,131 @@
+#include "abo/AboProfile.h"
+
+#include "common/CzechFormat.h"
+#include "order/IniFile.h"
+
+#include <array>
+
+namespace {
+
+// clang-format off
+constexpr std::array<AboBankProfile, 4> kProfiles{{
+    // id            name               marker bank+KS branch  "2" spaces ascii  number per day
+    {"Standardni",  "Standardní",      "",    10,     "001",  2,         false, false},
+    {"Fio",         "Fio banka",       "AV:", 8,      "000",  2,         false, true},
+    {"CSOB",        "ČSOB",            "",    10,     "001",  1,         false, true},
+    {"KB",          "Komerční banka",  "AV:", 8,      "001",  2,         true,  true},
+}};
+// clang-format on
+
+const QString kSection = QStringLiteral("GenerovaniABO");
+const QString kProfileKey = QStringLiteral("FormatBanky");
+const QString kAsciiKey = QStringLiteral("BezDiakritiky");
+// "9.12.2026 2": the day and how many numbered files it has had, in one key so one write keeps them together.
+const QString kDayCountKey = QStringLiteral("SouboryDne");
+
+// Letters and marks of Windows-1250 that have no accent to drop but an ASCII spelling.
+struct Spelling {
+    char16_t c;
+    const char* ascii;
+};
+constexpr std::array<Spelling, 17> kSpellings{{{u'Ł', "L"},
+                                               {u'ł', "l"},
+                                               {u'Đ', "D"},
+                                               {u'đ', "d"},
+                                               {u'ß', "ss"},
+                                               {u'\u00A0', " "},
+                                               {u'„', "\""},
+                                               {u'“', "\""},
+                                               {u'”', "\""},
+                                               {u'«', "\""},
+                                               {u'»', "\""},
+                                               {u'‚', "'"},
+                                               {u'‘', "'"},
+                                               {u'’', "'"},
+                                               {u'–', "-"},
+                                               {u'—', "-"},
+                                               {u'…', "..."}}};
+
+QString AsciiSpelling(QChar c) {
+    for (const Spelling& s : kSpellings) {
+        if (s.c == c.unicode())
+            return QLatin1String(s.ascii);
+    }
+    return QString();
+}
+
+} // namespace
+
+std::span<const AboBankProfile> AboBankProfiles() {
+    return kProfiles;
+}
+
+const AboBankProfile& StandardAboProfile() {
+    return kProfiles.front();
+}
+
+const AboBankProfile& AboProfileById(const QString& id) {
+    for (const AboBankProfile& profile : kProfiles) {
+        if (id.compare(QLatin1String(profile.id), Qt::CaseInsensitive) == 0)
+            return profile;
+    }
+    return StandardAboProfile();
+}
+
+QString AsciiText(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            result += c;
+            continue;
+        }
+        if (const QString spelt = AsciiSpelling(c); !spelt.isEmpty()) {
+            result += spelt;
+            continue;
+        }
+        QString bare;
+        for (const QChar part : QString(c).normalized(QString::NormalizationForm_D)) {
+            if (part.unicode() < 0x80)
+                bare += part;
+        }
+        result += bare.isEmpty() ? QString(c) : bare;
+    }
+    return result;
+}
+
+const AboBankProfile& ReadAboProfile(const Settings& settings) {
+    return AboProfileById(IniFile::Read(SettingsFilePath(settings), kSection, kProfileKey).value_or(QString()));
+}
+
+void WriteAboProfile(const Settings& settings, const AboBankProfile& profile) {
+    IniFile::Write(SettingsFilePath(settings), kSection, kProfileKey, QLatin1String(profile.id));
+}
+
+std::optional<bool> ReadAboAscii(const Settings& settings) {
+    const auto value = IniFile::Read(SettingsFilePath(settings), kSection, kAsciiKey);
+    const auto number = value ? IniFile::ParseInt(*value) : std::nullopt;
+    if (!number)
+        return std::nullopt;
+    return *number != 0;
+}
+
+void WriteAboAscii(const Settings& settings, bool on) {
+    IniFile::Write(SettingsFilePath(settings), kSection, kAsciiKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+int AboFilesExportedOn(const Settings& settings, const QDate& day) {
+    const QStringList parts = IniFile::Read(SettingsFilePath(settings), kSection, kDayCountKey)
+                                  .value_or(QString())
+                                  .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() != 2 || CzechFormat::ParseDate(parts[0]) != day)
+        return 0;
+    const std::optional<int> count = IniFile::ParseInt(parts[1]);
+    return count ? qBound(0, *count, 999) : 0;
+}
+
+void RecordAboFileExported(const Settings& settings, const QDate& day, int fileNumber) {
+    const int count = qMax(AboFilesExportedOn(settings, day), fileNumber);
+    IniFile::Write(SettingsFilePath(settings), kSection, kDayCountKey,
+                   CzechFormat::FormatDate(day) + QLatin1Char(' ') + QString::number(count));
+}
