@@ -13,6 +13,8 @@
 #include "dialogs/PredvolbyPlateb_f.h"
 #include "order/DataFolder.h"
 #include "order/OrderFile.h"
+#include "print/OrderPrint.h"
+#include "print/TextListings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -151,7 +153,8 @@ void OrderPanel::paintEvent(QPaintEvent* event) {
         p.drawLine(x, 22, x, 22 + 16 - 1);
 }
 
-THlavni::THlavni(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
+THlavni::THlavni(const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent), m_print(std::make_unique<OrderPrint>(&PDFExport1)) {
     initResources();
     setObjectName(QStringLiteral("THlavni"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/velorin.svg")));
@@ -317,16 +320,18 @@ void THlavni::RecalcTotal() {
     const TotalResult result = m_order.ComputeTotal();
     m_order.Total = result.total;
     QString text = totalText(result.total);
-    if (!result.unreadableRows.isEmpty()) {
-        // A hand-edited amount that is no number must not make the total silently wrong.
-        QStringList rows;
-        for (int r : result.unreadableRows)
-            rows << QString::number(r);
-        text += (result.unreadableRows.size() == 1 ? QStringLiteral("    (bez řádku %1: částka není číslo)")
-                                                   : QStringLiteral("    (bez řádků %1: částky nejsou čísla)"))
-                    .arg(rows.join(QStringLiteral(", ")));
-    }
+    // A hand-edited amount that is no number must not make the total silently wrong.
+    if (!result.unreadableRows.isEmpty())
+        text += QStringLiteral("    ") + UnreadableRowsNote(result.unreadableRows);
     La_Celkem->setText(text);
+}
+
+PaymentOrder THlavni::shownOrder() const {
+    // The settings dialog changes the bank data without saving the order; print what it holds.
+    PaymentOrder order = m_order;
+    order.Bank = m_settings.payerBank();
+    order.OrderDate = Datum->text();
+    return order;
 }
 
 void THlavni::SaveOrder() {
@@ -566,7 +571,8 @@ void THlavni::HMenu_ExportABOClick() {
 }
 
 void THlavni::HMenu_TiskClick() {
-    InfoBox(QStringLiteral("Náhled a tisk příkazu budou k dispozici v příští verzi programu."));
+    if (isOrderOpen())
+        m_print->PrintOrder(shownOrder(), m_settings.Mena);
 }
 
 void THlavni::HMenu_SestavyClick() {
@@ -574,11 +580,13 @@ void THlavni::HMenu_SestavyClick() {
 }
 
 void THlavni::HMenu_TxtVypisClick() {
-    InfoBox(QStringLiteral("Textový výpis příkazu bude k dispozici v příští verzi programu."));
+    if (isOrderOpen())
+        ShowTextWindow(windowTitle(), PlainListing(m_order.FilePath));
 }
 
 void THlavni::HMenu_TxtVypisStrukturovanyClick() {
-    InfoBox(QStringLiteral("Strukturovaný výpis bude k dispozici v příští verzi programu."));
+    if (isOrderOpen())
+        ShowTextWindow(windowTitle(), StructuredListing(shownOrder(), m_settings.Mena));
 }
 
 // ---- help ----

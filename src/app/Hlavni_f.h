@@ -3,10 +3,12 @@
 #include "dialogs/OrderHost.h"
 #include "order/PaymentOrder.h"
 #include "order/Settings.h"
+#include "report/PdfExport.h"
 
 #include <QFrame>
 #include <QHash>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -14,6 +16,7 @@ class QToolBar;
 class QToolButton;
 class OrderGridModel;
 class OrderGridView;
+class OrderPrint;
 
 // The order panel: the headings with their ruling lines above the grid.
 class OrderPanel : public QFrame {
@@ -51,6 +54,9 @@ public:
     // The action of a menu item by its name (HMenu_...).
     QAction* action(const QString& name) const;
 
+    // The PDF export configuration of every report preview.
+    PdfExportConfig& pdfExport1() { return PDFExport1; }
+
     // The web pages of the help menu.
     static QString HelpUrl();
     static QString HomeUrl();
@@ -87,6 +93,8 @@ private:
     void updateCommentLabel();
     void showOrder(bool visible);
     QString totalText(double total) const;
+    // The open order with the bank data and date the window shows.
+    PaymentOrder shownOrder() const;
     // Runs change, then saves; a failed save puts the order back as it was and rethrows.
     void changeAndSave(const std::function<void()>& change);
 
@@ -101,4 +109,7 @@ private:
     QLabel* La_Celkem = nullptr;
     QLabel* La_Datum = nullptr;
     QLabel* Datum = nullptr;
+    PdfExportConfig PDFExport1;
+    // The two order print layouts, Report1 and Report2.
+    std::unique_ptr<OrderPrint> m_print;
 };

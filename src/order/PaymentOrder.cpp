@@ -87,6 +87,17 @@ TotalResult PaymentOrder::ComputeTotal() const {
     return result;
 }
 
+QString UnreadableRowsNote(const QList<int>& rows) {
+    if (rows.isEmpty())
+        return QString();
+    QStringList numbers;
+    for (int r : rows)
+        numbers << QString::number(r);
+    return (rows.size() == 1 ? QStringLiteral("(bez řádku %1: částka není číslo)")
+                             : QStringLiteral("(bez řádků %1: částky nejsou čísla)"))
+        .arg(numbers.join(QStringLiteral(", ")));
+}
+
 void PaymentOrder::Clear() {
     for (OrderItem& item : Items)
         item.clear();

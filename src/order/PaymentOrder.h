@@ -51,6 +51,10 @@ struct TotalResult {
     QList<int> unreadableRows; // 1-based rows whose amount is no number; left out of the total
 };
 
+// "(bez řádku 3: částka není číslo)": the rows a total leaves out, as the main window shows them
+// beside it; an empty text when there are none.
+QString UnreadableRowsNote(const QList<int>& rows);
+
 struct PaymentOrder {
     PayerBank Bank;
     QString OrderDate; // "d.m.yyyy"
