@@ -6,6 +6,23 @@
 #include <QLocale>
 #include <QTranslator>
 
+namespace {
+
+// Qt's Czech translation names the Insert key "Insert"; menus show it as "Ins", as the command
+// table and the toolbar hint do. Installed after Qt's translation, it is asked first.
+class KeyNames : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char* context, const char* sourceText, const char* = nullptr, int = -1) const override {
+        if (qstrcmp(context, "QShortcut") == 0 && qstrcmp(sourceText, "Ins") == 0)
+            return QStringLiteral("Ins");
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
 void InitApplication() {
     QApplication::setApplicationName(QStringLiteral("Velorin"));
     QApplication::setApplicationVersion(
@@ -17,6 +34,8 @@ void InitApplication() {
     if (qtTranslator.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
+    static KeyNames keyNames;
+    QApplication::installTranslator(&keyNames);
 
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(8);

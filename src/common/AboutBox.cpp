@@ -73,7 +73,7 @@ AboutBox::AboutBox(const QString& versionText, const QString& buildDate, const Q
            new QLabel(QStringLiteral("Tým Velorin"), this), QStringLiteral("La_Autor"));
     addRow(2, QStringLiteral("La_HotLine"), QStringLiteral("HotLine:"),
            new QLabel(QStringLiteral("800 100 200 (po–pá 8:00–16:00)"), this), QStringLiteral("La_Telefon"));
-    addRow(3, QStringLiteral("La_Copyright"), QStringLiteral("Copyright:"), new QLabel(RightsNotice(), this),
+    addRow(3, QStringLiteral("La_Copyright"), QStringLiteral("Autorská práva:"), new QLabel(RightsNotice(), this),
            QStringLiteral("La_CopyrightText"));
     auto* link = new LinkLabel(HomePage(), this);
     addRow(4, QStringLiteral("La_DomovskaStranka"), QStringLiteral("Domovská stránka:"), link,

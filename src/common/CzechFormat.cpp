@@ -63,11 +63,16 @@ QString FormatDate(const QDate& date) {
 }
 
 std::optional<QDate> ParseDate(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4})$"));
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,2})\\.([0-9]{1,2})\\.([0-9]{4}|[0-9]{1,2})$"));
     const QRegularExpressionMatch m = pattern.match(text.trimmed());
     if (!m.hasMatch())
         return std::nullopt;
-    const QDate date(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    int year = m.captured(3).toInt();
+    // A short year is read as a Czech Windows system reads it: its default window puts 30 to 99
+    // in the 1900s and 00 to 29 in the 2000s.
+    if (m.capturedLength(3) <= 2)
+        year += year < 30 ? 2000 : 1900;
+    const QDate date(year, m.captured(2).toInt(), m.captured(1).toInt());
     if (!date.isValid())
         return std::nullopt;
     return date;

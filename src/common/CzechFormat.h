@@ -19,6 +19,7 @@ std::optional<double> ParseNumber(const QString& text);
 QString CountOf(qint64 count, const QString& one, const QString& twoToFour, const QString& many);
 // "d.m.yyyy": 7.1.2022.
 QString FormatDate(const QDate& date);
-// Day.month.year, leading zeros allowed; std::nullopt when the text is no date.
+// Day.month.year, leading zeros allowed, the year of four digits or of two (22 is 2022, 30 is 1930);
+// std::nullopt when the text is no date.
 std::optional<QDate> ParseDate(const QString& text);
 } // namespace CzechFormat

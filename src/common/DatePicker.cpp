@@ -19,7 +19,8 @@ constexpr int kButtonBottomGap = 7;
 
 DatePickerDialog::DatePickerDialog(const QDate& date, QWidget* parent) : QDialog(parent), m_given(date) {
     setObjectName(QStringLiteral("DatePickerDialog"));
-    setWindowTitle(QString());
+    // Qt shows the program's name in place of an empty title; a blank keeps the title bar empty.
+    setWindowTitle(QStringLiteral(" "));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(kWidth, kHeight);
     QPalette pal = palette();

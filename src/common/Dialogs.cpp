@@ -9,14 +9,19 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QIdentityProxyModel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 
@@ -33,9 +38,23 @@ QString BoxText(const QString& text) {
     return t;
 }
 
+// A box only as wide as a short text leaves the window manager no room for the caption beside the
+// title bar's icon and buttons, and it shows "…". The box sizes itself from its layout, so the
+// width goes to its button row.
+void RoomForCaption(QMessageBox& box) {
+    constexpr int kMinimumWidth = 250;
+    constexpr int kTitleBarButtons = 160;
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int captionWidth = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+    if (auto* buttons = box.findChild<QDialogButtonBox*>())
+        buttons->setMinimumWidth(std::max(kMinimumWidth, captionWidth));
+}
+
 void ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text) {
     QMessageBox box(icon, caption, BoxText(text), QMessageBox::Ok, DialogParent());
     box.setTextFormat(Qt::PlainText); // a file name with "<" must not turn into markup
+    RoomForCaption(box);
     box.exec();
 }
 
@@ -54,7 +73,28 @@ void CzechButtonText(QMessageBox& box, QMessageBox::StandardButton which, const 
             b->setText(QString::fromUtf8(czech));
 }
 
+// Qt's file list writes sizes and dates with the system's locale, which may be English; these
+// two columns are rewritten in Czech.
+class CzechFileList : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        if (index.column() == 3)
+            return CzechFormat::Locale().toString(files->lastModified(source), QLocale::ShortFormat);
+        return files->isDir(source) ? QString() : CzechFormat::Locale().formattedDataSize(files->size(source));
+    }
+};
+
 } // namespace
+
+void UseCzechFileList(QFileDialog& dialog) {
+    dialog.setProxyModel(new CzechFileList(&dialog));
+}
 
 QString AppTitle() {
     const QString name = qApp ? QApplication::applicationDisplayName() : QString();
@@ -96,6 +136,7 @@ Answer QuestionBox(const QString& caption, const QString& text, QuestionKind kin
     box.setEscapeButton(QMessageBox::No);
     CzechButtonText(box, QMessageBox::Yes, "&Yes", "&Ano");
     CzechButtonText(box, QMessageBox::No, "&No", "&Ne");
+    RoomForCaption(box);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
@@ -174,6 +215,7 @@ QString GetSaveFileName(const QString& caption, const QString& proposedPath, con
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    UseCzechFileList(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 // The small dialogs the windows share. All of them are modal and go through DialogHook, so that
@@ -36,6 +37,8 @@ void ShellOpen(const QString& address);
 // A file name from the save dialog; an empty text when cancelled.
 QString GetSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter,
                         const QString& defaultSuffix);
+// Sizes and dates in the dialog's file list in Czech, whatever the system's locale.
+void UseCzechFileList(QFileDialog& dialog);
 
 // "major.minor" of the program's version.
 QString ProgramVersionText();

@@ -91,7 +91,8 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     layout->addWidget(Memo1, 1);
 
     connect(Tl_Ulozit, &QPushButton::clicked, this, [this] { RunCommand([this] { Tl_UlozitClick(); }); });
-    connect(ChB_PripojovatKomentare, &QCheckBox::clicked, this,
+    // Toggled, not clicked: the keyboard and assistive tools change the box without a click too.
+    connect(ChB_PripojovatKomentare, &QCheckBox::toggled, this,
             [this] { RunCommand([this] { ChB_PripojovatKomentareClick(); }); });
     connect(Tl_Storno, &QPushButton::clicked, this, &TExportABO::Tl_StornoClick);
 
@@ -107,7 +108,10 @@ QString TExportABO::BaseFileName() const {
 }
 
 void TExportABO::FormCreate() {
-    ChB_PripojovatKomentare->setChecked(ReadAboCommentsOption(m_host.settings()));
+    {
+        const QSignalBlocker once(ChB_PripojovatKomentare); // the text is built once, below
+        ChB_PripojovatKomentare->setChecked(ReadAboCommentsOption(m_host.settings()));
+    }
     readBankChoices();
     fillText();
 }

@@ -1,6 +1,7 @@
 #include "report/ReportDialogs.h"
 
 #include "common/DialogHook.h"
+#include "common/Dialogs.h"
 
 #include <QFileDialog>
 #include <QPageSetupDialog>
@@ -67,7 +68,12 @@ void ClearOpenFileNames() {
 QString GetOpenFileName(const QString& caption, const QString& folder, const QString& filter, QWidget* parent) {
     if (!OpenNames().isEmpty())
         return OpenNames().takeFirst();
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    QFileDialog dialog(parent, caption, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    UseCzechFileList(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString GetExportFileName(const QString& caption, const QString& proposedPath, const QString& filter,
@@ -79,6 +85,7 @@ QString GetExportFileName(const QString& caption, const QString& proposedPath, c
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    UseCzechFileList(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();

@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QStyleOptionMenuItem>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -113,6 +115,39 @@ private Q_SLOTS:
             QStringLiteral("TB_ObsahNapovedy=Vyvolání nápovědy (F1)"),
         };
         QCOMPARE(seen, expected);
+    }
+
+    // The menu shows each shortcut as the toolbar hint names it: "Ins", though Qt's Czech
+    // translation calls the key "Insert". The key itself stays Insert.
+    void menuShowsShortcutsAsHintsDo() {
+        AppFixture f;
+        THlavni& w = f.start();
+        struct MenuPeek : QMenu {
+            using QMenu::initStyleOption;
+        };
+        QStringList shown;
+        for (QAction* menuAction : w.menuBar()->actions())
+            for (QAction* a : menuAction->menu()->actions()) {
+                if (a->shortcut().isEmpty())
+                    continue;
+                QStyleOptionMenuItem option;
+                static_cast<MenuPeek*>(menuAction->menu())->initStyleOption(&option, a);
+                shown << option.text;
+            }
+        QCOMPARE(shown,
+                 QStringList({"Nový ...\tCtrl+N", "Otevřít ...\tCtrl+O", "&Zavřít\tCtrl+W",
+                              "Náhled a tisk příkazu\tCtrl+P", "Editovat položku\tIns", "Vyjmout položku\tCtrl+X",
+                              "Kopírovat položku\tCtrl+C", "Vložit položku\tCtrl+V", "Nápověda (on-line)\tF1"}));
+        QCOMPARE(w.action(QStringLiteral("EditovatPolozku"))->shortcut(), QKeySequence(Qt::Key_Insert));
+    }
+
+    // Qt's own dialogs format numbers, sizes and dates with the default locale: Czech from the start.
+    void czechLocaleFromStart() {
+        const QLocale czech(QLocale::Czech, QLocale::CzechRepublic);
+        QCOMPARE(QLocale(), czech);
+        QCOMPARE(QLocale().formattedDataSize(265), czech.formattedDataSize(265));
+        QCOMPARE(QLocale().toString(QDate(2026, 12, 9), QLocale::ShortFormat), QStringLiteral("09.12.26"));
+        QCOMPARE(QLocale().toString(1250.5), QStringLiteral("1\u00a0250,5"));
     }
 
     // Which commands are enabled, as the user sees them in the menu and on the toolbar.

@@ -128,7 +128,18 @@ void TestCzechFormat::parseDate_data() {
     QTest::newRow("day 32") << "32.1.2022" << OptDate();
     QTest::newRow("month 13") << "1.13.2022" << OptDate();
     QTest::newRow("day 0") << "0.1.2022" << OptDate();
-    QTest::newRow("two-digit year") << "7.1.22" << OptDate();
+    // A two-digit year as a Czech system reads it: 30 to 99 in the 1900s, 00 to 29 in the 2000s.
+    QTest::newRow("two-digit year") << "7.1.22" << OptDate(QDate(2022, 1, 7));
+    QTest::newRow("two-digit year, zeros") << "07.01.22" << OptDate(QDate(2022, 1, 7));
+    QTest::newRow("year 00") << "1.1.00" << OptDate(QDate(2000, 1, 1));
+    QTest::newRow("last of the window") << "31.12.29" << OptDate(QDate(2029, 12, 31));
+    QTest::newRow("first of the window") << "1.1.30" << OptDate(QDate(1930, 1, 1));
+    QTest::newRow("year 99") << "31.12.99" << OptDate(QDate(1999, 12, 31));
+    QTest::newRow("one-digit year") << "7.1.5" << OptDate(QDate(2005, 1, 7));
+    QTest::newRow("leap day of a short year") << "29.2.24" << OptDate(QDate(2024, 2, 29));
+    QTest::newRow("no leap day of a short year") << "29.2.23" << OptDate();
+    QTest::newRow("three-digit year") << "7.1.022" << OptDate();
+    QTest::newRow("five-digit year") << "7.1.20220" << OptDate();
     QTest::newRow("slashes") << "7/1/2022" << OptDate();
     QTest::newRow("iso") << "2022-01-07" << OptDate();
     QTest::newRow("three-digit day") << "007.1.2022" << OptDate();

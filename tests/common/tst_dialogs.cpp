@@ -13,12 +13,18 @@
 #include <QCalendarWidget>
 #include <QDir>
 #include <QEnterEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -229,6 +235,67 @@ private slots:
         QCOMPARE(text, QStringLiteral("Unable to write to <cesta>."));
     }
 
+    // A narrow box leaves the window manager no room for its caption beside the title-bar buttons.
+    void smallBoxesShowTheirCaption() {
+        DialogHook::Deactivate();
+        const std::vector<std::function<void()>> boxes{
+            [] { PlainMessage(QStringLiteral("Zadejte výraz...")); },
+            [] { InfoBox(QStringLiteral("Hotovo.")); },
+            [] { ErrorBox(QStringLiteral("Chyba")); },
+            [] { QuestionBox(QString(), QStringLiteral("Ano?"), QuestionKind::Question); },
+        };
+        for (const auto& show : boxes) {
+            int width = 0;
+            ModalAction act([&](QWidget* w) {
+                width = w->width();
+                if (width < 250)
+                    Screenshot(*w, QStringLiteral("narrow-box.png"));
+                QTest::keyClick(w, Qt::Key_Escape);
+            });
+            show();
+            QVERIFY(act.happened());
+            QVERIFY2(width >= 250, qPrintable(QString::number(width)));
+        }
+    }
+
+    // Qt's file list takes sizes and dates from the system's locale, not the program's.
+    void saveDialogListsInCzech() {
+        DialogHook::Deactivate();
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("2026001.abo")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(265, 'x'));
+        file.close();
+        const QDateTime modified = QFileInfo(file).lastModified();
+        QString size, date;
+        ModalAction act([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog);
+            auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+            QVERIFY(view);
+            QModelIndex row;
+            QTRY_VERIFY([&] {
+                QAbstractItemModel* model = view->model();
+                for (int r = 0; r < model->rowCount(view->rootIndex()); ++r) {
+                    const QModelIndex name = model->index(r, 0, view->rootIndex());
+                    if (name.data().toString() == QLatin1String("2026001.abo"))
+                        row = name;
+                }
+                return row.isValid() && !row.siblingAtColumn(1).data().toString().isEmpty();
+            }());
+            size = row.siblingAtColumn(1).data().toString();
+            date = row.siblingAtColumn(3).data().toString();
+            dialog->reject();
+        });
+        QCOMPARE(GetSaveFileName(QStringLiteral("Uložit"), dir.filePath(QStringLiteral("nove.abo")),
+                                 QStringLiteral("Příkaz k úhradě (*.abo)"), QStringLiteral("abo")),
+                 QString());
+        QVERIFY(act.happened());
+        const QLocale czech(QLocale::Czech, QLocale::CzechRepublic);
+        QCOMPARE(size, czech.formattedDataSize(265));
+        QCOMPARE(date, czech.toString(modified, QLocale::ShortFormat));
+    }
+
     void aboutBoxGeometry() {
         AboutBox box(QStringLiteral("1.4"), QStringLiteral("2022-01-07"));
         QCOMPARE(box.windowTitle(), QStringLiteral("O programu Velorin"));
@@ -255,6 +322,20 @@ private slots:
         QVERIFY(ok->isDefault());
         QVERIFY(ok->geometry().bottom() < box.height());
         Screenshot(box, QStringLiteral("about.png"));
+    }
+
+    void aboutBoxSpeaksCzech() {
+        Clock::SetToday(QDate(2026, 12, 9));
+        AboutBox box(QStringLiteral("1.4"), QStringLiteral("2026-12-09"));
+        QStringList captions;
+        for (const char* name :
+             {"La_VerzeProgramu", "La_AutorProgramu", "La_HotLine", "La_Copyright", "La_DomovskaStranka"})
+            captions << box.findChild<QLabel*>(QLatin1String(name))->text();
+        QCOMPARE(
+            captions,
+            QStringList({"Verze programu:", "Autor programu:", "HotLine:", "Autorská práva:", "Domovská stránka:"}));
+        QCOMPARE(box.findChild<QLabel*>("La_CopyrightText")->text(), QStringLiteral("© 2021–2026 Velorin"));
+        QCOMPARE(box.findChild<QPushButton*>("Tl_Ok")->text(), QStringLiteral("Ok"));
     }
 
     void aboutBoxClosesWithOkAndEsc() {
@@ -336,7 +417,9 @@ private slots:
         const QDate given(2022, 1, 7);
         DatePickerDialog dialog(given);
         QCOMPARE(dialog.size(), QSize(210, 241));
-        QCOMPARE(dialog.windowTitle(), QString());
+        // An empty title would make Qt put the program's name in the title bar.
+        QVERIFY(!dialog.windowTitle().isEmpty());
+        QCOMPARE(dialog.windowTitle().trimmed(), QString());
         QCOMPARE(dialog.calendar()->objectName(), QStringLiteral("MonthCalendar1"));
         QCOMPARE(dialog.calendar()->pos(), QPoint(8, 8));
         QCOMPARE(dialog.calendar()->selectedDate(), given);

@@ -5,6 +5,8 @@
 #include "dialogs/ExportABO_f.h"
 #include "order/IniFile.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -47,6 +49,8 @@ private slots:
     void commandOpensDialogForItemWithoutAmount();
     void optionSurvivesReopen();
     void switchingRebuildsText();
+    void switchingWithoutClickRebuildsText();
+    void orderDateWithShortYear();
     void saveNames_data();
     void saveNames();
     void failedSaveKeepsDialogOpen();
@@ -210,6 +214,48 @@ void TestExportAbo::switchingRebuildsText() {
     memo(dialog)->appendPlainText(QStringLiteral("upraveno"));
     option(dialog)->click();
     QCOMPARE(memo(dialog)->toPlainText(), without);
+}
+
+// A screen reader or the keyboard switch the option without a click; the text, the box and the
+// stored option must still agree.
+void TestExportAbo::switchingWithoutClickRebuildsText() {
+    {
+        TExportABO dialog(*m_host);
+        dialog.show();
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(option(dialog));
+        QVERIFY(box && box->actionInterface());
+        box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(option(dialog)->isChecked());
+        QVERIFY(memo(dialog)->toPlainText().contains(QStringLiteral(" 0000000000 Nájem leden\n")));
+        option(dialog)->setChecked(false);
+        QVERIFY(!memo(dialog)->toPlainText().contains(QStringLiteral("Nájem")));
+        QTest::keyClick(option(dialog), Qt::Key_Space);
+        QVERIFY(option(dialog)->isChecked());
+        QVERIFY(memo(dialog)->toPlainText().contains(QStringLiteral(" 0000000000 Nájem leden\n")));
+        dialog.close();
+    }
+    QCOMPARE(IniFile::Read(SettingsFilePath(m_host->settingsData), "GenerovaniABO", "PripojovatKomentare"),
+             std::optional<QString>(QStringLiteral("1")));
+}
+
+// A hand-edited order file may carry the date as a Czech system writes it short.
+void TestExportAbo::orderDateWithShortYear() {
+    QString full;
+    {
+        TExportABO first(*m_host);
+        full = memo(first)->toPlainText();
+    }
+    m_host->orderData.OrderDate = QStringLiteral("10.1.22");
+    QString shown;
+    ModalAction closer([&](QWidget* w) {
+        if (auto* d = qobject_cast<TExportABO*>(w))
+            shown = memo(*d)->toPlainText();
+        w->close();
+    });
+    ExportAboCommand(*m_host);
+    QVERIFY(closer.happened());
+    QVERIFY(DialogHook::Records().isEmpty());
+    QCOMPARE(shown, full);
 }
 
 void TestExportAbo::saveNames_data() {
