@@ -2,6 +2,8 @@
 # Runs the real program under Xvfb in a scratch program folder, drives it with xdotool and saves
 # screenshots of the main window and its dialogs to screenshots/out/.
 # Usage: scripts/screenshots.sh [build-folder]
+# With VELORIN_DISPLAY=:N it uses that X display (for instance Xvfb with openbox, to see the title
+# bars a window manager draws) instead of a private Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -30,6 +32,8 @@ order "${year}003" "2.2.$year" "35-1234567890|0100|12500,00|1|0308||Záloha|" "2
 printf '%s\n' "[Udaje]" "AktualniRok=$year" "NazevBanky=Česká spořitelna" "Adresa=Praha 4, Budějovická 1518/13a" \
     "CisloUctu=19-2000145399" "SmerovyKod=0800" "NazevKlienta=NOVÁK" "CisloKlienta=0000012345" "Mena=Kč" \
     | cp1250 > "$work/Velorin.ini"
+printf '%s\n' "Nájem|123456789|0100|2201|0308||Nájem|" "Elektřina|2727|2700||0008||Záloha|" \
+    | cp1250 > "$work/predvolby.pvb"
 
 cat > "$work/drive.sh" <<'INNER'
 set -u
@@ -49,11 +53,16 @@ xdotool windowfocus --sync "$wid"
 shot 03-main-order-open
 key Insert
 shot 04-item-editor
-xdotool mousemove 595 356 click 1 # Storno
+# Storno, found in the editor's own window: a window manager may have placed it anywhere.
+ed=$(xdotool search --onlyvisible --name 'Editace položky' | head -1)
+xdotool mousemove --window "$ed" 369 177 click 1
 sleep 0.5
 xdotool windowfocus --sync "$wid"
 xdotool mousemove --window "$wid" 25 8 click 1
 shot 05-menu-prikaz
+key Escape
+xdotool mousemove --window "$wid" 75 8 click 1
+shot 05-menu-polozky
 key Escape
 xdotool mousemove --window "$wid" 125 8 click 1
 shot 06-menu-nastroje
@@ -76,8 +85,20 @@ sleep 0.4
 key Up Return
 shot 10-about
 key Escape
+# The preset picker's box for an empty search, from the item editor's "..." button.
+xdotool windowfocus --sync "$wid"
+key Insert
+key Tab Tab
+key space
+key F3
+shot 11-empty-search-box
+key Return Escape Escape
 kill $pid 2>/dev/null
 wait $pid 2>/dev/null
 true
 INNER
-OUT=$out WORK=$work xvfb-run -a -s "-screen 0 900x640x24" bash "$work/drive.sh"
+if [[ -n ${VELORIN_DISPLAY:-} ]]; then
+    OUT=$out WORK=$work DISPLAY=$VELORIN_DISPLAY bash "$work/drive.sh"
+else
+    OUT=$out WORK=$work xvfb-run -a -s "-screen 0 900x640x24" bash "$work/drive.sh"
+fi
