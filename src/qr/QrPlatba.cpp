@@ -1,0 +1,162 @@
+#include "qr/QrPlatba.h"
+
+#include "bank/CzechAccount.h"
+#include "bank/Iban.h"
+#include "common/CzechFormat.h"
+
+#include <algorithm>
+#include <array>
+
+namespace QrPlatba {
+
+namespace {
+
+// Letters Unicode does not decompose into a base letter and a mark.
+QString PlainLetters(QChar c) {
+    switch (c.unicode()) {
+    case 0x0141: // Ł
+    case 0x0142:
+        return QStringLiteral("L");
+    case 0x0110: // Đ
+    case 0x0111:
+        return QStringLiteral("D");
+    case 0x00DF: // ß
+        return QStringLiteral("SS");
+    case 0x00D7: // ×
+        return QStringLiteral("X");
+    case 0x201E: // „ “ ”
+    case 0x201C:
+    case 0x201D:
+        return QStringLiteral("\"");
+    case 0x201A: // ‚ ‘ ’
+    case 0x2018:
+    case 0x2019:
+        return QStringLiteral("'");
+    case 0x2013: // – —
+    case 0x2014:
+        return QStringLiteral("-");
+    case 0x00A0: // no-break space
+        return QStringLiteral(" ");
+    default:
+        return QStringLiteral("?");
+    }
+}
+
+QString PlainAscii(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text.normalized(QString::NormalizationForm_D)) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            out += QLatin1Char(' ');
+        else if (c.unicode() < 0x80)
+            out += c;
+        else
+            out += PlainLetters(c);
+    }
+    return out.toUpper();
+}
+
+} // namespace
+
+QString SpaydValue(const QString& text) {
+    QString out;
+    for (const QChar c : PlainAscii(text)) {
+        if (c == QLatin1Char('%'))
+            out += QLatin1String("%25");
+        else if (c == QLatin1Char('*'))
+            out += QLatin1String("%2A");
+        else if (c == QLatin1Char('+'))
+            out += QLatin1String("%2B");
+        else
+            out += c;
+    }
+    return out;
+}
+
+quint32 Crc32(const QByteArray& bytes) {
+    static const auto table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 i = 0; i < 256; ++i) {
+            quint32 c = i;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char b : bytes)
+        crc = table[(crc ^ quint8(b)) & 0xFF] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+QString CanonicalText(Fields fields) {
+    std::stable_sort(fields.begin(), fields.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QString text = QStringLiteral("SPD*1.0");
+    for (const auto& [key, value] : fields)
+        text += QLatin1Char('*') + key + QLatin1Char(':') + value;
+    return text;
+}
+
+QString ComposeText(const Fields& fields) {
+    QString text = QStringLiteral("SPD*1.0");
+    for (const auto& [key, value] : fields)
+        text += QLatin1Char('*') + key + QLatin1Char(':') + value;
+    const quint32 crc = Crc32(CanonicalText(fields).toLatin1());
+    return text + QStringLiteral("*CRC32:") + QStringLiteral("%1").arg(crc, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+QString SpaydAmount(const QString& amount) {
+    const std::optional<double> value = CzechFormat::ParseNumber(amount);
+    // AM holds at most ten characters: 9999999.99.
+    if (!value || *value <= 0.0 || *value > 9'999'999.99 + 0.004)
+        return {};
+    return QString::number(*value, 'f', 2);
+}
+
+QString Problem(const OrderItem& item, const QString& currencyLabel) {
+    const QString currency = currencyLabel.trimmed();
+    if (currency.compare(QStringLiteral("Kč"), Qt::CaseInsensitive) != 0 &&
+        currency.compare(QLatin1String("CZK"), Qt::CaseInsensitive) != 0)
+        return QStringLiteral("QR Platba platí jen v korunách (Kč, CZK); měna v konfiguraci je „%1“.").arg(currency);
+    if (item.Account.trimmed().isEmpty())
+        return QStringLiteral("Položka nemá číslo účtu příjemce.");
+    if (item.Amount.trimmed().isEmpty())
+        return QStringLiteral("Položka nemá částku.");
+    const std::optional<double> amount = CzechFormat::ParseNumber(item.Amount);
+    if (!amount)
+        return QStringLiteral("Částka „%1“ není číslo.").arg(item.Amount);
+    if (SpaydAmount(item.Amount).isEmpty())
+        return *amount <= 0.0 ? QStringLiteral("Částka musí být větší než nula.")
+                              : QStringLiteral("Částka je pro QR Platbu příliš velká (nejvýše 9 999 999,99).");
+    if (const AccountProblem p = CheckCzechAccount(item.Account.trimmed()); p != AccountProblem::None)
+        return AccountProblemText(p) + QLatin1Char('.');
+    if (CzechIban(item.Account.trimmed(), item.BankCode.trimmed()).isEmpty())
+        return QStringLiteral("Směrový kód „%1“ není čtyřmístné číslo banky.").arg(item.BankCode);
+    return {};
+}
+
+QString SpaydText(const OrderItem& item, const QString& orderDate) {
+    // The currency label does not matter here: the caller asks Problem() with it first.
+    if (!Problem(item, QStringLiteral("CZK")).isEmpty())
+        return {};
+    Fields fields;
+    fields.append({QStringLiteral("ACC"), CzechIban(item.Account.trimmed(), item.BankCode.trimmed())});
+    fields.append({QStringLiteral("AM"), SpaydAmount(item.Amount)});
+    fields.append({QStringLiteral("CC"), QStringLiteral("CZK")});
+    if (const std::optional<QDate> due = CzechFormat::ParseDate(orderDate))
+        fields.append({QStringLiteral("DT"), due->toString(QStringLiteral("yyyyMMdd"))});
+    // Cut before escaping: the limit counts the characters the payer sees.
+    if (const QString message = PlainAscii(item.Comment).simplified().left(kMaxMessage); !message.isEmpty())
+        fields.append({QStringLiteral("MSG"), SpaydValue(message)});
+    const std::pair<const char*, const QString*> symbols[] = {
+        {"X-VS", &item.VariableSymbol}, {"X-SS", &item.SpecificSymbol}, {"X-KS", &item.ConstantSymbol}};
+    for (const auto& [key, value] : symbols)
+        if (!value->trimmed().isEmpty())
+            fields.append({QLatin1String(key), SpaydValue(value->trimmed())});
+    return ComposeText(fields);
+}
+
+} // namespace QrPlatba

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "order/PaymentOrder.h"
+
+#include <QString>
+
+// The QR Platba text of one item: the Czech banks' Short Payment Descriptor (SPAYD 1.0),
+// "SPD*1.0*ACC:...*AM:...*CC:CZK*...*CRC32:...". Every banking app in the country reads it.
+namespace QrPlatba {
+
+// The longest message a payment app takes.
+inline constexpr int kMaxMessage = 60;
+
+// Why the row cannot have a code, in Czech; empty when it can. currencyLabel is the settings'
+// Mena: the code always pays Czech crowns.
+QString Problem(const OrderItem& item, const QString& currencyLabel);
+
+// The text of the row's code; orderDate ("d.m.yyyy") gives the due date, left out when it is no
+// date. Empty when Problem() is not.
+QString SpaydText(const OrderItem& item, const QString& orderDate);
+
+// The amount as the code writes it, "1250.00"; empty when the text is no positive number the
+// code can carry.
+QString SpaydAmount(const QString& amount);
+
+// A value as the code carries it: plain upper-case ASCII (letters lose their diacritics), with
+// "*", "%" and "+" escaped. Several banking apps reject or misread anything else.
+QString SpaydValue(const QString& text);
+
+// IEEE CRC-32 (the one of zlib and PNG).
+quint32 Crc32(const QByteArray& bytes);
+
+using Fields = QList<std::pair<QString, QString>>; // key, escaped value
+
+// "SPD*1.0" followed by "*KEY:value" of every field in alphabetical order of the keys: the text
+// the checksum is taken of.
+QString CanonicalText(Fields fields);
+// The fields in their order, then CRC32: 8 upper-case hex digits of the canonical text's CRC-32.
+QString ComposeText(const Fields& fields);
+
+} // namespace QrPlatba
