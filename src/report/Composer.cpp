@@ -27,6 +27,7 @@ struct LaidBox {
     const TextBox* box = nullptr;
     double left = 0, top = 0, width = 0, height = 0;
     QStringList lines;
+    VectorPicture picture;
 };
 
 struct LaidBand {
@@ -46,6 +47,20 @@ void AddFrame(PreparedPage& page, const Frame& f, const QRectF& r) {
     add(f.bottom, r.bottomLeft() - QPointF(half(f.left), 0), r.bottomRight() + QPointF(half(f.right), 0));
     add(f.left, r.topLeft() - QPointF(0, half(f.top)), r.bottomLeft() + QPointF(0, half(f.bottom)));
     add(f.right, r.topRight() - QPointF(0, half(f.top)), r.bottomRight() + QPointF(0, half(f.bottom)));
+}
+
+// The picture scaled to fit r with its proportions kept, centred in it.
+PreparedPicture FitPicture(const QString& boxName, const VectorPicture& picture, const QRectF& r) {
+    const double k = std::min(r.width() / picture.size.width(), r.height() / picture.size.height());
+    const QSizeF size = picture.size * k;
+    const QPointF origin(r.left() + (r.width() - size.width()) / 2, r.top() + (r.height() - size.height()) / 2);
+    PreparedPicture out;
+    out.boxName = boxName;
+    out.areaMm = QRectF(origin, size);
+    out.rectsMm.reserve(picture.rects.size());
+    for (const QRectF& q : picture.rects)
+        out.rectsMm.emplace_back(origin.x() + q.x() * k, origin.y() + q.y() * k, q.width() * k, q.height() * k);
+    return out;
 }
 
 class Composer {
@@ -154,6 +169,8 @@ private:
                 b.lines = WrapText(text, box.font, b.width - 2 * ReportUnits::GapXMm, box.wordWrap);
             if (box.stretch == StretchMode::ToTallest)
                 b.height = std::max(b.height, neededHeight(box.font, int(b.lines.size())));
+            if (!box.picture.isEmpty() && m_layout.OnGetPicture)
+                m_layout.OnGetPicture(box.picture, b.picture);
             laid.boxes.push_back(std::move(b));
         }
         if (band.stretches)
@@ -178,6 +195,8 @@ private:
         for (const LaidBox& b : laid.boxes) {
             const QRectF r(bandLeft + b.left, bandTop + b.top, b.width, b.height);
             AddFrame(p, b.box->frame, r);
+            if (!b.picture.isEmpty())
+                p.pictures.push_back(FitPicture(b.box->name, b.picture, r));
             if (b.lines.isEmpty())
                 continue;
             const ReportFont& font = b.box->font;

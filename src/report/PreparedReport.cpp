@@ -7,11 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace {
 
 const char Magic[8] = {'V', 'E', 'L', 'O', 'R', 'P', 'R', 'P'};
-constexpr quint16 FormatVersion = 1;
+// Version 2 added pictures; a report without them is still written as version 1.
+constexpr quint16 FormatVersion = 2;
 // Guards against a damaged count asking for memory a real report never needs.
 constexpr quint32 MaxItems = 10'000'000;
 
@@ -28,7 +30,11 @@ void ReadFont(QDataStream& s, ReportFont& f) {
 }
 
 // The pages, before compression: runs of one report repeat their fonts and names a lot.
-QByteArray EncodeBody(const PreparedReport& r) {
+bool HasPictures(const PreparedReport& r) {
+    return std::any_of(r.pages.begin(), r.pages.end(), [](const PreparedPage& p) { return !p.pictures.empty(); });
+}
+
+QByteArray EncodeBody(const PreparedReport& r, quint16 version) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -45,6 +51,14 @@ QByteArray EncodeBody(const PreparedReport& r) {
             WriteFont(s, t.font);
             s << t.origin << t.widthMm << t.ascentMm << t.descentMm << t.clipMm;
         }
+        if (version < 2)
+            continue;
+        s << quint32(p.pictures.size());
+        for (const PreparedPicture& pic : p.pictures) {
+            s << pic.boxName << pic.areaMm << quint32(pic.rectsMm.size());
+            for (const QRectF& rect : pic.rectsMm)
+                s << rect;
+        }
     }
     return bytes;
 }
@@ -55,11 +69,12 @@ QByteArray Encode(const PreparedReport& r) {
     buffer.open(QIODevice::WriteOnly | QIODevice::Append);
     QDataStream s(&buffer);
     s.setVersion(QDataStream::Qt_6_0);
-    s << FormatVersion << qCompress(EncodeBody(r), 6);
+    const quint16 version = HasPictures(r) ? 2 : 1;
+    s << version << qCompress(EncodeBody(r, version), 6);
     return bytes;
 }
 
-PreparedReport DecodeBody(const QByteArray& body, const QString& damaged) {
+PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString& damaged) {
     QDataStream s(body);
     s.setVersion(QDataStream::Qt_6_0);
     auto check = [&] {
@@ -95,6 +110,18 @@ PreparedReport DecodeBody(const QByteArray& body, const QString& damaged) {
             s >> t.origin >> t.widthMm >> t.ascentMm >> t.descentMm >> t.clipMm;
             check();
             p.texts.push_back(std::move(t));
+        }
+        for (quint32 k = 0, n = version < 2 ? 0 : count(); k < n; ++k) {
+            PreparedPicture pic;
+            s >> pic.boxName >> pic.areaMm;
+            const quint32 rects = count();
+            for (quint32 q = 0; q < rects; ++q) {
+                QRectF rect;
+                s >> rect;
+                check();
+                pic.rectsMm.push_back(rect);
+            }
+            p.pictures.push_back(std::move(pic));
         }
         r.pages.push_back(std::move(p));
     }
@@ -154,7 +181,7 @@ PreparedReport Load(const QString& path) {
     const QByteArray body = qUncompress(packed);
     if (body.isEmpty())
         throw VelorinError(damaged);
-    return DecodeBody(body, damaged);
+    return DecodeBody(body, version, damaged);
 }
 
 } // namespace PreparedReportFile

@@ -34,10 +34,20 @@ struct PreparedLine {
     bool operator==(const PreparedLine&) const = default;
 };
 
+// The rectangles of a box's picture, filled black.
+struct PreparedPicture {
+    QString boxName;
+    // Where the picture was fitted; the rectangles lie inside.
+    QRectF areaMm;
+    std::vector<QRectF> rectsMm;
+    bool operator==(const PreparedPicture&) const = default;
+};
+
 struct PreparedPage {
     double widthMm = 210, heightMm = 297;
     std::vector<PreparedLine> lines;
     std::vector<PreparedText> texts;
+    std::vector<PreparedPicture> pictures;
     bool operator==(const PreparedPage&) const = default;
 };
 

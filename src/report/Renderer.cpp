@@ -4,6 +4,7 @@
 
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 
 namespace {
@@ -19,8 +20,15 @@ void PaintPage(const PreparedPage& page, QPainter& painter, double pxPerMm, cons
     for (const QRectF& h : highlightsMm)
         painter.fillRect(Scaled(h, pxPerMm), QColor(255, 230, 0));
 
-    // Lines stay crisp on screen: they are drawn without antialiasing.
+    // Lines and pictures stay crisp on screen: they are drawn without antialiasing.
     painter.setRenderHint(QPainter::Antialiasing, false);
+    for (const PreparedPicture& pic : page.pictures) {
+        QPainterPath path;
+        for (const QRectF& r : pic.rectsMm)
+            path.addRect(Scaled(r, pxPerMm));
+        // One outline without inner edges, so that a PDF viewer shows no seams between touching rectangles.
+        painter.fillPath(path.simplified(), Qt::black);
+    }
     for (const PreparedLine& l : page.lines) {
         QPen pen(Qt::black);
         pen.setWidthF(std::max(1.0, l.widthMm * pxPerMm));

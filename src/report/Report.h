@@ -18,6 +18,10 @@
 //       if (name == "castka")                  // case-sensitive; leave value alone otherwise
 //           value = m_rows[m_report.Rows().RecNo()].amount;
 //   });
+//   m_report.SetOnGetPicture([this](const QString& name, VectorPicture& picture) {
+//       if (name == "kod")                     // a box with box.picture = "kod"; black rects
+//           picture = m_codes[m_report.Rows().RecNo()];  // in own units, fitted to the box
+//   });
 //   m_report.Rows().SetRangeEndCount(16);        // rows of the master data band
 //   m_report.SetPdfExport(&m_pdfExport1);        // one PDF configuration for several reports
 //   ...
@@ -60,6 +64,7 @@ public:
     // The row source of the master data band; RecNo is the row being printed.
     RowSource& Rows() { return m_layout.rows; }
     void SetOnGetValue(GetValueHandler handler) { m_layout.OnGetValue = std::move(handler); }
+    void SetOnGetPicture(GetPictureHandler handler) { m_layout.OnGetPicture = std::move(handler); }
 
     // The PDF configuration of the export commands; not owned. nullptr: the report's own.
     void SetPdfExport(PdfExportConfig* config) { m_pdfExport = config; }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -54,6 +56,15 @@ struct Frame {
     static Frame Sides(const QString& spec);
 };
 
+// A picture of black filled rectangles in units of its own (a QR code counts in modules). It is drawn
+// as vectors, so it prints sharp at any size.
+struct VectorPicture {
+    QSizeF size;
+    std::vector<QRectF> rects;
+    bool isEmpty() const { return rects.empty() || size.isEmpty(); }
+    bool operator==(const VectorPicture&) const = default;
+};
+
 struct TextBox {
     QString name;
     double left = 0, top = 0, width = 0, height = 0;
@@ -68,6 +79,9 @@ struct TextBox {
     Frame frame;
     StretchMode stretch = StretchMode::None;
     bool fillBandWidth = false;
+    // The name OnGetPicture is asked for a picture, drawn under the text, scaled to fit the box
+    // with its proportions kept and centred in it. Empty: no picture.
+    QString picture;
 };
 
 struct Band {
@@ -114,6 +128,9 @@ struct ReportVariable {
 // Asked for every bracketed name that is neither a variable nor built in. Sets value only for
 // its own names.
 using GetValueHandler = std::function<void(const QString& name, QString& value)>;
+// Asked for the picture of a box, with the row source's RecNo of the band being printed. Leaving
+// picture empty draws nothing.
+using GetPictureHandler = std::function<void(const QString& name, VectorPicture& picture)>;
 
 struct PreviewOptions {
     bool pageNavigator = false; // first, previous, page number, next, last
@@ -127,6 +144,7 @@ struct ReportLayout {
     // Bound to the master data band; its count may be fixed here or set before each print.
     RowSource rows;
     GetValueHandler OnGetValue;
+    GetPictureHandler OnGetPicture;
     PreviewOptions preview;
 
     // Replaces the value of the named variable, adding it when missing.
