@@ -116,11 +116,31 @@ QString SpaydAmount(const QString& amount) {
     return QString::number(*value, 'f', 2);
 }
 
-QString Problem(const OrderItem& item, const QString& currencyLabel) {
+QString CurrencyProblem(const QString& currencyLabel) {
     const QString currency = currencyLabel.trimmed();
     if (currency.compare(QStringLiteral("Kč"), Qt::CaseInsensitive) != 0 &&
         currency.compare(QLatin1String("CZK"), Qt::CaseInsensitive) != 0)
         return QStringLiteral("QR Platba platí jen v korunách (Kč, CZK); měna v konfiguraci je „%1“.").arg(currency);
+    return {};
+}
+
+QString FormattedIban(const OrderItem& item) {
+    return FormatIban(CzechIban(item.Account.trimmed(), item.BankCode.trimmed()));
+}
+
+QString SymbolsText(const OrderItem& item) {
+    QStringList parts;
+    const std::pair<const char*, const QString*> symbols[] = {
+        {"VS", &item.VariableSymbol}, {"KS", &item.ConstantSymbol}, {"SS", &item.SpecificSymbol}};
+    for (const auto& [label, value] : symbols)
+        if (!value->trimmed().isEmpty())
+            parts << QLatin1String(label) + QStringLiteral(": ") + value->trimmed();
+    return parts.join(QStringLiteral("   "));
+}
+
+QString Problem(const OrderItem& item, const QString& currencyLabel) {
+    if (QString currency = CurrencyProblem(currencyLabel); !currency.isEmpty())
+        return currency;
     if (item.Account.trimmed().isEmpty())
         return QStringLiteral("Položka nemá číslo účtu příjemce.");
     if (item.Amount.trimmed().isEmpty())

@@ -11,6 +11,9 @@ namespace QrPlatba {
 // The longest message a payment app takes.
 inline constexpr int kMaxMessage = 60;
 
+// Why no row can have a code with this currency label, in Czech; empty for Kč and CZK.
+QString CurrencyProblem(const QString& currencyLabel);
+
 // Why the row cannot have a code, in Czech; empty when it can. currencyLabel is the settings'
 // Mena: the code always pays Czech crowns.
 QString Problem(const OrderItem& item, const QString& currencyLabel);
@@ -18,6 +21,11 @@ QString Problem(const OrderItem& item, const QString& currencyLabel);
 // The text of the row's code; orderDate ("d.m.yyyy") gives the due date, left out when it is no
 // date. Empty when Problem() is not.
 QString SpaydText(const OrderItem& item, const QString& orderDate);
+
+// The payee's IBAN in groups of four, as people read it.
+QString FormattedIban(const OrderItem& item);
+// "VS: 20250001   KS: 0308   SS: 12": the symbols the row has.
+QString SymbolsText(const OrderItem& item);
 
 // The amount as the code writes it, "1250.00"; empty when the text is no positive number the
 // code can carry.
