@@ -11,10 +11,12 @@
 #include "dialogs/Konfigurace_f.h"
 #include "dialogs/Polozky_f.h"
 #include "dialogs/PredvolbyPlateb_f.h"
+#include "dialogs/QrPlatba_f.h"
 #include "order/DataFolder.h"
 #include "order/OrderFile.h"
 #include "print/OrderPrint.h"
 #include "print/TextListings.h"
+#include "print/QrSheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,6 +67,7 @@ const CommandRow kCommands[] = {
     {"Příkaz", false, "Zavrit", "&Zavřít", "Ctrl+W", 2, true, "Zavřít příkaz (Ctrl+W)", &THlavni::HMenu_ZavritClick},
     {"Příkaz", true, "Tisk", "Náhled a tisk příkazu", "Ctrl+P", 4, true, "Náhled a tisk příkazu (Ctrl+P)",
      &THlavni::HMenu_TiskClick},
+    {"Příkaz", false, "TiskQrKodu", "Tisk QR kódů", "", 17, false, "", &THlavni::HMenu_TiskQrKoduClick},
     {"Příkaz", true, "Konec", "Konec", "", 6, true, "Ukončení programu", &THlavni::HMenu_KonecClick},
     {"Položky", false, "EditovatPolozku", "Editovat položku", "Ins", 7, true, "Editovat položku (Ins)",
      &THlavni::HMenu_EditovatPolozkuClick},
@@ -77,6 +80,7 @@ const CommandRow kCommands[] = {
     {"Položky", false, "VlozitPolozku", "Vložit položku", "Ctrl+V", 10, true, "Vložit položku (Ctrl+V)",
      &THlavni::HMenu_VlozitPolozkuClick},
     {"Položky", true, "ZmenitDatum", "Změnit datum", "", 15, true, "Změnit datum", &THlavni::HMenu_ZmenitDatumClick},
+    {"Položky", true, "QrPlatba", "QR Platba", "", 17, true, "QR Platba položky", &THlavni::HMenu_QrPlatbaClick},
     {"Nástroje", false, "Konfig", "Konfigurace", "", 12, true, "Konfigurace prostředí", &THlavni::HMenu_KonfigClick},
     {"Nástroje", false, "Predvolby", "Nastavení předvoleb plateb", "", 13, true, "Nastavení předvoleb plateb",
      &THlavni::HMenu_PredvolbyClick},
@@ -96,7 +100,7 @@ const std::vector<std::vector<const char*>> kToolbarGroups = {
     {"Konec"},
     {"Novy", "Otevrit", "Zavrit"},
     {"Tisk"},
-    {"EditovatPolozku", "SmazatPolozku"},
+    {"EditovatPolozku", "SmazatPolozku", "QrPlatba"},
     {"VyjmoutPolozku", "KopirovatPolozku", "VlozitPolozku"},
     {"ZmenitDatum"},
     {"Konfig", "Predvolby", "Sestavy", "ExportABO"},
@@ -105,13 +109,14 @@ const std::vector<std::vector<const char*>> kToolbarGroups = {
 
 // Commands that need an open order; all others are enabled at all times, but new and open.
 const char* const kOrderCommands[] = {
-    "Zavrit",        "Tisk",        "EditovatPolozku", "SmazatPolozku",         "VyjmoutPolozku", "KopirovatPolozku",
-    "VlozitPolozku", "ZmenitDatum", "TxtVypis",        "TxtVypisStrukturovany", "ExportABO"};
+    "Zavrit",           "Tisk",          "EditovatPolozku", "SmazatPolozku", "VyjmoutPolozku",
+    "KopirovatPolozku", "VlozitPolozku", "ZmenitDatum",     "TxtVypis",      "TxtVypisStrukturovany",
+    "ExportABO",        "QrPlatba",      "TiskQrKodu"};
 
 const char* const kPictureFiles[] = {"00-novy",     "01-otevrit", "02-zavrit",      "03-disketa",   "04-tisk",
                                      "05-napoveda", "06-konec",   "07-editovat",    "08-vyjmout",   "09-kopirovat",
                                      "10-vlozit",   "11-smazat",  "12-konfigurace", "13-predvolby", "14-sestavy",
-                                     "15-datum",    "16-abo"};
+                                     "15-datum",    "16-abo",     "17-qrplatba"};
 
 QIcon picture(int index) {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kPictureFiles[index])));
@@ -553,6 +558,13 @@ void THlavni::HMenu_VlozitPolozkuClick() {
     });
 }
 
+void THlavni::HMenu_QrPlatbaClick() {
+    if (!isOrderOpen())
+        return;
+    TQrPlatba dialog(*this, this);
+    dialog.exec();
+}
+
 // ---- tools ----
 
 void THlavni::HMenu_KonfigClick() {
@@ -573,6 +585,18 @@ void THlavni::HMenu_ExportABOClick() {
 void THlavni::HMenu_TiskClick() {
     if (isOrderOpen())
         m_print->PrintOrder(shownOrder(), m_settings.Mena);
+}
+
+void THlavni::HMenu_TiskQrKoduClick() {
+    if (!isOrderOpen())
+        return;
+    QrSheet sheet;
+    if (sheet.Fill(shownOrder(), m_settings) == 0) {
+        InfoBox(sheet.NothingToPrintText());
+        return;
+    }
+    sheet.report().SetPdfExport(&PDFExport1);
+    sheet.report().ShowReport();
 }
 
 void THlavni::HMenu_SestavyClick() {

@@ -66,6 +66,7 @@ public:
     void HMenu_OtevritClick();
     void HMenu_ZavritClick();
     void HMenu_TiskClick();
+    void HMenu_TiskQrKoduClick();
     void HMenu_KonecClick();
     void HMenu_EditovatPolozkuClick();
     void HMenu_SmazatPolozkuClick();
@@ -73,6 +74,7 @@ public:
     void HMenu_KopirovatPolozkuClick();
     void HMenu_VlozitPolozkuClick();
     void HMenu_ZmenitDatumClick();
+    void HMenu_QrPlatbaClick();
     void HMenu_KonfigClick();
     void HMenu_PredvolbyClick();
     void HMenu_SestavyClick();

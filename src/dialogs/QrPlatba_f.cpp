@@ -1,0 +1,169 @@
+#include "dialogs/QrPlatba_f.h"
+
+#include "common/CommandRunner.h"
+#include "common/CzechFormat.h"
+#include "common/Dialogs.h"
+#include "common/TextFile.h"
+#include "dialogs/OrderHost.h"
+#include "qr/QrPlatba.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Pixels a module on the screen and in saved or copied pictures: phones read it from arm's length.
+constexpr int kScreenModulePx = 6;
+constexpr int kImageModulePx = 10;
+
+QLabel* ValueLabel(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+QrCodeView::QrCodeView(const QrCode& code, QWidget* parent) : QWidget(parent), m_code(code) {
+    setObjectName(QStringLiteral("Qr_Kod"));
+    setAccessibleName(QrPlatbaPicture::kCaption);
+    setMinimumSize(sizeHint());
+}
+
+QSize QrCodeView::sizeHint() const {
+    return QrPlatbaPicture::ImageSize(m_code, kScreenModulePx);
+}
+
+void QrCodeView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QSize size = sizeHint().scaled(this->size(), Qt::KeepAspectRatio);
+    const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+    painter.fillRect(target, Qt::white);
+    QrPlatbaPicture::Paint(painter, target, m_code);
+}
+
+TQrPlatba::TQrPlatba(OrderHost& host, QWidget* parent) : QDialog(parent), m_host(host), m_row(host.selectedRow()) {
+    setObjectName(QStringLiteral("QrPlatba"));
+    setWindowTitle(QStringLiteral("QR Platba – položka %1").arg(m_row + 1));
+    const OrderItem& item = host.order().Items[size_t(m_row)];
+    m_problem = QrPlatba::Problem(item, host.settings().Mena);
+    if (m_problem.isEmpty()) {
+        m_text = QrPlatba::SpaydText(item, host.order().OrderDate);
+        m_code = QrCode::Encode(m_text);
+        if (!m_code) {
+            m_problem = QStringLiteral("Text platby se nevejde do QR kódu.");
+            m_text.clear();
+        }
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    if (m_code) {
+        addPaymentPart(layout);
+    } else {
+        auto* why = ValueLabel(
+            "La_Duvod", QStringLiteral("Pro položku %1 nelze vytvořit QR Platbu.\n\n%2").arg(m_row + 1).arg(m_problem),
+            this);
+        why->setMinimumWidth(360);
+        layout->addWidget(why);
+    }
+
+    auto* buttons = new QHBoxLayout;
+    Tl_KopirovatObrazek = new QPushButton(QStringLiteral("Kopírovat obrázek"), this);
+    Tl_KopirovatObrazek->setObjectName(QStringLiteral("Tl_KopirovatObrazek"));
+    Tl_Ulozit = new QPushButton(QStringLiteral("Uložit…"), this);
+    Tl_Ulozit->setObjectName(QStringLiteral("Tl_Ulozit"));
+    Tl_Zavrit = new QPushButton(QStringLiteral("Zavřít"), this);
+    Tl_Zavrit->setObjectName(QStringLiteral("Tl_Zavrit"));
+    Tl_Zavrit->setDefault(true);
+    for (QPushButton* b : {Tl_KopirovatObrazek, Tl_Ulozit, Tl_Zavrit}) {
+        b->setAccessibleName(b->text());
+        b->setAutoDefault(b == Tl_Zavrit);
+    }
+    Tl_KopirovatObrazek->setEnabled(m_code.has_value());
+    Tl_Ulozit->setEnabled(m_code.has_value());
+    buttons->addWidget(Tl_KopirovatObrazek);
+    buttons->addWidget(Tl_Ulozit);
+    buttons->addStretch(1);
+    buttons->addWidget(Tl_Zavrit);
+    layout->addLayout(buttons);
+
+    connect(Tl_KopirovatObrazek, &QPushButton::clicked, this,
+            [this] { RunCommand([this] { Tl_KopirovatObrazekClick(); }); });
+    connect(Tl_Ulozit, &QPushButton::clicked, this, [this] { RunCommand([this] { Tl_UlozitClick(); }); });
+    connect(Tl_Zavrit, &QPushButton::clicked, this, &QDialog::accept);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    Tl_Zavrit->setFocus();
+}
+
+void TQrPlatba::addPaymentPart(QVBoxLayout* layout) {
+    const OrderItem& item = m_host.order().Items[size_t(m_row)];
+    layout->addWidget(new QrCodeView(*m_code, this), 0, Qt::AlignHCenter);
+
+    auto* form = new QFormLayout;
+    const QString account = item.Account.trimmed() + QLatin1Char('/') + item.BankCode.trimmed();
+    form->addRow(QStringLiteral("Příjemce:"), ValueLabel("La_Prijemce", account, this));
+    form->addRow(QStringLiteral("IBAN:"), ValueLabel("La_Iban", QrPlatba::FormattedIban(item), this));
+    const double amount = CzechFormat::ParseNumber(item.Amount).value_or(0.0);
+    form->addRow(
+        QStringLiteral("Částka:"),
+        ValueLabel("La_Castka", CzechFormat::Fixed2(amount) + QLatin1Char(' ') + m_host.settings().Mena, this));
+    const QString symbols = QrPlatba::SymbolsText(item);
+    form->addRow(QStringLiteral("Symboly:"),
+                 ValueLabel("La_Symboly", symbols.isEmpty() ? QStringLiteral("žádné") : symbols, this));
+    if (!item.Comment.isEmpty())
+        form->addRow(QStringLiteral("Zpráva:"), ValueLabel("La_Zprava", item.Comment, this));
+    if (!m_host.order().OrderDate.isEmpty())
+        form->addRow(QStringLiteral("Splatnost:"), ValueLabel("La_Splatnost", m_host.order().OrderDate, this));
+    Ed_Text = new QLineEdit(m_text, this);
+    Ed_Text->setObjectName(QStringLiteral("Ed_Text"));
+    Ed_Text->setReadOnly(true);
+    Ed_Text->setAccessibleName(QStringLiteral("Text QR Platby"));
+    Ed_Text->setCursorPosition(0);
+    form->addRow(QStringLiteral("Text:"), Ed_Text);
+    layout->addLayout(form);
+}
+
+QString TQrPlatba::BaseFileName() const {
+    QString base = m_host.order().FilePath;
+    if (base.endsWith(QLatin1String(".ppu"), Qt::CaseInsensitive))
+        base.chop(4);
+    return base + QStringLiteral("-polozka%1").arg(m_row + 1);
+}
+
+void TQrPlatba::Tl_KopirovatObrazekClick() {
+    if (m_code)
+        QGuiApplication::clipboard()->setImage(QrPlatbaPicture::Image(*m_code, kImageModulePx));
+}
+
+void TQrPlatba::Tl_UlozitClick() {
+    if (!m_code)
+        return;
+    QString path = GetSaveFileName(QStringLiteral("Uložit QR Platbu"), BaseFileName() + QLatin1String(".png"),
+                                   QStringLiteral("Obrázek PNG (*.png);;Obrázek SVG (*.svg)"), QStringLiteral("png"));
+    if (path.isEmpty())
+        return;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg")) {
+        TextFile::WriteBytes(path, QrPlatbaPicture::Svg(*m_code));
+        return;
+    }
+    // Any other name gets a picture its suffix tells.
+    if (suffix != QLatin1String("png"))
+        path += QLatin1String(".png");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QrPlatbaPicture::Image(*m_code, kImageModulePx).save(&buffer, "PNG");
+    TextFile::WriteBytes(path, png);
+}
