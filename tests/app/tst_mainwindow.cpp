@@ -39,6 +39,7 @@ private Q_SLOTS:
             QStringLiteral("HMenu_Zavrit=&Zavřít@Ctrl+W"),
             QStringLiteral("-"),
             QStringLiteral("HMenu_Tisk=Náhled a tisk příkazu@Ctrl+P"),
+            QStringLiteral("HMenu_TiskQrKodu=Tisk QR kódů@"),
             QStringLiteral("-"),
             QStringLiteral("HMenu_Konec=Konec@"),
             QStringLiteral("[Položky]"),
@@ -50,6 +51,8 @@ private Q_SLOTS:
             QStringLiteral("HMenu_VlozitPolozku=Vložit položku@Ctrl+V"),
             QStringLiteral("-"),
             QStringLiteral("HMenu_ZmenitDatum=Změnit datum@"),
+            QStringLiteral("-"),
+            QStringLiteral("HMenu_QrPlatba=QR Platba@"),
             QStringLiteral("[Nástroje]"),
             QStringLiteral("HMenu_Konfig=Konfigurace@"),
             QStringLiteral("HMenu_Predvolby=Nastavení předvoleb plateb@"),
@@ -100,6 +103,7 @@ private Q_SLOTS:
             QStringLiteral("|"),
             QStringLiteral("TB_EditovatPolozku=Editovat položku (Ins)"),
             QStringLiteral("TB_SmazatPolozku=Odstranit položku"),
+            QStringLiteral("TB_QrPlatba=QR Platba položky"),
             QStringLiteral("|"),
             QStringLiteral("TB_VyjmoutPolozku=Vyjmout položku (Ctrl+X)"),
             QStringLiteral("TB_KopirovatPolozku=Kopírovat položku (Ctrl+C)"),
@@ -164,7 +168,8 @@ private Q_SLOTS:
                                       QStringLiteral("VyjmoutPolozku"),  QStringLiteral("KopirovatPolozku"),
                                       QStringLiteral("VlozitPolozku"),   QStringLiteral("ZmenitDatum"),
                                       QStringLiteral("TxtVypis"),        QStringLiteral("TxtVypisStrukturovany"),
-                                      QStringLiteral("ExportABO")};
+                                      QStringLiteral("ExportABO"),       QStringLiteral("QrPlatba"),
+                                      QStringLiteral("TiskQrKodu")};
         auto check = [&](bool open) {
             QCOMPARE(w.isOrderOpen(), open);
             QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Panel1"))->isVisible(), open);

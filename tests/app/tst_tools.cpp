@@ -2,7 +2,9 @@
 
 #include "TestModal.h"
 #include "order/IniFile.h"
+#include "report/Nahled_f.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -126,6 +128,61 @@ private Q_SLOTS:
         const QStringList shown = AppFixture::shown(QStringLiteral("info"));
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].contains(QStringLiteral("platná položka")), qPrintable(shown[0]));
+    }
+
+    // QR Platba of the selected row, and the printed codes of the order in the preview.
+    void qrPlatbaThroughMenuAndToolbar() {
+        AppFixture f;
+        f.writeOrder(QStringLiteral("2022001.ppu"),
+                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("31.1.2025"),
+                                            {QStringLiteral("19-2000145399|0800|1250,00|20250001|0308||Nájem leden|"),
+                                             QStringLiteral("1265098001|5500||||||")}));
+        THlavni& w = f.start();
+        openFirst(f);
+        QVERIFY(w.isOrderOpen());
+        QString text;
+        ModalAction first([&text](QWidget* dialog) {
+            QCOMPARE(dialog->objectName(), QStringLiteral("QrPlatba"));
+            text = dialog->findChild<QLineEdit*>(QStringLiteral("Ed_Text"))->text();
+            dialog->close();
+        });
+        QTest::mouseClick(w.findChild<QWidget*>(QStringLiteral("TB_QrPlatba")), Qt::LeftButton);
+        QVERIFY(first.happened());
+        QCOMPARE(text, QStringLiteral("SPD*1.0*ACC:CZ6508000000192000145399*AM:1250.00*CC:CZK*DT:20250131*MSG:NAJEM "
+                                      "LEDEN*X-VS:20250001*X-KS:0308*CRC32:31874959"));
+
+        w.selectRow(1);
+        QString reason;
+        ModalAction second([&reason](QWidget* dialog) {
+            reason = dialog->findChild<QLabel*>(QStringLiteral("La_Duvod"))->text();
+            dialog->close();
+        });
+        f.trigger("HMenu_QrPlatba");
+        QVERIFY(second.happened());
+        QVERIFY2(reason.endsWith(QStringLiteral("Položka nemá částku.")), qPrintable(reason));
+
+        int pages = 0;
+        ModalAction preview([&pages](QWidget* dialog) {
+            auto* nahled = qobject_cast<TNahled*>(dialog);
+            QVERIFY(nahled);
+            QCOMPARE(nahled->windowTitle(), QStringLiteral("Náhled"));
+            pages = int(nahled->Pages().pages.size());
+            QCOMPARE(nahled->Pages().pages.at(0).pictures.size(), size_t(1));
+            dialog->close();
+        });
+        f.trigger("HMenu_TiskQrKodu");
+        QVERIFY(preview.happened());
+        QCOMPARE(pages, 1);
+        QCOMPARE(AppFixture::shown(), QStringList());
+    }
+
+    void qrPrintOfAnOrderWithoutCodesSaysWhy() {
+        AppFixture f;
+        f.start();
+        f.trigger("HMenu_Novy");
+        f.trigger("HMenu_TiskQrKodu");
+        QCOMPARE(AppFixture::shown(QStringLiteral("info")),
+                 QStringList{QStringLiteral("Příkaz neobsahuje ani jednu platnou položku k úhradě.")});
     }
 };
 
