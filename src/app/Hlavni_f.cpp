@@ -15,8 +15,8 @@
 #include "order/DataFolder.h"
 #include "order/OrderFile.h"
 #include "print/OrderPrint.h"
-#include "print/TextListings.h"
 #include "print/QrSheet.h"
+#include "print/TextListings.h"
 
 #include <QAction>
 #include <QApplication>
