@@ -3,11 +3,10 @@
 #include "dialogs/QrPlatba_f.h"
 #include "qr/QrPlatba.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QImage>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -21,14 +20,7 @@ namespace {
 QString Decode(const QString& path) {
     QProcess zbar;
     zbar.start(QStringLiteral("zbarimg"), {QStringLiteral("--quiet"), QStringLiteral("--raw"), path});
-    if (!zbar.waitForFinished(30000))
-        return QStringLiteral("zbarimg did not run");
-    return QString::fromUtf8(zbar.readAllStandardOutput()).trimmed();
-}
-
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return zbar.waitForFinished(30000) ? QString::fromUtf8(zbar.readAllStandardOutput()).trimmed() : QString();
 }
 
 } // namespace
@@ -43,32 +35,20 @@ private slots:
         PaymentOrder& o = m_host->orderData;
         o.OrderDate = QStringLiteral("31.1.2025");
         o.FilePath = m_dir->filePath(QStringLiteral("2025001.ppu"));
-        auto set = [&o](int row, const char* account, const char* bank, const char* amount, const char* comment,
-                        const char* vs) {
-            OrderItem& i = o.Items[size_t(row)];
-            i.Account = QString::fromUtf8(account);
-            i.BankCode = QString::fromUtf8(bank);
-            i.Amount = QString::fromUtf8(amount);
-            i.Comment = QString::fromUtf8(comment);
-            i.VariableSymbol = QString::fromUtf8(vs);
-        };
-        set(0, "19-2000145399", "0800", "1250,00", "Nájem leden", "20250001");
-        o.Items[0].ConstantSymbol = QStringLiteral("0308");
-        set(1, "100036-2000145399", "0800", "99,50", "Záloha 50 % + DPH * 2", "");
-        set(2, "1265098001", "5500", "100,00", "", "");
-        set(3, "1265098001", "5500", "", "Bez částky", "");
+        const char* rows[] = {"19-2000145399|0800|1250,00|20250001|0308||Nájem leden|",
+                              "100036-2000145399|0800|99,50||||Záloha 50 % + DPH * 2|", "1265098001|5500|100,00|||||",
+                              "1265098001|5500|||||Bez částky|"};
+        for (int r = 0; r < 4; ++r)
+            ReadRowText(QString::fromUtf8(rows[r]), o.Items[size_t(r)]);
     }
     void cleanup() {
         m_host.reset();
-        m_dir.reset();
         DialogHook::Deactivate();
     }
 
     void showsCodeAndItsData() {
         TQrPlatba dialog(*m_host);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("QR Platba – položka 1"));
-        QCOMPARE(dialog.Problem(), QString());
-        QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Qr_Kod")));
         auto text = [&](const char* name) { return dialog.findChild<QLabel*>(QLatin1String(name))->text(); };
         QCOMPARE(text("La_Prijemce"), QStringLiteral("19-2000145399/0800"));
         QCOMPARE(text("La_Iban"), QStringLiteral("CZ65 0800 0000 1920 0014 5399"));
@@ -79,69 +59,48 @@ private slots:
         QVERIFY(edit->isReadOnly());
         QCOMPARE(edit->text(), QStringLiteral("SPD*1.0*ACC:CZ6508000000192000145399*AM:1250.00*CC:CZK*DT:20250131*"
                                               "MSG:NAJEM LEDEN*X-VS:20250001*X-KS:0308*CRC32:31874959"));
-        // Selectable and copied as any text.
-        edit->selectAll();
-        edit->copy();
-        QCOMPARE(QGuiApplication::clipboard()->text(), edit->text());
-        // Large enough to scan from the screen: at least six pixels a module.
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Qr_Kod"))->height() >= 6 * 45);
+        // Large enough to scan from the screen: six pixels a module at least.
+        QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Qr_Kod"))->sizeHint().height() >= 6 * 45);
     }
 
-    // Saved pictures of three items read back by a QR reader give exactly their texts.
-    void savedPngDecodes() {
+    // Saved and copied pictures of three items, read back by a QR reader, give exactly their texts.
+    void savedAndCopiedPicturesDecode() {
         for (int row = 0; row < 3; ++row) {
             m_host->row = row;
             TQrPlatba dialog(*m_host);
-            QVERIFY2(dialog.Problem().isEmpty(), qPrintable(dialog.Problem()));
             QCOMPARE(dialog.PaymentText(),
                      QrPlatba::SpaydText(m_host->orderData.Items[size_t(row)], m_host->orderData.OrderDate));
-            const QString path = m_dir->filePath(QStringLiteral("kod%1.png").arg(row));
-            DialogHook::PushFileName(path);
+            // A name without suffix becomes a PNG; the dialog proposes the order's name and the row.
+            DialogHook::PushFileName(m_dir->filePath(QStringLiteral("kod%1").arg(row)));
             dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
-            const QList<DialogHook::Record> records = DialogHook::Records();
-            QCOMPARE(records.last().kind, QStringLiteral("save"));
-            QCOMPARE(records.last().text, m_dir->filePath(QStringLiteral("2025001-polozka%1.png").arg(row + 1)));
-            QCOMPARE(Decode(path), dialog.PaymentText());
+            QCOMPARE(DialogHook::Records().last().text,
+                     m_dir->filePath(QStringLiteral("2025001-polozka%1.png").arg(row + 1)));
+            QCOMPARE(Decode(m_dir->filePath(QStringLiteral("kod%1.png").arg(row))), dialog.PaymentText());
         }
+        TQrPlatba dialog(*m_host);
+        dialog.findChild<QPushButton*>(QStringLiteral("Tl_KopirovatObrazek"))->click();
+        const QString copied = m_dir->filePath(QStringLiteral("schranka.png"));
+        QVERIFY(QGuiApplication::clipboard()->image().save(copied));
+        QCOMPARE(Decode(copied), dialog.PaymentText());
     }
 
-    void savedSvgAndNamesWithoutSuffix() {
+    void svgCancelAndFailedSave() {
         TQrPlatba dialog(*m_host);
         auto* save = dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"));
         DialogHook::PushFileName(m_dir->filePath(QStringLiteral("kod.SVG")));
         save->click();
-        const QByteArray svg = FileBytes(m_dir->filePath(QStringLiteral("kod.SVG")));
-        QVERIFY(svg.startsWith("<?xml"));
-        QVERIFY(svg.contains(">QR Platba</text>"));
-        DialogHook::PushFileName(m_dir->filePath(QStringLiteral("kod")));
-        save->click();
-        QCOMPARE(Decode(m_dir->filePath(QStringLiteral("kod.png"))), dialog.PaymentText());
-        // Cancelling writes nothing; a folder that does not exist fails with its name and keeps the dialog.
-        const int files = int(QDir(m_dir->path()).entryList(QDir::Files).size());
+        QFile svg(m_dir->filePath(QStringLiteral("kod.SVG")));
+        QVERIFY(svg.open(QIODevice::ReadOnly) && svg.readAll().contains(">QR Platba</text>"));
+        const qsizetype files = QDir(m_dir->path()).entryList(QDir::Files).size();
         DialogHook::PushFileName(QString());
         save->click();
-        QCOMPARE(int(QDir(m_dir->path()).entryList(QDir::Files).size()), files);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), files);
+        // A folder that does not exist: the error names the file, the dialog stays.
         const QString bad = m_dir->filePath(QStringLiteral("chybi/kod.png"));
         DialogHook::PushFileName(bad);
-        DialogHook::ClearRecords();
         save->click();
         QCOMPARE(DialogHook::Records().last().kind, QStringLiteral("error"));
         QVERIFY(DialogHook::Records().last().text.contains(QDir::toNativeSeparators(bad)));
-    }
-
-    void copiedImageDecodes() {
-        m_host->row = 1;
-        TQrPlatba dialog(*m_host);
-        QGuiApplication::clipboard()->clear();
-        dialog.findChild<QPushButton*>(QStringLiteral("Tl_KopirovatObrazek"))->click();
-        const QImage image = QGuiApplication::clipboard()->image();
-        QVERIFY(!image.isNull());
-        const QString path = m_dir->filePath(QStringLiteral("schranka.png"));
-        QVERIFY(image.save(path));
-        QCOMPARE(Decode(path), dialog.PaymentText());
-        QVERIFY(dialog.PaymentText().contains(QStringLiteral("*MSG:ZALOHA 50 %25 %2B DPH %2A 2*")));
     }
 
     void rowWithoutCodeSaysWhy_data() {
@@ -162,28 +121,12 @@ private slots:
         m_host->row = row;
         m_host->settingsData.Mena = currency;
         TQrPlatba dialog(*m_host);
-        QCOMPARE(dialog.Problem(), reason);
         QCOMPARE(dialog.PaymentText(), QString());
         QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("Qr_Kod")));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("La_Duvod"))->text(),
                  QStringLiteral("Pro položku %1 nelze vytvořit QR Platbu.\n\n").arg(row + 1) + reason);
         QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->isEnabled());
         QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("Tl_KopirovatObrazek"))->isEnabled());
-        // Escape closes it.
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        QVERIFY(!dialog.isVisible());
-    }
-
-    void screenshot() {
-        const QString folder = qEnvironmentVariable("VELORIN_SHOTS");
-        if (folder.isEmpty())
-            QSKIP("VELORIN_SHOTS not set");
-        TQrPlatba dialog(*m_host);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(dialog.grab().save(folder + QStringLiteral("/qr-platba.png")));
     }
 
 private:

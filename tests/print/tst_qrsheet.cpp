@@ -80,11 +80,12 @@ private slots:
         QCOMPARE(report.pages[1].pictures.size(), size_t(1));
         QCOMPARE(TextsOfBox(report.pages[0], "Qr_Radek"),
                  QStringList({"Položka 1", "Položka 3", "Položka 5", "Položka 7", "Položka 8"}));
-        QCOMPARE(TextsOfBox(report.pages[0], "Qr_Ucet").first(), QStringLiteral("Účet příjemce: 19-2000145399/0800"));
-        QCOMPARE(TextsOfBox(report.pages[0], "Qr_Iban").first(), QStringLiteral("IBAN: CZ65 0800 0000 1920 0014 5399"));
-        QCOMPARE(TextsOfBox(report.pages[0], "Qr_Castka").first(), QStringLiteral("Částka: 1250,00 Kč"));
-        QCOMPARE(TextsOfBox(report.pages[0], "Qr_Symboly").first(), QStringLiteral("VS: 20250001   KS: 0308"));
-        QCOMPARE(TextsOfBox(report.pages[0], "Qr_Zprava").first(), QStringLiteral("Nájem leden"));
+        const QStringList first = {TextsOfBox(report.pages[0], "Qr_Ucet")[0], TextsOfBox(report.pages[0], "Qr_Iban")[0],
+                                   TextsOfBox(report.pages[0], "Qr_Castka")[0],
+                                   TextsOfBox(report.pages[0], "Qr_Symboly")[0],
+                                   TextsOfBox(report.pages[0], "Qr_Zprava")[0]};
+        QCOMPARE(first, QStringList({"Účet příjemce: 19-2000145399/0800", "IBAN: CZ65 0800 0000 1920 0014 5399",
+                                     "Částka: 1250,00 Kč", "VS: 20250001   KS: 0308", "Nájem leden"}));
         QCOMPARE(TextsOfBox(report.pages[1], "Qr_Vynechane"),
                  QStringList{"Položka 4 je bez QR kódu: Položka nemá částku."});
 
@@ -98,8 +99,6 @@ private slots:
 
         // Proven readable: the PDF's pages rendered and read back by a QR reader.
         QTemporaryDir dir;
-        if (qEnvironmentVariableIsSet("QRSHEET_KEEP"))
-            dir.setAutoRemove(false);
         const QString pdf = dir.filePath(QStringLiteral("kody.pdf"));
         QVERIFY(sheet.report().ExportToPdf(pdf));
         QCOMPARE(DecodePdfPage(pdf, 1, dir.path()), expected[0]);
