@@ -45,6 +45,16 @@ xdotool mousemove --window "$wid" 25 8 click 1
 sleep 0.5
 key Down Down Down Return # Zavřít, Náhled a tisk příkazu, Tisk QR kódů
 shot qr-02-preview
+# Export do PDF, then the page as the printer gets it.
+pw=$(xdotool search --sync --onlyvisible --name '^Náhled$' | head -1)
+xdotool mousemove --window "$pw" 267 10 click 1
+sleep 1.5
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/kody.pdf"
+key Return
+sleep 1.5
+pdftoppm -png -r 100 -f 1 -l 1 -singlefile "$work/kody.pdf" "$out/qr-03-pdf-page" && echo "wrote $out/qr-03-pdf-page.png"
+xdotool windowfocus --sync "$pw"
 key Escape
 kill $pid 2>/dev/null || true
 wait $pid 2>/dev/null || true
