@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "common/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -143,12 +144,18 @@ const BankRegister& BanksFor(const QString& programFolder) {
     return it->second;
 }
 
+namespace {
+[[noreturn]] void TooLarge(const QString& shown) {
+    throw VelorinError(QStringLiteral("Soubor „%1“ není číselník bank: je příliš velký.\r\n"
+                                      "Dosavadní číselník bank zůstává v platnosti.")
+                           .arg(shown));
+}
+} // namespace
+
 BankList InstallBankList(const QString& programFolder, const QString& fileName, const QByteArray& bytes) {
     const QString shown = QFileInfo(fileName).fileName();
     if (bytes.size() > kMaxBankListBytes)
-        throw VelorinError(QStringLiteral("Soubor „%1“ není číselník bank: je příliš velký.\r\n"
-                                          "Dosavadní číselník bank zůstává v platnosti.")
-                               .arg(shown));
+        TooLarge(shown);
     BankList list = ParseBankList(bytes);
     if (list.Banks.empty())
         throw VelorinError(QStringLiteral("Soubor „%1“ není číselník bank: neobsahuje žádný řádek ve tvaru "
@@ -158,4 +165,15 @@ BankList InstallBankList(const QString& programFolder, const QString& fileName, 
     TextFile::WriteBytes(UserBankListPath(programFolder), bytes);
     Cache().insert_or_assign(programFolder, BankRegister(list.Banks));
     return list;
+}
+
+BankList InstallBankListFile(const QString& programFolder, const QString& path) {
+    QFile file(path);
+    // Not read at all when it is far too large to be a bank list (a wrong file picked).
+    if (file.size() > kMaxBankListBytes)
+        TooLarge(QFileInfo(path).fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        throw VelorinError(
+            QStringLiteral("Soubor %1 nelze přečíst: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    return InstallBankList(programFolder, path, file.readAll());
 }

@@ -61,3 +61,6 @@ inline constexpr qint64 kMaxBankListBytes = 1024 * 1024;
 // Czech message when the bytes hold no bank or are too large, and when the file cannot be
 // written; the list kept before stays then.
 BankList InstallBankList(const QString& programFolder, const QString& fileName, const QByteArray& bytes);
+
+// The same for a file, read whole; a file that cannot be read gives an error naming it.
+BankList InstallBankListFile(const QString& programFolder, const QString& path);

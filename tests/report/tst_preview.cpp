@@ -100,6 +100,7 @@ private slots:
     void pageSetupComposesAnew();
     void printGoesToThePrinterDialogsChoice();
     void longWorkShowsProgressAndCancels();
+    void warningLineAbovePages();
 
 private:
     QTemporaryDir m_dir;
@@ -492,6 +493,40 @@ void TestPreview::longWorkShowsProgressAndCancels() {
     QCOMPARE(caption, QStringLiteral("Export do PDF"));
     QVERIFY(!QFile::exists(path));
     QVERIFY(m_pdf.lastFileName.isEmpty());
+}
+
+void TestPreview::warningLineAbovePages() {
+    TNahled preview(Pages(5), m_pdf, PreviewOptions());
+    auto* line = preview.findChild<QLabel*>("La_Varovani");
+    QVERIFY(line);
+    QVERIFY(line->isHidden()); // nothing to warn of: no empty strip above the pages
+    preview.SetWarningText(QStringLiteral("Datum splatnosti je v minulosti"));
+    QVERIFY(!line->isHidden());
+    QCOMPARE(preview.WarningText(), QStringLiteral("Datum splatnosti je v minulosti"));
+    preview.show();
+    QVERIFY(line->geometry().bottom() < preview.findChild<QScrollArea*>("ScrollStranky")->geometry().top());
+    preview.SetWarningText(QString());
+    QVERIFY(line->isHidden());
+
+    // The report hands its warning to every preview it opens, until it is changed.
+    Report r(ListLayout());
+    FillList(r, 5);
+    r.SetPreviewWarning(QStringLiteral("Řádek 2: Neznámý kód banky"));
+    for (const QString& expected : {QStringLiteral("Řádek 2: Neznámý kód banky"), QString()}) {
+        QString shown = QStringLiteral("<none>");
+        bool visible = false;
+        ModalAction act([&](QWidget* w) {
+            auto* p = qobject_cast<TNahled*>(w);
+            shown = p->WarningText();
+            visible = p->findChild<QLabel*>("La_Varovani")->isVisible();
+            p->reject();
+        });
+        r.ShowReport();
+        QVERIFY(act.happened());
+        QCOMPARE(shown, expected);
+        QCOMPARE(visible, !expected.isEmpty());
+        r.SetPreviewWarning(QString());
+    }
 }
 
 QTEST_MAIN(TestPreview)
