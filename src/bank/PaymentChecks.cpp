@@ -91,6 +91,14 @@ QStringList ItemWarnings(const OrderItem& item, const BankRegister& banks) {
 
 QStringList OrderWarnings(const PaymentOrder& order, const BankRegister& banks, const QDate& today) {
     QStringList out;
+    // The payer's account heads the ABO file; a bank turns the whole file back for it.
+    if (!order.Bank.CisloUctu.isEmpty() || !order.Bank.SmerovyKod.isEmpty()) {
+        OrderItem payer;
+        payer.Account = order.Bank.CisloUctu;
+        payer.BankCode = order.Bank.SmerovyKod;
+        for (const QString& warning : ItemWarnings(payer, banks))
+            out << QStringLiteral("Účet plátce: %1").arg(warning);
+    }
     for (int r = 0; r < kItemCount; ++r)
         for (const QString& warning : ItemWarnings(order.Items[std::size_t(r)], banks))
             out << QStringLiteral("Řádek %1: %2").arg(r + 1).arg(warning);

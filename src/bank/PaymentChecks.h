@@ -26,7 +26,8 @@ QString BankCodeProblem(const QString& code, const BankRegister& banks);
 // filled (a comment alone makes no payment).
 QStringList ItemWarnings(const OrderItem& item, const BankRegister& banks);
 
-// "Řádek 3: ..." for each warning of the rows, then "Datum splatnosti je v minulosti" when the
+// "Účet plátce: ..." for the payer's account and bank code when either is filled in, "Řádek 3: ..."
+// for each warning of the rows, then "Datum splatnosti je v minulosti" when the
 // order date lies before today.
 QStringList OrderWarnings(const PaymentOrder& order, const BankRegister& banks, const QDate& today);
 

@@ -189,6 +189,11 @@ private slots:
                               "Datum splatnosti je v minulosti"}));
         order.Items[2].clear();
         QVERIFY(OrderWarnings(order, banks, QDate(2022, 1, 6)).isEmpty()); // today is no past date
+        order.Bank.CisloUctu = QStringLiteral("19-2000145398");
+        QCOMPARE(OrderWarnings(order, banks, QDate(2022, 1, 6)),
+                 (QStringList{"Účet plátce: Číslo účtu nemá platný kontrolní součet",
+                              "Účet plátce: Směrový kód není vyplněn"}));
+        order.Bank.CisloUctu.clear();
         QVERIFY(OrderWarningLine(order, banks, QDate(2022, 1, 6)).isEmpty());
         QVERIFY(OrderWarningLine(order, banks, QDate(2022, 1, 7)).contains(QStringLiteral("Datum splatnosti")));
     }

@@ -190,6 +190,8 @@ private slots:
         o.Items[1].Account = QStringLiteral("178124-4158");
         o.Items[4] = {"", "", "80,00", "", "", "", ""};
         o.OrderDate = QStringLiteral("3.1.2022");
+        // The payer as the ABO header has it: from the settings, not yet in the order.
+        m_host->settingsData.CisloUctu = QStringLiteral("19-2000145398");
         const QStringList expected = BuildAboText(o, m_host->settingsData, false);
 
         TExportABO d(*m_host);
@@ -201,6 +203,7 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Řádek 5: Číslo účtu není vyplněno")));
         QVERIFY(text.contains(QStringLiteral("Datum splatnosti je v minulosti")));
         QVERIFY(!text.contains(QStringLiteral("Řádek 1")));
+        QVERIFY(text.contains(QStringLiteral("Účet plátce: Číslo účtu nemá platný kontrolní součet")));
         QCOMPARE(d.findChild<QPlainTextEdit*>("Memo1")->toPlainText(), expected.join(QLatin1Char('\n')));
 
         // Saving goes ahead and writes the ABO text as ever.
