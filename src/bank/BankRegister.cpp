@@ -1,5 +1,6 @@
 #include "bank/BankRegister.h"
 
+#include "bank/CzechAccount.h"
 #include "common/Cp1250.h"
 #include "common/Error.h"
 #include "common/TextFile.h"
@@ -18,12 +19,7 @@ static void initBankResources() {
 namespace {
 
 bool IsBankCode(const QString& text) {
-    if (text.size() != 4)
-        return false;
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
+    return text.size() == 4 && AllAsciiDigits(text);
 }
 
 QString Unquoted(const QString& field) {

@@ -9,15 +9,8 @@
 
 namespace {
 
-bool AllDigits(const QString& text) {
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
 QString SymbolProblem(const QString& text, const QString& name, int maxDigits) {
-    if (text.isEmpty() || (text.size() <= maxDigits && AllDigits(text)))
+    if (text.isEmpty() || (text.size() <= maxDigits && AllAsciiDigits(text)))
         return {};
     return QStringLiteral("%1 smí mít nejvýše %2 číslic a nic jiného").arg(name).arg(maxDigits);
 }
@@ -48,7 +41,7 @@ QString SpecificSymbolProblem(const QString& text) {
 }
 
 bool IsReservedConstantSymbol(const QString& text) {
-    if (text.isEmpty() || !AllDigits(text))
+    if (text.isEmpty() || !AllAsciiDigits(text))
         return false;
     static const int kReserved[] = {5, 6, 51, 498, 598, 898, 1178, 2178, 3178};
     if (text.size() > 9)
@@ -68,7 +61,7 @@ QString ConstantSymbolProblem(const QString& text) {
 QString BankCodeProblem(const QString& code, const BankRegister& banks) {
     if (code.isEmpty())
         return QStringLiteral("Směrový kód není vyplněn");
-    if (code.size() != 4 || !AllDigits(code))
+    if (code.size() != 4 || !AllAsciiDigits(code))
         return QStringLiteral("Směrový kód má čtyři číslice");
     if (!banks.Find(code))
         return QStringLiteral("Neznámý kód banky");
