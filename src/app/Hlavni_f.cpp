@@ -3,6 +3,7 @@
 #include "app/OrderGrid.h"
 #include "app/Otevrit_f.h"
 #include "bank/BankRegister.h"
+#include "bank/PaymentChecks.h"
 #include "common/Clock.h"
 #include "common/CommandRunner.h"
 #include "common/CzechFormat.h"
@@ -595,8 +596,14 @@ void THlavni::HMenu_ExportABOClick() {
 }
 
 void THlavni::HMenu_TiskClick() {
-    if (isOrderOpen())
-        m_print->PrintOrder(shownOrder(), m_settings.Mena);
+    if (!isOrderOpen())
+        return;
+    const PaymentOrder order = shownOrder();
+    // Only a warning above the pages: the preview opens and prints all the same.
+    const QString warning = OrderWarningLine(order, BanksFor(m_settings.ProgramFolder), Clock::Today());
+    m_print->Report1.SetPreviewWarning(warning);
+    m_print->Report2.SetPreviewWarning(warning);
+    m_print->PrintOrder(order, m_settings.Mena);
 }
 
 void THlavni::HMenu_SestavyClick() {

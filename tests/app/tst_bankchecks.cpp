@@ -5,6 +5,7 @@
 #include "app/OrderGrid.h"
 #include "bank/BankRegister.h"
 #include "common/Cp1250.h"
+#include "report/Nahled_f.h"
 
 #include <QPushButton>
 #include <QTableView>
@@ -127,6 +128,33 @@ private Q_SLOTS:
         DialogHook::PushFileName(picked);
         f.trigger("HMenu_NacistCiselnikBank");
         QCOMPARE(model->index(0, 0).data(Qt::ToolTipRole).toString(), QString());
+    }
+
+    // The print preview tells of the rows that fail a check and of a past due date, and still
+    // shows the pages.
+    void printPreviewWarns() {
+        AppFixture f;
+        f.writeOrder(QStringLiteral("2022001.ppu"),
+                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("6.1.2022"),
+                                            {QStringLiteral("19-2000145399|0800|100,00||||good|"),
+                                             QStringLiteral("19-2000145398|0800|100,00||||bad|")}));
+        f.start();
+        openFirst(f);
+        QString warning;
+        size_t pages = 0;
+        ModalAction look([&](QWidget* w) {
+            auto* preview = qobject_cast<TNahled*>(w);
+            QVERIFY(preview);
+            warning = preview->WarningText();
+            pages = preview->Pages().pages.size();
+            preview->reject();
+        });
+        f.trigger("HMenu_Tisk");
+        QVERIFY(look.happened());
+        QVERIFY(warning.contains(QStringLiteral("Řádek 2: Číslo účtu nemá platný kontrolní součet")));
+        QVERIFY(warning.contains(QStringLiteral("Datum splatnosti je v minulosti")));
+        QVERIFY(!warning.contains(QStringLiteral("Řádek 1")));
+        QCOMPARE(pages, size_t(1));
     }
 
     void screenshot() {
