@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshots of the payment checks in the real program: the grid's warning marks, the item
-# editor's line, the settings dialog's line and the ABO dialog's warning.
+# editor's line, the settings dialog's line, the print preview's and the ABO dialog's warning.
 # Usage: scripts/screenshots-checks.sh display-number [build-folder]   (e.g. 17)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -51,8 +51,13 @@ xdotool mousemove --window "$wid" 326 31 click 1
 shot checks-03-settings
 key Escape
 xdotool windowactivate --sync "$wid"
+key ctrl+p
+sleep 1
+shot checks-04-preview
+key Escape
+xdotool windowactivate --sync "$wid"
 xdotool mousemove --window "$wid" 398 31 click 1
-shot checks-04-abo
+shot checks-05-abo
 kill $app $wm $xvfb 2>/dev/null || true
 wait 2>/dev/null || true
 rm -rf "$work"
