@@ -12,7 +12,9 @@ namespace {
 QString SymbolProblem(const QString& text, const QString& name, int maxDigits) {
     if (text.isEmpty() || (text.size() <= maxDigits && AllAsciiDigits(text)))
         return {};
-    return QStringLiteral("%1 smí mít nejvýše %2 číslic a nic jiného").arg(name).arg(maxDigits);
+    return QStringLiteral("%1 smí mít nejvýše %2 a nic jiného")
+        .arg(name, CzechFormat::CountOf(maxDigits, QStringLiteral("číslici"), QStringLiteral("číslice"),
+                                        QStringLiteral("číslic")));
 }
 
 bool HasPaymentField(const OrderItem& item) {

@@ -105,29 +105,6 @@ private Q_SLOTS:
         QVERIFY(errors[0].startsWith(QStringLiteral("Soubor „2022001.abo“ není číselník bank")));
         QCOMPARE(ReadAll(kept), list);
         QVERIFY(BanksFor(w.settings().ProgramFolder).Find(QStringLiteral("7777")));
-
-        // A file that cannot be read is named in the message.
-        DialogHook::PushFileName(f.dir.filePath(QStringLiteral("missing.csv")));
-        f.trigger("HMenu_NacistCiselnikBank");
-        QVERIFY(AppFixture::shown(QStringLiteral("error")).value(0).contains(QStringLiteral("missing.csv")));
-        QCOMPARE(ReadAll(kept), list);
-    }
-
-    // The grid follows a newly loaded list at once.
-    void gridFollowsLoadedList() {
-        AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("7.1.2022"),
-                                            {QStringLiteral("19-2000145399|7777|100,00||||new bank|")}));
-        THlavni& w = f.start();
-        openFirst(f);
-        QAbstractItemModel* model = w.findChild<QTableView*>(QStringLiteral("Grid1"))->model();
-        QCOMPARE(model->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Neznámý kód banky"));
-        const QString picked = f.dir.filePath(QStringLiteral("banky.csv"));
-        WriteRaw(picked, QStringLiteral("code;name\n7777;Nová banka\n").toUtf8());
-        DialogHook::PushFileName(picked);
-        f.trigger("HMenu_NacistCiselnikBank");
-        QCOMPARE(model->index(0, 0).data(Qt::ToolTipRole).toString(), QString());
     }
 
     // The print preview tells of the rows that fail a check and of a past due date, and still
@@ -155,23 +132,6 @@ private Q_SLOTS:
         QVERIFY(warning.contains(QStringLiteral("Datum splatnosti je v minulosti")));
         QVERIFY(!warning.contains(QStringLiteral("Řádek 1")));
         QCOMPARE(pages, size_t(1));
-    }
-
-    void screenshot() {
-        const QString folder = qEnvironmentVariable("VELORIN_SHOTS");
-        if (folder.isEmpty())
-            QSKIP("VELORIN_SHOTS not set");
-        AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Česká spořitelna"), QStringLiteral("7.1.2022"),
-                                            {QStringLiteral("19-2000145399|0800|1250,00|2201|0308||Nájem|"),
-                                             QStringLiteral("178124-4158|0710|15990,50|20230117|0008||Faktura|"),
-                                             QStringLiteral("1265098001|5500|99,90||1178|||"),
-                                             QStringLiteral("2000145399|0999|120,00||||Neznámá banka|")}));
-        THlavni& w = f.start();
-        openFirst(f);
-        w.selectRow(1);
-        QVERIFY(w.grab().save(folder + QStringLiteral("/checks-grid.png")));
     }
 };
 

@@ -503,30 +503,8 @@ void TestPreview::warningLineAbovePages() {
     preview.SetWarningText(QStringLiteral("Datum splatnosti je v minulosti"));
     QVERIFY(!line->isHidden());
     QCOMPARE(preview.WarningText(), QStringLiteral("Datum splatnosti je v minulosti"));
-    preview.show();
-    QVERIFY(line->geometry().bottom() < preview.findChild<QScrollArea*>("ScrollStranky")->geometry().top());
     preview.SetWarningText(QString());
     QVERIFY(line->isHidden());
-
-    // The report hands its warning to every preview it opens, until it is changed.
-    Report r(ListLayout());
-    FillList(r, 5);
-    r.SetPreviewWarning(QStringLiteral("Řádek 2: Neznámý kód banky"));
-    for (const QString& expected : {QStringLiteral("Řádek 2: Neznámý kód banky"), QString()}) {
-        QString shown = QStringLiteral("<none>");
-        bool visible = false;
-        ModalAction act([&](QWidget* w) {
-            auto* p = qobject_cast<TNahled*>(w);
-            shown = p->WarningText();
-            visible = p->findChild<QLabel*>("La_Varovani")->isVisible();
-            p->reject();
-        });
-        r.ShowReport();
-        QVERIFY(act.happened());
-        QCOMPARE(shown, expected);
-        QCOMPARE(visible, !expected.isEmpty());
-        r.SetPreviewWarning(QString());
-    }
 }
 
 QTEST_MAIN(TestPreview)
