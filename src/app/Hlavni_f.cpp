@@ -2,6 +2,8 @@
 
 #include "app/OrderGrid.h"
 #include "app/Otevrit_f.h"
+#include "bank/BankRegister.h"
+#include "bank/PaymentChecks.h"
 #include "common/Clock.h"
 #include "common/CommandRunner.h"
 #include "common/CzechFormat.h"
@@ -84,6 +86,8 @@ const CommandRow kCommands[] = {
     {"Nástroje", false, "Konfig", "Konfigurace", "", 12, true, "Konfigurace prostředí", &THlavni::HMenu_KonfigClick},
     {"Nástroje", false, "Predvolby", "Nastavení předvoleb plateb", "", 13, true, "Nastavení předvoleb plateb",
      &THlavni::HMenu_PredvolbyClick},
+    {"Nástroje", false, "NacistCiselnikBank", "Načíst číselník bank…", "", -1, false, "",
+     &THlavni::HMenu_NacistCiselnikBankClick},
     {"Nástroje", true, "Sestavy", "Sestavy", "", 14, true, "Sestavy", &THlavni::HMenu_SestavyClick},
     {"Nástroje", true, "TxtVypis", "Textový výpis příkazu", "", -1, false, "", &THlavni::HMenu_TxtVypisClick},
     {"Nástroje", false, "TxtVypisStrukturovany", "Strukturovaný výpis", "", -1, false, "",
@@ -263,6 +267,7 @@ void THlavni::buildPanel() {
 
     Grid1 = new OrderGridView(Panel1);
     m_gridModel = new OrderGridModel(m_order, Grid1);
+    m_gridModel->setBanks([this]() -> const BankRegister& { return BanksFor(m_settings.ProgramFolder); });
     Grid1->setModel(m_gridModel);
     Grid1->setGeometry(6, 40, 619, 321);
     for (int c = 0; c < kGridColumns; ++c)
@@ -577,14 +582,40 @@ void THlavni::HMenu_PredvolbyClick() {
     dialog.exec();
 }
 
+void THlavni::HMenu_NacistCiselnikBankClick() {
+    const QString path = GetOpenFileName(QStringLiteral("Načíst číselník bank"), m_settings.ProgramFolder,
+                                         QStringLiteral("Číselník bank (*.csv);;Všechny soubory (*)"));
+    if (path.isEmpty())
+        return;
+    const BankList list = InstallBankListFile(m_settings.ProgramFolder, path);
+    QString report = QStringLiteral("Číselník bank byl načten: %1.")
+                         .arg(CzechFormat::CountOf(qint64(list.Banks.size()), QStringLiteral("kód banky"),
+                                                   QStringLiteral("kódy bank"), QStringLiteral("kódů bank")));
+    if (!list.BadLines.isEmpty()) {
+        QStringList lines;
+        for (int line : list.BadLines)
+            lines << QString::number(line);
+        report += QStringLiteral("\r\nŘádky, které nejsou kódem banky, byly vynechány: %1.")
+                      .arg(lines.join(QStringLiteral(", ")));
+    }
+    RefreshGrid(); // the marks follow the new list
+    InfoBox(report);
+}
+
 void THlavni::HMenu_ExportABOClick() {
     if (isOrderOpen())
         ExportAboCommand(*this);
 }
 
 void THlavni::HMenu_TiskClick() {
-    if (isOrderOpen())
-        m_print->PrintOrder(shownOrder(), m_settings.Mena);
+    if (!isOrderOpen())
+        return;
+    const PaymentOrder order = shownOrder();
+    // Only a warning above the pages: the preview opens and prints all the same.
+    const QString warning = OrderWarningLine(order, BanksFor(m_settings.ProgramFolder), Clock::Today());
+    m_print->Report1.SetPreviewWarning(warning);
+    m_print->Report2.SetPreviewWarning(warning);
+    m_print->PrintOrder(order, m_settings.Mena);
 }
 
 void THlavni::HMenu_TiskQrKoduClick() {

@@ -77,6 +77,7 @@ public:
     void HMenu_QrPlatbaClick();
     void HMenu_KonfigClick();
     void HMenu_PredvolbyClick();
+    void HMenu_NacistCiselnikBankClick();
     void HMenu_SestavyClick();
     void HMenu_TxtVypisClick();
     void HMenu_TxtVypisStrukturovanyClick();

@@ -1,5 +1,8 @@
 #include "app/OrderGrid.h"
 
+#include "bank/BankRegister.h"
+#include "bank/PaymentChecks.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -15,9 +18,22 @@ int OrderGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid())
         return {};
-    return m_order.Items[static_cast<size_t>(index.row())].field(index.column());
+    if (role == Qt::DisplayRole)
+        return m_order.Items[static_cast<size_t>(index.row())].field(index.column());
+    if (role == Qt::ToolTipRole && index.column() == 0) {
+        const QStringList warnings = rowWarnings(index.row());
+        if (!warnings.isEmpty())
+            return warnings.join(QLatin1Char('\n'));
+    }
+    return {};
+}
+
+QStringList OrderGridModel::rowWarnings(int row) const {
+    if (!m_banks || row < 0 || row >= kItemCount)
+        return {};
+    return ItemWarnings(m_order.Items[static_cast<size_t>(row)], m_banks());
 }
 
 Qt::ItemFlags OrderGridModel::flags(const QModelIndex& index) const {
@@ -47,6 +63,24 @@ void OrderGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
         painter->drawText(cell.right() + 1 - width - 4, cell.top() + 2 + ascent, text);
     } else {
         painter->drawText(cell.left() + 2, cell.top() + 2 + ascent, text);
+    }
+    if (index.column() == 0 && !index.data(Qt::ToolTipRole).toString().isEmpty()) {
+        // A small triangle with "!", drawn over the end of a long account number.
+        const int side = std::min(11, cell.height() - 4);
+        const QRect mark(cell.right() - side - 2, cell.top() + (cell.height() - side) / 2, side, side);
+        painter->fillRect(mark.adjusted(-2, 0, 2, 0), selected ? pal.highlight() : pal.base());
+        painter->setRenderHint(QPainter::Antialiasing, true);
+        const QPointF triangle[] = {QPointF(mark.center().x() + 0.5, mark.top()),
+                                    QPointF(mark.right() + 1, mark.bottom() + 1),
+                                    QPointF(mark.left(), mark.bottom() + 1)};
+        painter->setPen(QColor(0x80, 0x50, 0x00));
+        painter->setBrush(QColor(0xF5, 0xB4, 0x00));
+        painter->drawPolygon(triangle, 3);
+        painter->setPen(Qt::black);
+        painter->drawLine(QPointF(mark.center().x() + 0.5, mark.top() + 3.5),
+                          QPointF(mark.center().x() + 0.5, mark.bottom() - 2.5));
+        painter->drawPoint(QPointF(mark.center().x() + 0.5, mark.bottom() - 0.5));
+        painter->setRenderHint(QPainter::Antialiasing, false);
     }
     painter->setClipping(false);
     if (index.column() < kGridColumns - 1) {

@@ -5,6 +5,9 @@
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <functional>
+
+class BankRegister;
 
 // The 16 x 6 cells of the open order, straight from the PaymentOrder the main window holds.
 class OrderGridModel : public QAbstractTableModel {
@@ -20,12 +23,19 @@ public:
     // The order changed behind the model's back.
     void refresh();
 
+    // The register the rows are checked against; without it no row is checked. A row failing a
+    // check gets the reasons as the tooltip of its account cell.
+    void setBanks(std::function<const BankRegister&()> banks) { m_banks = std::move(banks); }
+    QStringList rowWarnings(int row) const;
+
 private:
     PaymentOrder& m_order;
+    std::function<const BankRegister&()> m_banks;
 };
 
 // Draws a cell: text 2 px in from the left and top, the amount column right-aligned 4 px before the
-// right edge and clipped to the cell, a 1-px line between columns.
+// right edge and clipped to the cell, a 1-px line between columns, and a small warning mark at the
+// right end of an account cell whose row fails a payment check.
 class OrderGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

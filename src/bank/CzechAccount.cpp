@@ -2,13 +2,6 @@
 
 namespace {
 
-bool AllDigits(const QString& text) {
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
 int NonZeroDigits(const QString& text) {
     int count = 0;
     for (QChar c : text)
@@ -19,10 +12,17 @@ int NonZeroDigits(const QString& text) {
 
 } // namespace
 
+bool AllAsciiDigits(const QString& text) {
+    for (QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
 bool PassesModulo11(const QString& digits) {
     static constexpr int kWeights[] = {6, 3, 7, 9, 10, 5, 8, 4, 2, 1};
     constexpr int kCount = int(std::size(kWeights));
-    if (digits.size() > kCount || !AllDigits(digits))
+    if (digits.size() > kCount || !AllAsciiDigits(digits))
         return false;
     const int offset = kCount - int(digits.size());
     int sum = 0;
@@ -44,7 +44,7 @@ std::optional<CzechAccount> ParseCzechAccount(const QString& text) {
         account.Number = trimmed;
     }
     if (account.Prefix.size() > 6 || account.Number.size() > 10 || account.Number.isEmpty() ||
-        !AllDigits(account.Prefix) || !AllDigits(account.Number))
+        !AllAsciiDigits(account.Prefix) || !AllAsciiDigits(account.Number))
         return std::nullopt;
     return account;
 }

@@ -29,5 +29,8 @@ AccountProblem CheckCzechAccount(const QString& text);
 // The Czech sentence telling the user what is wrong; empty for None.
 QString AccountProblemText(AccountProblem problem);
 
+// True when every character is an ASCII digit (also for an empty text).
+bool AllAsciiDigits(const QString& text);
+
 // The modulo-11 test of the banks: digits right-aligned on the weights 6, 3, 7, 9, 10, 5, 8, 4, 2, 1.
 bool PassesModulo11(const QString& digits);

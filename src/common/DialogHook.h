@@ -12,7 +12,7 @@
 namespace DialogHook {
 
 struct Record {
-    QString kind;    // "plain", "info", "question", "warning", "error", "about", "date", "text", "shell", "save"
+    QString kind; // "plain", "info", "question", "warning", "error", "about", "date", "text", "shell", "save", "open"
     QString caption; // as the user would see it
     QString text;
 };
@@ -23,7 +23,7 @@ bool IsActive();
 
 void PushAnswer(Answer answer);           // for QuestionBox
 void PushDate(std::optional<QDate> date); // for PickDate: nullopt = cancel
-void PushFileName(const QString& path);   // for GetSaveFileName: empty = cancel
+void PushFileName(const QString& path);   // for GetSaveFileName and GetOpenFileName: empty = cancel
 
 QList<Record> Records();
 void ClearRecords();

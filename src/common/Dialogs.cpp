@@ -221,6 +221,19 @@ QString GetSaveFileName(const QString& caption, const QString& proposedPath, con
     return dialog.selectedFiles().constFirst();
 }
 
+QString GetOpenFileName(const QString& caption, const QString& folder, const QString& filter) {
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("open"), caption, folder);
+        return DialogHook::TakeFileName().value_or(QString());
+    }
+    QFileDialog dialog(DialogParent(), caption, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
 QString ProgramVersionText() {
 #if defined(VELORIN_VERSION_MAJOR) && defined(VELORIN_VERSION_MINOR)
     return QString::asprintf("%d.%d", VELORIN_VERSION_MAJOR, VELORIN_VERSION_MINOR);

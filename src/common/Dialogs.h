@@ -40,6 +40,9 @@ QString GetSaveFileName(const QString& caption, const QString& proposedPath, con
 // Sizes and dates in the dialog's file list in Czech, whatever the system's locale.
 void UseCzechFileList(QFileDialog& dialog);
 
+// An existing file's name from the open dialog; an empty text when cancelled. Tests answer it
+// with DialogHook::PushFileName like the save dialog.
+QString GetOpenFileName(const QString& caption, const QString& folder, const QString& filter);
 // "major.minor" of the program's version.
 QString ProgramVersionText();
 int CurrentYear();

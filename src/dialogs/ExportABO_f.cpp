@@ -2,6 +2,8 @@
 
 #include "abo/AboReader.h"
 #include "abo/AboWriter.h"
+#include "bank/BankRegister.h"
+#include "bank/PaymentChecks.h"
 #include "common/Clock.h"
 #include "common/CommandRunner.h"
 #include "common/Dialogs.h"
@@ -88,6 +90,15 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Panel1);
+    // Rows the banks may turn back; the export goes ahead all the same.
+    La_Varovani = new QLabel(this);
+    La_Varovani->setObjectName(QStringLiteral("La_Varovani"));
+    La_Varovani->setWordWrap(true);
+    La_Varovani->setTextFormat(Qt::PlainText);
+    La_Varovani->setContentsMargins(8, 4, 8, 4);
+    La_Varovani->setStyleSheet(QStringLiteral("QLabel { background: #fff4c2; color: #7a1010; }"));
+    La_Varovani->hide();
+    layout->addWidget(La_Varovani);
     layout->addWidget(Memo1, 1);
 
     connect(Tl_Ulozit, &QPushButton::clicked, this, [this] { RunCommand([this] { Tl_UlozitClick(); }); });
@@ -114,6 +125,12 @@ void TExportABO::FormCreate() {
     }
     readBankChoices();
     fillText();
+    // The payer as the ABO text has it: from the settings, which the order takes at its next save.
+    PaymentOrder checked = m_host.order();
+    checked.Bank = m_host.settings().payerBank();
+    const QString warning = OrderWarningLine(checked, BanksFor(m_host.settings().ProgramFolder), Clock::Today());
+    La_Varovani->setText(warning);
+    La_Varovani->setVisible(!warning.isEmpty());
 }
 
 void TExportABO::fillText() {

@@ -58,6 +58,7 @@ private:
     QPushButton* Tl_Ulozit = nullptr;
     QCheckBox* ChB_PripojovatKomentare = nullptr;
     QPushButton* Tl_Storno = nullptr;
+    QLabel* La_Varovani = nullptr; // what the payment checks find; hidden when nothing
     QPlainTextEdit* Memo1 = nullptr;
     QFrame* Panel2 = nullptr;
     QLabel* La_FormatBanky = nullptr;

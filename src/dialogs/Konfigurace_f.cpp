@@ -1,10 +1,13 @@
 #include "dialogs/Konfigurace_f.h"
 
+#include "bank/BankRegister.h"
+#include "bank/PaymentChecks.h"
 #include "common/Beep.h"
 #include "common/CommandRunner.h"
 #include "common/Cp1250.h"
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
+#include "dialogs/CheckLine.h"
 #include "dialogs/OrderHost.h"
 #include "order/Settings.h"
 
@@ -142,6 +145,8 @@ TKonfigurace::TKonfigurace(OrderHost& host, QWidget* parent) : QDialog(parent), 
     bankLayout->addLayout(Labelled(QStringLiteral("Název banky"), Ed_Banka1, bankGroup));
     bankLayout->addLayout(Labelled(QStringLiteral("Pobočka - ulice"), Ed_Banka2, bankGroup));
     bankLayout->addLayout(accountRow);
+    La_KontrolaUctu = new CheckLine(QStringLiteral("La_KontrolaUctu"), bankGroup);
+    bankLayout->addWidget(La_KontrolaUctu);
     bankLayout->addSpacing(6);
     bankLayout->addLayout(Labelled(QStringLiteral("Název klienta (nepřípustné jsou malé znaky abecedy a symbol \"@\")"),
                                    Ed_Banka5, bankGroup));
@@ -212,11 +217,14 @@ TKonfigurace::TKonfigurace(OrderHost& host, QWidget* parent) : QDialog(parent), 
             GuardEncoding(edit, edit->text());
         });
     }
+    for (QLineEdit* edit : {Ed_Banka3, Ed_Banka4})
+        connect(edit, &QLineEdit::textChanged, this, &TKonfigurace::updateAccountCheck);
     connect(AktualRok, &QSpinBox::valueChanged, this, &TKonfigurace::AktualRokClick);
     connect(OK, &QPushButton::clicked, this, &TKonfigurace::OKClick);
     connect(Storno, &QPushButton::clicked, this, &QDialog::reject);
 
     FormCreate();
+    updateAccountCheck();
     setFixedSize(sizeHint());
 }
 
@@ -241,6 +249,13 @@ void TKonfigurace::FormCreate() {
     for (QLineEdit* edit : {Ed_Banka1, Ed_Banka2, Ed_Banka3, Ed_Banka4, Ed_Banka5, Ed_Banka6, Ed_Mena})
         m_lastGood.insert(edit, edit->text());
     OK->setEnabled(false); // last: filling the fields counts as a change
+}
+
+void TKonfigurace::updateAccountCheck() {
+    OrderItem payer;
+    payer.Account = Ed_Banka3->text();
+    payer.BankCode = Ed_Banka4->text();
+    La_KontrolaUctu->setHint(DescribePayment(payer, BanksFor(m_host.settings().ProgramFolder)));
 }
 
 void TKonfigurace::Ed_Banka1Change() {

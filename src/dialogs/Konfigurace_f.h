@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QHash>
 
+class CheckLine;
 class OrderHost;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,8 @@ protected:
 private:
     void FormCreate();
     void Ed_Banka1Change();
+    // The payer's account and bank code, checked as typed; only a warning.
+    void updateAccountCheck();
     void AktualRokClick();
     void Ed_Banka5Edited(const QString& text);
     void GuardEncoding(QLineEdit* edit, const QString& text);
@@ -44,6 +47,7 @@ private:
     QLineEdit* Ed_Banka5 = nullptr;
     QLineEdit* Ed_Banka6 = nullptr;
     QLineEdit* Ed_Mena = nullptr;
+    CheckLine* La_KontrolaUctu = nullptr;
     QPushButton* OK = nullptr;
     QPushButton* Storno = nullptr;
     QHash<QLineEdit*, QString> m_lastGood; // the last text of each field that Windows-1250 can hold

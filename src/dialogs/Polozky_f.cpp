@@ -1,9 +1,12 @@
 #include "dialogs/Polozky_f.h"
 
+#include "bank/BankRegister.h"
+#include "bank/PaymentChecks.h"
 #include "common/Beep.h"
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/Error.h"
+#include "dialogs/CheckLine.h"
 #include "dialogs/OrderHost.h"
 #include "dialogs/VyberPolozky_f.h"
 #include "order/PaymentOrder.h"
@@ -222,6 +225,9 @@ TPolozky::TPolozky(OrderHost& host, QWidget* parent) : QDialog(parent), m_host(h
     main->addLayout(grid);
     main->addLayout(symbols);
     main->addLayout(comment);
+    // Only warns: OK stores the fields as typed whatever the line says.
+    m_laKontrola = new CheckLine(QStringLiteral("La_Kontrola"), this);
+    main->addWidget(m_laKontrola);
     main->addSpacing(4);
     main->addLayout(buttons);
     main->setSizeConstraint(QLayout::SetFixedSize);
@@ -236,6 +242,7 @@ TPolozky::TPolozky(OrderHost& host, QWidget* parent) : QDialog(parent), m_host(h
     connect(m_tlPrenest, &QPushButton::clicked, this, &TPolozky::Tl_PrenestClick);
 
     FormCreate();
+    updateCheckLine();
     m_edUcet->setFocus();
 }
 
@@ -254,6 +261,8 @@ QLineEdit* TPolozky::makeField(const char* name, int limit, bool filtered) {
     connect(edit, &QLineEdit::textChanged, this, [this, guard](const QString& text) {
         guard->setAccepted(text);
         Ed_UcetChange();
+        if (m_laKontrola)
+            updateCheckLine();
     });
     connect(edit, &QLineEdit::inputRejected, this, [this, edit] { fieldRefused(edit); });
     return edit;
@@ -425,6 +434,16 @@ double TPolozky::otherRowsTotal() const {
             total += CzechFormat::ParseNumber(amount).value_or(0.0);
     }
     return total;
+}
+
+void TPolozky::updateCheckLine() {
+    OrderItem typed;
+    typed.Account = m_edUcet->text();
+    typed.BankCode = m_edKod->text();
+    typed.VariableSymbol = m_edVarSymbol->text();
+    typed.ConstantSymbol = m_edKonstSymbol->text();
+    typed.SpecificSymbol = m_edSpecSymbol->text();
+    m_laKontrola->setHint(DescribePayment(typed, BanksFor(m_host.settings().ProgramFolder)));
 }
 
 void TPolozky::Tl_OkClick() {

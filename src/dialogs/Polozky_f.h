@@ -5,6 +5,7 @@
 #include <optional>
 
 class OrderHost;
+class CheckLine;
 class FieldGuard;
 class QKeyEvent;
 class QLabel;
@@ -46,6 +47,8 @@ private:
     void setFieldText(QLineEdit* edit, const QString& text);
     void fieldRefused(QLineEdit* edit);
     double otherRowsTotal() const;
+    // The line under the fields: bank name, IBAN or what the checks find wrong.
+    void updateCheckLine();
 
     OrderHost& m_host;
     int m_row = 0;
@@ -60,6 +63,7 @@ private:
     QLineEdit* m_edKonstSymbol = nullptr;
     QLineEdit* m_edSpecSymbol = nullptr;
     QLineEdit* m_edKomentar = nullptr;
+    CheckLine* m_laKontrola = nullptr;
     QPushButton* m_tlOk = nullptr;
     QPushButton* m_tlStorno = nullptr;
 };

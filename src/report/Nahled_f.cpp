@@ -166,6 +166,15 @@ TNahled::TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const 
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     layout->addWidget(m_toolbar);
 
+    m_warning = new QLabel(this);
+    m_warning->setObjectName(QStringLiteral("La_Varovani"));
+    m_warning->setWordWrap(true);
+    m_warning->setTextFormat(Qt::PlainText);
+    m_warning->setContentsMargins(8, 4, 8, 4);
+    m_warning->setStyleSheet(QStringLiteral("QLabel { background: #fff4c2; color: #7a1010; }"));
+    m_warning->hide();
+    layout->addWidget(m_warning);
+
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("ScrollStranky"));
     m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -192,6 +201,15 @@ TNahled::TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const 
     SetZoom(1.0);
     connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { updateStatus(); });
     SetUpPrinter(m_printer, m_pages);
+}
+
+void TNahled::SetWarningText(const QString& text) {
+    m_warning->setText(text);
+    m_warning->setVisible(!text.isEmpty());
+}
+
+QString TNahled::WarningText() const {
+    return m_warning->text();
 }
 
 TNahled::~TNahled() {

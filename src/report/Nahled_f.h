@@ -41,6 +41,9 @@ public:
     int CurrentPage() const; // from 0
     void GoToPage(int index);
     QPrinter& Printer() { return m_printer; }
+    // A line above the pages that warns of something in what is printed; hidden when empty.
+    void SetWarningText(const QString& text);
+    QString WarningText() const;
 
     // The commands of the toolbar.
     void Tisk();
@@ -77,6 +80,7 @@ private:
     QPointer<QWidget> m_previousDialogParent;
 
     QToolBar* m_toolbar = nullptr;
+    QLabel* m_warning = nullptr;
     QScrollArea* m_scroll = nullptr;
     PageView* m_view = nullptr;
     QComboBox* m_zoomBox = nullptr;

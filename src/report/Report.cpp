@@ -54,6 +54,7 @@ void Report::ShowReport(bool clearPrevious) {
 
 void Report::ShowPreparedReport() {
     TNahled preview(m_prepared, PdfExport(), m_layout.preview, DialogParent());
+    preview.SetWarningText(m_previewWarning);
     preview.SetPageSetup(m_preparedPage, [this](const PageSetup& page) {
         std::optional<PreparedReport> pages = compose(page);
         if (pages)

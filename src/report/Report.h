@@ -76,6 +76,8 @@ public:
     // Discards the previous pages and composes anew, with a progress window (that can cancel)
     // when the composition takes long. False when cancelled or while a preparation runs.
     bool PrepareReport(bool clearPrevious = true);
+    // A warning the preview shows above the pages (TNahled::SetWarningText); kept until changed.
+    void SetPreviewWarning(const QString& text) { m_previewWarning = text; }
     // Prepares and shows the modal preview; returns when it closes. Does nothing while this
     // report is being prepared (a callback that asks for it again).
     void ShowReport(bool clearPrevious = true);
@@ -97,5 +99,6 @@ private:
     PdfExportConfig* m_pdfExport = nullptr;
     PdfExportConfig m_ownPdfExport;
     QDateTime m_preparedAt;
+    QString m_previewWarning;
     bool m_preparing = false;
 };

@@ -56,6 +56,7 @@ private Q_SLOTS:
             QStringLiteral("[Nástroje]"),
             QStringLiteral("HMenu_Konfig=Konfigurace@"),
             QStringLiteral("HMenu_Predvolby=Nastavení předvoleb plateb@"),
+            QStringLiteral("HMenu_NacistCiselnikBank=Načíst číselník bank…@"),
             QStringLiteral("-"),
             QStringLiteral("HMenu_Sestavy=Sestavy@"),
             QStringLiteral("-"),
@@ -161,7 +162,7 @@ private Q_SLOTS:
         const QStringList always = {QStringLiteral("Konec"),         QStringLiteral("Konfig"),
                                     QStringLiteral("Predvolby"),     QStringLiteral("Sestavy"),
                                     QStringLiteral("ObsahNapovedy"), QStringLiteral("Domu"),
-                                    QStringLiteral("Oprogramu")};
+                                    QStringLiteral("Oprogramu"),     QStringLiteral("NacistCiselnikBank")};
         const QStringList closedOnly = {QStringLiteral("Novy"), QStringLiteral("Otevrit")};
         const QStringList openOnly = {QStringLiteral("Zavrit"),          QStringLiteral("Tisk"),
                                       QStringLiteral("EditovatPolozku"), QStringLiteral("SmazatPolozku"),

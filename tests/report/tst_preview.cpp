@@ -100,6 +100,7 @@ private slots:
     void pageSetupComposesAnew();
     void printGoesToThePrinterDialogsChoice();
     void longWorkShowsProgressAndCancels();
+    void warningLineAbovePages();
 
 private:
     QTemporaryDir m_dir;
@@ -492,6 +493,18 @@ void TestPreview::longWorkShowsProgressAndCancels() {
     QCOMPARE(caption, QStringLiteral("Export do PDF"));
     QVERIFY(!QFile::exists(path));
     QVERIFY(m_pdf.lastFileName.isEmpty());
+}
+
+void TestPreview::warningLineAbovePages() {
+    TNahled preview(Pages(5), m_pdf, PreviewOptions());
+    auto* line = preview.findChild<QLabel*>("La_Varovani");
+    QVERIFY(line);
+    QVERIFY(line->isHidden()); // nothing to warn of: no empty strip above the pages
+    preview.SetWarningText(QStringLiteral("Datum splatnosti je v minulosti"));
+    QVERIFY(!line->isHidden());
+    QCOMPARE(preview.WarningText(), QStringLiteral("Datum splatnosti je v minulosti"));
+    preview.SetWarningText(QString());
+    QVERIFY(line->isHidden());
 }
 
 QTEST_MAIN(TestPreview)

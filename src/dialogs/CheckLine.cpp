@@ -1,0 +1,49 @@
+#include "dialogs/CheckLine.h"
+
+#include "bank/PaymentChecks.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+
+CheckLine::CheckLine(const QString& objectName, QWidget* parent) : QWidget(parent) {
+    setObjectName(objectName);
+    m_icon = new QLabel(this);
+    const int side = fontMetrics().height();
+    m_icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
+    m_icon->setFixedSize(side, side);
+    m_label = new QLabel(this);
+    m_label->setObjectName(objectName + QStringLiteral("_Text"));
+    // The line must not widen the dialog: it takes the width the fields give it.
+    m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_label->setTextFormat(Qt::PlainText);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(m_icon);
+    layout->addWidget(m_label, 1);
+    setFixedHeight(std::max(side, m_label->sizeHint().height()));
+    m_icon->setVisible(false);
+}
+
+void CheckLine::setHint(const PaymentHint& hint) {
+    m_text = hint.Text;
+    m_warning = hint.Warning;
+    m_icon->setVisible(m_warning);
+    QPalette pal = palette();
+    if (m_warning)
+        pal.setColor(QPalette::WindowText, QColor(0xA0, 0x10, 0x10));
+    m_label->setPalette(pal);
+    setToolTip(m_text);
+    m_label->setAccessibleName(m_text);
+    showText();
+}
+
+void CheckLine::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    showText();
+}
+
+void CheckLine::showText() {
+    m_label->setText(m_label->fontMetrics().elidedText(m_text, Qt::ElideRight, std::max(0, m_label->width())));
+}

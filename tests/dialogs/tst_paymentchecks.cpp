@@ -1,0 +1,186 @@
+#include "FakeHost.h"
+
+#include "TestFiles.h"
+#include "abo/AboWriter.h"
+#include "bank/BankRegister.h"
+#include "common/Clock.h"
+#include "common/Cp1250.h"
+#include "common/DialogHook.h"
+#include "dialogs/CheckLine.h"
+#include "dialogs/ExportABO_f.h"
+#include "dialogs/Konfigurace_f.h"
+#include "dialogs/Polozky_f.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// The payment checks in the dialogs: they tell and warn, and never change what is stored.
+class TestPaymentChecks : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeHost> m_host;
+
+    QString yearFolder() const { return m_dir->filePath(QStringLiteral("2022")); }
+    static QLineEdit* edit(QWidget* d, const char* name) { return d->findChild<QLineEdit*>(QLatin1String(name)); }
+    static CheckLine* line(QWidget* d, const char* name) { return d->findChild<CheckLine*>(QLatin1String(name)); }
+    static void type(QLineEdit* e, const QString& text) {
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Backspace);
+        QTest::keyClicks(e, text);
+    }
+
+private slots:
+    void initTestCase() { Clock::SetToday(QDate(2022, 1, 7)); }
+    void cleanupTestCase() { Clock::SetToday(std::nullopt); }
+
+    void init() {
+        DialogHook::Activate();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(yearFolder()));
+        m_host = std::make_unique<FakeHost>();
+        Settings& s = m_host->settingsData;
+        s.ProgramFolder = m_dir->path() + QLatin1Char('/');
+        s.Mena = QStringLiteral("Kč");
+        s.NazevKlienta = QStringLiteral("FIRMA ALFA");
+        s.CisloKlienta = QStringLiteral("123456");
+        s.CisloUctu = QStringLiteral("19-2000145399");
+        s.SmerovyKod = QStringLiteral("0800");
+        PaymentOrder& o = m_host->orderData;
+        o.Bank = s.payerBank();
+        o.OrderDate = QStringLiteral("10.1.2022");
+        o.FilePath = yearFolder() + QStringLiteral("/2022003.ppu");
+        o.Items[0] = {"1265098001", "5500", "1500,00", "2022001", "0308", "", "Nájem"};
+        o.Items[1] = {"178124-4159", "0710", "250,50", "", "", "77", ""};
+        m_host->SaveOrder();
+    }
+    void cleanup() {
+        QCOMPARE(DialogHook::UnansweredCount(), 0);
+        DialogHook::Deactivate();
+        m_host.reset();
+        m_dir.reset();
+    }
+
+    void itemEditorLine_data() {
+        QTest::addColumn<QStringList>("typed"); // account, bank code, constant symbol
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("warning");
+        const QString cs = QStringLiteral("Česká spořitelna, a.s. · ");
+        QTest::newRow("known code") << QStringList{"", "0100", ""} << "Komerční banka, a.s." << false;
+        QTest::newRow("unknown code") << QStringList{"", "0999", ""} << "Neznámý kód banky" << true;
+        QTest::newRow("bad check digit") << QStringList{"19-2000145398", "0800", ""}
+                                         << cs + "Číslo účtu nemá platný kontrolní součet" << true;
+        QTest::newRow("good account shows IBAN")
+            << QStringList{"19-2000145399", "0800", ""} << cs + "IBAN CZ65 0800 0000 1920 0014 5399" << false;
+        QTest::newRow("reserved constant symbol")
+            << QStringList{"", "0800", "1178"} << cs + "Konstantní symbol 1178 si banky vyhrazují pro vlastní platby"
+            << true;
+    }
+    void itemEditorLine() {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, text);
+        QFETCH(bool, warning);
+        m_host->row = 5;
+        TPolozky d(*m_host, &m_host->window);
+        d.show();
+        CheckLine* check = line(&d, "La_Kontrola");
+        QVERIFY(check);
+        QCOMPARE(check->text(), QString()); // an empty row says nothing
+        type(edit(&d, "Ed_Ucet"), typed[0]);
+        type(edit(&d, "Ed_Kod"), typed[1]);
+        type(edit(&d, "Ed_KonstSymbol"), typed[2]);
+        QCOMPARE(check->text(), text);
+        QCOMPARE(check->isWarning(), warning);
+        QCOMPARE(check->toolTip(), text);
+    }
+
+    // OK stores an account that fails the check exactly as typed.
+    void okSavesFailingAccountAsTyped() {
+        m_host->row = 2;
+        TPolozky d(*m_host, &m_host->window);
+        d.show();
+        type(edit(&d, "Ed_Ucet"), QStringLiteral("019-2000145398"));
+        type(edit(&d, "Ed_Kod"), QStringLiteral("9999"));
+        type(edit(&d, "Ed_KonstSymbol"), QStringLiteral("6"));
+        CheckLine* check = line(&d, "La_Kontrola");
+        QVERIFY(check->isWarning());
+        // Under the fields, above the buttons.
+        QVERIFY(check->geometry().top() > edit(&d, "Ed_Komentar")->geometry().bottom());
+        QVERIFY(check->geometry().bottom() < d.findChild<QPushButton*>("Tl_Ok")->geometry().top());
+        QPushButton* ok = d.findChild<QPushButton*>("Tl_Ok");
+        QVERIFY(ok->isEnabled());
+        ok->click();
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QVERIFY(DialogHook::Records().isEmpty()); // no box asked or warned
+        QCOMPARE(m_host->orderData.Items[2].Account, QStringLiteral("019-2000145398"));
+        const QByteArray file = ReadAll(m_host->orderData.FilePath);
+        QVERIFY(file.contains("\r\n019-2000145398|9999|||6|||\r\n"));
+    }
+
+    void settingsLine() {
+        m_host->open = false;
+        TKonfigurace d(*m_host, &m_host->window);
+        CheckLine* check = line(&d, "La_KontrolaUctu");
+        QVERIFY(check);
+        QCOMPARE(check->text(), QStringLiteral("Česká spořitelna, a.s. · IBAN CZ65 0800 0000 1920 0014 5399"));
+        d.show();
+        type(edit(&d, "Ed_Banka3"), QStringLiteral("19-2000145398"));
+        QCOMPARE(check->text(), QStringLiteral("Česká spořitelna, a.s. · Číslo účtu nemá platný kontrolní součet"));
+        QVERIFY(check->isWarning());
+        type(edit(&d, "Ed_Banka4"), QStringLiteral("0999"));
+        QVERIFY(check->text().startsWith(QStringLiteral("Neznámý kód banky")));
+        // Stored as typed.
+        d.findChild<QPushButton*>("OK")->click();
+        QCOMPARE(m_host->settingsData.CisloUctu, QStringLiteral("19-2000145398"));
+        QCOMPARE(m_host->settingsData.SmerovyKod, QStringLiteral("0999"));
+    }
+
+    void aboWarningLeavesTextAlone() {
+        {
+            TExportABO clean(*m_host); // every row passes and the date lies ahead
+            QVERIFY(clean.findChild<QLabel*>("La_Varovani")->isHidden());
+        }
+        PaymentOrder& o = m_host->orderData;
+        o.Items[1].Account = QStringLiteral("178124-4158");
+        o.Items[4] = {"", "", "80,00", "", "", "", ""};
+        o.OrderDate = QStringLiteral("3.1.2022");
+        // The payer as the ABO header has it: from the settings, not yet in the order.
+        m_host->settingsData.CisloUctu = QStringLiteral("19-2000145398");
+        const QStringList expected = BuildAboText(o, m_host->settingsData, false);
+
+        TExportABO d(*m_host);
+        d.show();
+        QLabel* warning = d.findChild<QLabel*>("La_Varovani");
+        QVERIFY(warning->isVisible());
+        const QString text = warning->text();
+        QCOMPARE(text, QStringLiteral("Upozornění (banka může platby odmítnout): "
+                                      "Účet plátce: Číslo účtu nemá platný kontrolní součet; "
+                                      "Řádek 2: Číslo účtu nemá platný kontrolní součet; "
+                                      "Řádek 5: Číslo účtu není vyplněno; Řádek 5: Směrový kód není vyplněn; "
+                                      "Datum splatnosti je v minulosti."));
+        QCOMPARE(d.findChild<QPlainTextEdit*>("Memo1")->toPlainText(), expected.join(QLatin1Char('\n')));
+
+        // Saving goes ahead and writes the ABO text as ever.
+        const QString path = yearFolder() + QStringLiteral("/vystup.abo");
+        DialogHook::PushFileName(path);
+        d.Tl_UlozitClick();
+        QByteArray bytes;
+        for (const QString& l : expected)
+            bytes += Cp1250::Encode(l) + "\r\n";
+        QCOMPARE(ReadAll(path), bytes);
+        d.close();
+    }
+};
+
+QTEST_MAIN(TestPaymentChecks)
+#include "tst_paymentchecks.moc"
