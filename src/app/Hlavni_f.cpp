@@ -16,6 +16,7 @@
 #include "dialogs/QrPlatba_f.h"
 #include "order/DataFolder.h"
 #include "order/OrderFile.h"
+#include "overview/Sestavy_f.h"
 #include "print/OrderPrint.h"
 #include "print/QrSheet.h"
 #include "print/TextListings.h"
@@ -631,7 +632,8 @@ void THlavni::HMenu_TiskQrKoduClick() {
 }
 
 void THlavni::HMenu_SestavyClick() {
-    InfoBox(QStringLiteral("Sestavy budou k dispozici v příští verzi programu."));
+    TSestavy dialog(m_settings, this);
+    dialog.exec();
 }
 
 void THlavni::HMenu_TxtVypisClick() {

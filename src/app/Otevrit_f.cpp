@@ -3,11 +3,12 @@
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/Error.h"
-#include "common/TextFile.h"
-#include "common/TextFunctions.h"
+#include "common/WaitCursor.h"
 #include "order/OrderFile.h"
+#include "order/OrderReader.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <cstring>
 
 namespace {
 
@@ -27,28 +29,40 @@ struct OrderSummary {
     double sum = 0.0;
 };
 
-// Reads one order file by the dialog's own rules: every line after the date longer than seven
+// The third field of a line split at every "|", the text after the last one counting as well;
+// empty when the line has fewer fields.
+QByteArrayView ThirdField(QByteArrayView line) {
+    const char* p = line.data();
+    const char* end = p + line.size();
+    for (int k = 0; k < 2; ++k) {
+        const auto* bar = p < end ? static_cast<const char*>(std::memchr(p, '|', std::size_t(end - p))) : nullptr;
+        if (!bar)
+            return {};
+        p = bar + 1;
+    }
+    const auto* bar = p < end ? static_cast<const char*>(std::memchr(p, '|', std::size_t(end - p))) : nullptr;
+    return QByteArrayView(p, (bar ? bar : end) - p);
+}
+
+// Sums one order file by the dialog's own rules: every line after the date longer than seven
 // characters is an item, its third field the amount ("." read as ","). Throws with the reason.
-OrderSummary summarise(const QString& path) {
-    const QStringList lines = TextFile::ReadLines(path);
-    if (lines.size() < 5)
-        throw VelorinError(QStringLiteral("soubor má jen %1")
-                               .arg(CzechFormat::CountOf(lines.size(), QStringLiteral("řádek"), QStringLiteral("řádky"),
-                                                         QStringLiteral("řádků"))));
+OrderSummary summarise(const OrderFileReader& file) {
     OrderSummary summary;
-    summary.date = lines[4];
-    for (int i = 5; i < lines.size(); ++i) {
-        const QString& line = lines[i];
+    summary.date = file.date();
+    QByteArray amount;
+    for (int i = OrderFileReader::kMinLines; i < file.lineCount(); ++i) {
+        const QByteArrayView line = file.line(i);
         if (line.size() <= 7)
             continue;
         ++summary.count;
-        QString amount = FieldAt(line, 2);
+        amount = ThirdField(line).toByteArray();
         if (amount.isEmpty())
-            amount = QStringLiteral("0");
-        amount = ReplaceChar(amount, QLatin1Char('.'), QLatin1Char(','));
-        const std::optional<double> value = CzechFormat::ParseNumber(amount);
+            amount = "0";
+        amount.replace('.', ',');
+        const std::optional<double> value = OrderFileReader::Number(amount);
         if (!value)
-            throw VelorinError(QStringLiteral("částka „%1“ na řádku %2 není číslo").arg(amount).arg(i + 1));
+            throw VelorinError(
+                QStringLiteral("částka „%1“ na řádku %2 není číslo").arg(OrderFileReader::Decode(amount)).arg(i + 1));
         summary.sum += *value;
     }
     return summary;
@@ -123,26 +137,43 @@ TOtevrit::TOtevrit(const Settings& settings, QWidget* parent) : QDialog(parent),
 }
 
 void TOtevrit::FormCreate() {
+    WaitCursor wait;
+    // Not yet modal: the user's keys and clicks wait, so that no command starts meanwhile. A
+    // year of orders is read in well under a second, so the window is served every 50 ms only.
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    const auto idle = [&sinceEvents] {
+        if (sinceEvents.elapsed() >= 50) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceEvents.restart();
+        }
+    };
     const QString folder = YearFolder(m_settings);
-    const QStringList files = OrderFile::ListOrderFiles(folder);
+    const QStringList files = OrderFile::ListOrderFiles(folder, idle);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(files.size());
+    OrderFileReader reader;
     for (const QString& name : files) {
-        addOrderRow(folder + QLatin1Char('/') + name);
-        // Not yet modal: the user's keys and clicks wait, so that no command starts meanwhile.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        items << orderRow(reader, folder + QLatin1Char('/') + name);
+        idle();
     }
+    // Added at once: one by one, the list would tell its view about every row.
+    ListView1->addTopLevelItems(items);
     Tl_Ok->setEnabled(false);
 }
 
-void TOtevrit::addOrderRow(const QString& filePath) {
-    const QString designation = QFileInfo(filePath).fileName().chopped(4);
-    auto* item = new QTreeWidgetItem(ListView1);
-    item->setText(0, designation);
+QTreeWidgetItem* TOtevrit::orderRow(OrderFileReader& reader, const QString& filePath) {
+    const QString name = QFileInfo(filePath).fileName();
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, name.chopped(4));
     item->setData(0, Qt::UserRole, filePath); // the name as listed, also with ".PPU"
     const Qt::Alignment alignments[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignRight};
     for (int c = 0; c < 4; ++c)
         item->setTextAlignment(c, alignments[c] | Qt::AlignVCenter);
     try {
-        const OrderSummary summary = summarise(filePath);
+        if (!reader.Read(filePath))
+            throw VelorinError(reader.problem());
+        const OrderSummary summary = summarise(reader);
         item->setText(1, summary.date);
         item->setText(2, QString::number(summary.count));
         item->setText(3, CzechFormat::Fixed2(summary.sum));
@@ -151,8 +182,9 @@ void TOtevrit::addOrderRow(const QString& filePath) {
         item->setText(1, QStringLiteral("nečitelný"));
         item->setToolTip(0, e.message());
         item->setForeground(1, Qt::darkRed);
-        m_problems << QFileInfo(filePath).fileName() + QStringLiteral(": ") + e.message();
+        m_problems << name + QStringLiteral(": ") + e.message();
     }
+    return item;
 }
 
 void TOtevrit::showEvent(QShowEvent* event) {

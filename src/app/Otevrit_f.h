@@ -7,6 +7,8 @@
 
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
+class OrderFileReader;
 
 // Lists the orders of the current year with their date, item count and total; the chosen file's
 // path is the result.
@@ -29,7 +31,7 @@ protected:
 
 private:
     void FormCreate();
-    void addOrderRow(const QString& filePath);
+    QTreeWidgetItem* orderRow(OrderFileReader& reader, const QString& filePath);
 
     const Settings& m_settings;
     QString m_path;

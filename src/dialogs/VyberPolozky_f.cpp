@@ -2,6 +2,7 @@
 
 #include "common/Dialogs.h"
 #include "common/Error.h"
+#include "common/WaitCursor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,15 +17,6 @@
 namespace {
 
 const QString kNotFound = QStringLiteral("Další shoda výrazu nenalezena.");
-
-// The hourglass for the walk through the list, gone however the walk ends.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString Lowered(const QString& text) {
     static const QLocale czech(QLocale::Czech, QLocale::CzechRepublic);

@@ -1,0 +1,137 @@
+#include "order/OrderReader.h"
+
+#include "common/Cp1250.h"
+#include "common/CzechFormat.h"
+
+#include <QFile>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+bool OrderFileReader::Read(const QString& path) {
+    m_lines.clear();
+    m_problem.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_problem = QStringLiteral("soubor nelze načíst: %1").arg(file.errorString());
+        return false;
+    }
+    // One read into the kept buffer; a file that grows meanwhile is read to its end all the same.
+    qsizetype size = 0;
+    m_bytes.resize(std::max<qint64>(file.size(), 0) + 1);
+    for (;;) {
+        const qint64 got = file.read(m_bytes.data() + size, m_bytes.size() - size);
+        if (got < 0) {
+            m_problem = QStringLiteral("soubor nelze načíst: %1").arg(file.errorString());
+            return false;
+        }
+        size += got;
+        if (got == 0 || size < m_bytes.size())
+            break;
+        m_bytes.resize(m_bytes.size() * 2);
+    }
+    m_bytes.truncate(size);
+
+    const char* data = m_bytes.constData();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        m_lines.push_back({start, i - start});
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < size)
+        m_lines.push_back({start, size - start});
+
+    if (lineCount() < kMinLines) {
+        m_problem = QStringLiteral("soubor má jen %1")
+                        .arg(CzechFormat::CountOf(lineCount(), QStringLiteral("řádek"), QStringLiteral("řádky"),
+                                                  QStringLiteral("řádků")));
+        return false;
+    }
+    return true;
+}
+
+QString OrderFileReader::text(int i) const {
+    return Decode(line(i));
+}
+
+QString OrderFileReader::Decode(QByteArrayView bytes) {
+    return Cp1250::Decode(QByteArray::fromRawData(bytes.data(), bytes.size()));
+}
+
+QByteArrayView OrderFileReader::Field(QByteArrayView line, int index) {
+    const char* p = line.data();
+    const char* end = p + line.size();
+    for (;;) {
+        if (p >= end)
+            return {};
+        const auto* bar = static_cast<const char*>(std::memchr(p, '|', std::size_t(end - p)));
+        if (!bar)
+            return {};
+        if (index == 0)
+            return QByteArrayView(p, bar - p);
+        --index;
+        p = bar + 1;
+    }
+}
+
+std::optional<double> OrderFileReader::Number(QByteArrayView text) {
+    // The usual amount, [-]digits[,digits], is read here; anything else (blanks, a sign "+", other
+    // characters) goes the regional way, which gives the same value for the usual form.
+    char buffer[64];
+    const qsizetype n = text.size();
+    bool plain = n > 0 && n < qsizetype(sizeof buffer);
+    int digits = 0;
+    int commas = 0;
+    for (qsizetype i = 0; plain && i < n; ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            ++digits;
+            buffer[i] = c;
+        } else if (c == ',' && commas == 0) {
+            ++commas;
+            buffer[i] = '.';
+        } else if (c == '-' && i == 0) {
+            buffer[i] = c;
+        } else {
+            plain = false;
+        }
+    }
+    if (plain && digits > 0 && buffer[0] != '.' && buffer[n - 1] != '.' &&
+        !(n > 1 && buffer[0] == '-' && buffer[1] == '.')) {
+        double value = 0;
+        const auto [end, ec] = std::from_chars(buffer, buffer + n, value);
+        if (ec == std::errc() && end == buffer + n && std::isfinite(value))
+            return value;
+    }
+    return CzechFormat::ParseNumber(Decode(text));
+}
+
+std::optional<QDate> OrderFileReader::Date(QByteArrayView text) {
+    // d.m.yyyy as the program writes it; any other form goes the regional way.
+    int parts[3] = {0, 0, 0};
+    int lengths[3] = {0, 0, 0};
+    int part = 0;
+    bool plain = !text.isEmpty();
+    for (qsizetype i = 0; plain && i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9' && lengths[part] < 4) {
+            parts[part] = parts[part] * 10 + (c - '0');
+            ++lengths[part];
+        } else if (c == '.' && part < 2) {
+            ++part;
+        } else {
+            plain = false;
+        }
+    }
+    if (plain && part == 2 && lengths[0] >= 1 && lengths[0] <= 2 && lengths[1] >= 1 && lengths[1] <= 2 &&
+        lengths[2] == 4) {
+        const QDate date(parts[2], parts[1], parts[0]);
+        return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    }
+    return CzechFormat::ParseDate(Decode(text));
+}
