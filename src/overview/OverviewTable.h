@@ -25,7 +25,7 @@ public:
     void Load(const QString& folder, const QStringList& names, QStringList& problems,
               const std::function<void()>& idle = {});
 
-    int rowCount() const { return int(m_rows.size()); }
+    int rowCount() const { return int(m_view.size()); }
     QString cell(int row, int column) const;
     QByteArrayView cellBytes(int row, int column) const;
 
