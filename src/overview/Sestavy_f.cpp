@@ -245,17 +245,20 @@ void TSestavy::seznamsouboru() {
 }
 
 void TSestavy::nacistdata() {
+    // Read aside and swapped in: the grid paints during the read and must see whole rows.
+    OverviewTable fresh;
+    QStringList problems;
     if (m_fileNames.isEmpty()) {
-        QStringList none;
-        m_model->change([&] { m_table.Load(m_folder, {}, none); });
+        fresh.Load(m_folder, {}, problems);
+        m_model->change([&] { m_table = std::move(fresh); });
         InfoBox(QStringLiteral("Nebyl nalezený žádný soubor *.ppu. Tabulku nelze naplnit."));
         return;
     }
-    QStringList problems;
     {
         WaitCursor wait;
-        m_model->change([&] { m_table.Load(m_folder, m_fileNames, problems, IdleEvery(50)); });
+        fresh.Load(m_folder, m_fileNames, problems, IdleEvery(50));
     }
+    m_model->change([&] { m_table = std::move(fresh); });
     if (!problems.isEmpty()) {
         const qsizetype more = problems.size() - kProblemsShown;
         if (more > 0) {
