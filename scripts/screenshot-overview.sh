@@ -61,7 +61,7 @@ echo "wrote $out/overview.png"
 xdotool key --clearmodifiers Right Right Right
 sleep 0.5
 sid=$(xdotool search --onlyvisible --name '^Sestavy$' | head -1)
-xdotool mousemove --window "$sid" 130 14 click 1
+xdotool mousemove --window "$sid" 186 14 click 1
 sleep 1
 import -window root "$out/overview-sorted.png"
 echo "wrote $out/overview-sorted.png"
