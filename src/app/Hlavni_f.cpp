@@ -632,7 +632,7 @@ void THlavni::HMenu_TiskQrKoduClick() {
 }
 
 void THlavni::HMenu_SestavyClick() {
-    TSestavy dialog(m_settings, this);
+    TSestavy dialog(m_settings, this, &PDFExport1);
     dialog.exec();
 }
 

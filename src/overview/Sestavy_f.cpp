@@ -108,7 +108,8 @@ void OverviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 
 // ---- window ----
 
-TSestavy::TSestavy(const Settings& settings, QWidget* parent) : QDialog(parent), m_settings(settings) {
+TSestavy::TSestavy(const Settings& settings, QWidget* parent, PdfExportConfig* pdfExport)
+    : QDialog(parent), m_settings(settings) {
     initResources();
     setObjectName(QStringLiteral("TSestavy"));
     setWindowTitle(QStringLiteral("Sestavy"));
@@ -176,6 +177,7 @@ TSestavy::TSestavy(const Settings& settings, QWidget* parent) : QDialog(parent),
     connect(FindDialog1, &TFindDialog::findNext, this, [this] { RunCommand([this] { FindDialog1Find(); }); });
 
     Report1.SetLayout(OverviewListLayout());
+    Report1.SetPdfExport(pdfExport);
     Report1.SetOnGetValue([this](const QString& name, QString& value) { Report1GetValue(name, value); });
 
     FormCreate();

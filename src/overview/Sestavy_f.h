@@ -45,7 +45,8 @@ public:
 class TSestavy : public QDialog {
     Q_OBJECT
 public:
-    explicit TSestavy(const Settings& settings, QWidget* parent = nullptr);
+    // pdfExport: the PDF configuration the preview's export commands share; nullptr, the report's own.
+    explicit TSestavy(const Settings& settings, QWidget* parent = nullptr, PdfExportConfig* pdfExport = nullptr);
     ~TSestavy() override;
 
     static constexpr int kColumnWidths[OverviewTable::kColumns] = {64, 128, 40, 82, 89, 417};
