@@ -53,9 +53,10 @@ xdotool windowfocus --sync "$wid"
 shot 03-main-order-open
 key Insert
 shot 04-item-editor
-# Storno, found in the editor's own window: a window manager may have placed it anywhere.
+# Storno, found in the editor's own window: a window manager may have placed it anywhere. The
+# editor ignores Esc.
 ed=$(xdotool search --onlyvisible --name 'Editace položky' | head -1)
-xdotool mousemove --window "$ed" 369 177 click 1
+xdotool mousemove --window "$ed" 369 201 click 1
 sleep 0.5
 xdotool windowfocus --sync "$wid"
 xdotool mousemove --window "$wid" 25 8 click 1
@@ -68,15 +69,15 @@ xdotool mousemove --window "$wid" 125 8 click 1
 shot 06-menu-nastroje
 key Escape
 xdotool windowfocus --sync "$wid"
-xdotool mousemove --window "$wid" 326 31 click 1
+xdotool mousemove --window "$wid" 350 31 click 1 # Konfigurace
 shot 07-settings
 key Escape
 xdotool windowfocus --sync "$wid"
-xdotool mousemove --window "$wid" 350 31 click 1
+xdotool mousemove --window "$wid" 374 31 click 1 # Nastavení předvoleb plateb
 shot 08-presets
 key Escape
 xdotool windowfocus --sync "$wid"
-xdotool mousemove --window "$wid" 294 31 click 1
+xdotool mousemove --window "$wid" 318 31 click 1 # Změnit datum
 shot 09-date-picker
 key Escape
 xdotool windowfocus --sync "$wid"
