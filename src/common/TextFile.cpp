@@ -5,12 +5,39 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 QString Shown(const QString& path) {
     return QDir::toNativeSeparators(path);
+}
+
+TextFile::WriteSeam& Seam() {
+    static TextFile::WriteSeam seam;
+    return seam;
+}
+
+long WriteChunk(int fd, const char* data, unsigned long size) {
+    if (const TextFile::WriteSeam& seam = Seam())
+        return seam(fd, data, size);
+    return long(::write(fd, data, size));
+}
+
+// Six letters or digits, as the temporary files of Qt's own save file are named.
+QByteArray RandomSuffix() {
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray suffix(6, 'X');
+    for (char& c : suffix)
+        c = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+    return suffix;
 }
 
 } // namespace
@@ -61,16 +88,67 @@ void WriteLines(const QString& path, const QStringList& lines) {
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw VelorinError(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(Shown(path), file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw VelorinError(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(Shown(path), reason));
+    // A link is followed so that the file it names is replaced, not the link.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    auto fail = [&path](const QString& reason) {
+        throw WriteError(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(Shown(path), reason), reason);
+    };
+    auto systemReason = [] { return qt_error_string(errno); };
+
+    const QByteArray finalName = QFile::encodeName(target);
+    QByteArray tempName;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        tempName = finalName + '.' + RandomSuffix();
+        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
     }
-    if (!file.commit())
-        throw VelorinError(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(Shown(path), file.errorString()));
+    if (fd < 0)
+        fail(systemReason());
+
+    // Everything up to the rename happens to the temporary file only; any failure removes it.
+    QString reason;
+    struct stat old {};
+    if (::stat(finalName.constData(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777); // the new file keeps the old one's permissions
+    const char* data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0 && reason.isEmpty()) {
+        const unsigned long chunk = static_cast<unsigned long>(std::min<qint64>(left, 1 << 20));
+        const long n = WriteChunk(fd, data, chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            reason = systemReason();
+        else if (n == 0)
+            reason = qt_error_string(ENOSPC); // write(2) gives 0 only when nothing more fits
+        data += n > 0 ? n : 0;
+        left -= n > 0 ? n : 0;
+    }
+    // Some file systems report a full disk or an I/O error only when the data go to the disk.
+    if (reason.isEmpty() && ::fsync(fd) != 0)
+        reason = systemReason();
+    if (::close(fd) != 0 && reason.isEmpty())
+        reason = systemReason();
+    if (reason.isEmpty() && ::rename(tempName.constData(), finalName.constData()) != 0)
+        reason = systemReason();
+    if (!reason.isEmpty()) {
+        ::unlink(tempName.constData());
+        fail(reason);
+    }
+    // The rename itself lasts only once the folder is on disk.
+    const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
+    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd); // the file is in place; a folder that cannot be flushed changes nothing
+        ::close(dirFd);
+    }
+}
+
+void SetWriteSeam(WriteSeam seam) {
+    Seam() = std::move(seam);
 }
 
 } // namespace TextFile

@@ -1,10 +1,25 @@
 #pragma once
 
+#include "common/Error.h"
+
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Whole text files in Windows-1250 with CR LF line ends.
 namespace TextFile {
+
+// A whole-file write that failed. message() names the file; reason() is the system's own words,
+// for callers that name the file in a message of their own.
+class WriteError : public VelorinError {
+public:
+    WriteError(const QString& message, const QString& reason) : VelorinError(message), m_reason(reason) {}
+    const QString& reason() const { return m_reason; }
+
+private:
+    QString m_reason;
+};
+
 // Splits at CR LF, lone CR and lone LF. A final line end does not start another line.
 QStringList SplitLines(const QString& text);
 // Reads and decodes the whole file; throws VelorinError naming the file when it cannot be read.
@@ -12,6 +27,15 @@ QStringList ReadLines(const QString& path);
 // Writes every line followed by CR LF, atomically (a failed write keeps the old file).
 // Throws VelorinError naming the file; nothing is written when a line cannot be encoded.
 void WriteLines(const QString& path, const QStringList& lines);
-// The same for bytes already encoded.
+// The one way a whole file is written: into a temporary file beside it ("name.XXXXXX"), every
+// write and the flush to disk checked, then renamed over the old file and the folder flushed, so
+// that a full disk, an I/O error, a crash or a power cut leave the old file or the new one, whole.
+// On failure the temporary file is removed and WriteError names the file.
 void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// Tests make writes fail on purpose: the seam is called instead of write(2) and has its contract
+// (bytes written, or -1 with errno set). An empty function returns to write(2).
+using WriteSeam = std::function<long(int fd, const char* data, unsigned long size)>;
+void SetWriteSeam(WriteSeam seam);
+
 } // namespace TextFile

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QList>
+#include <QSet>
 #include <limits>
 
 namespace {
@@ -114,19 +115,57 @@ Place Find(const QList<RawLine>& lines, const QString& section, const QString& k
     return place;
 }
 
+QString Folded(const QString& name) {
+    return name.toCaseFolded();
+}
+
 } // namespace
 
 namespace IniFile {
 
-std::optional<QString> Read(const QString& path, const QString& section, const QString& key) {
+Contents Contents::Load(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
+        return Contents();
+    return Parse(file.readAll());
+}
+
+Contents Contents::Parse(const QByteArray& bytes) {
+    Contents contents;
+    QSet<QString> seen;
+    QHash<QString, QString>* current = nullptr; // null outside a section or in a repeated one
+    for (const RawLine& line : SplitRaw(bytes)) {
+        const QString text = Cp1250::Decode(line.text);
+        if (const auto name = SectionName(text)) {
+            const QString folded = Folded(*name);
+            // Only the first section of a name counts, as Find has it.
+            current = seen.contains(folded) ? nullptr : &contents.m_sections[folded];
+            seen.insert(folded);
+            continue;
+        }
+        if (!current)
+            continue;
+        if (auto kl = ParseKeyLine(text)) {
+            const QString key = Folded(kl->key);
+            if (!current->contains(key))
+                current->insert(key, std::move(kl->value));
+        }
+    }
+    return contents;
+}
+
+std::optional<QString> Contents::Value(const QString& section, const QString& key) const {
+    const auto s = m_sections.constFind(Folded(section));
+    if (s == m_sections.cend())
         return std::nullopt;
-    const QList<RawLine> lines = SplitRaw(file.readAll());
-    const Place place = Find(lines, section, key);
-    if (place.keyLine < 0)
+    const auto k = s->constFind(Folded(key));
+    if (k == s->cend())
         return std::nullopt;
-    return ParseKeyLine(Cp1250::Decode(lines.at(place.keyLine).text))->value;
+    return *k;
+}
+
+std::optional<QString> Read(const QString& path, const QString& section, const QString& key) {
+    return Contents::Load(path).Value(section, key);
 }
 
 void Write(const QString& path, const QString& section, const QString& key, const QString& value) {

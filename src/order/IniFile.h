@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <optional>
 
@@ -7,6 +8,21 @@
 // round names and values dropped on reading, matching quotes stripped. A write replaces or adds
 // one key and keeps every other line byte for byte; the first write creates the file.
 namespace IniFile {
+// A whole file read once, for reading many keys: each Read of its own reads the file again.
+class Contents {
+public:
+    // An unreadable or missing file gives no keys.
+    static Contents Load(const QString& path);
+    // Parses bytes as they stand in a file.
+    static Contents Parse(const QByteArray& bytes);
+    // std::nullopt when the section or the key is missing.
+    std::optional<QString> Value(const QString& section, const QString& key) const;
+
+private:
+    // Folded section name -> folded key -> value; the first section and key of a name only.
+    QHash<QString, QHash<QString, QString>> m_sections;
+};
+
 // std::nullopt when the file, the section or the key is missing.
 std::optional<QString> Read(const QString& path, const QString& section, const QString& key);
 // Throws VelorinError "Unable to write to <path>" when the file cannot be written.

@@ -3,6 +3,7 @@
 #include "common/CzechFormat.h"
 #include "common/Error.h"
 #include "common/TextFile.h"
+#include "order/StaleTempFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -111,6 +112,7 @@ QStringList ListOrderFiles(const QString& folder, const std::function<void()>& i
 }
 
 QString NextOrderFileName(const QString& folder, int year, const std::function<void()>& idle) {
+    RemoveStaleTempFiles(folder, QDateTime::currentDateTimeUtc());
     const QStringList names = ListOrderFiles(folder, idle);
     if (names.isEmpty())
         return QString::number(year) + QStringLiteral("001.ppu");

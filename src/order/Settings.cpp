@@ -39,12 +39,14 @@ Settings LoadSettings(const QString& programFolder) {
         s.ProgramFolder += QLatin1Char('/');
     const QString path = SettingsFilePath(s);
 
-    const auto year = IniFile::Read(path, kSection, QStringLiteral("AktualniRok"));
+    // Read once: a file read per key is slow when the file is large.
+    const IniFile::Contents ini = IniFile::Contents::Load(path);
+    const auto year = ini.Value(kSection, QStringLiteral("AktualniRok"));
     const auto yearNumber = year ? IniFile::ParseInt(*year) : std::nullopt;
     s.AktualniRok = yearNumber ? *yearNumber : Clock::Today().year();
 
     auto text = [&](const char* key, const QString& fallback) {
-        return IniFile::Read(path, kSection, QLatin1String(key)).value_or(fallback);
+        return ini.Value(kSection, QLatin1String(key)).value_or(fallback);
     };
     s.NazevBanky = text("NazevBanky", QString());
     s.Adresa = text("Adresa", QString());

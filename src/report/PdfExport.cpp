@@ -1,14 +1,15 @@
 #include "report/PdfExport.h"
 
 #include "common/Error.h"
+#include "common/TextFile.h"
 #include "report/Renderer.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -24,9 +25,11 @@ QPageLayout LayoutOf(const PreparedPage& page) {
 
 bool ExportPdf(const PreparedReport& report, const QString& path, const ExportProgress& progress) {
     const QString shown = QDir::toNativeSeparators(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw VelorinError(QStringLiteral("Soubor PDF %1 nelze zapsat: %2").arg(shown, file.errorString()));
+    // The PDF is made in memory and written whole, like every other file, so that a full disk
+    // cannot leave a cut one.
+    QByteArray pdf;
+    QBuffer file(&pdf);
+    file.open(QIODevice::WriteOnly);
     const int total = int(report.pages.size());
     {
         QPdfWriter writer(&file);
@@ -48,13 +51,16 @@ bool ExportPdf(const PreparedReport& report, const QString& path, const ExportPr
             PaintPage(page, painter, pxPerMm);
             if (progress && !progress(i + 1, total)) {
                 painter.end();
-                file.cancelWriting();
-                return false; // QSaveFile drops its temporary file
+                return false; // nothing has been written
             }
         }
         painter.end();
     }
-    if (!file.commit())
-        throw VelorinError(QStringLiteral("Soubor PDF %1 nelze zapsat: %2").arg(shown, file.errorString()));
+    file.close();
+    try {
+        TextFile::WriteBytes(path, pdf);
+    } catch (const TextFile::WriteError& e) {
+        throw VelorinError(QStringLiteral("Soubor PDF %1 nelze zapsat: %2").arg(shown, e.reason()));
+    }
     return true;
 }

@@ -1,12 +1,12 @@
 #include "report/PreparedReport.h"
 
 #include "common/Error.h"
+#include "common/TextFile.h"
 
 #include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -74,6 +74,14 @@ QByteArray Encode(const PreparedReport& r) {
     return bytes;
 }
 
+QByteArray StampBytes(const QDateTime& at) {
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_6_0);
+    s << at;
+    return bytes;
+}
+
 PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString& damaged) {
     QDataStream s(body);
     s.setVersion(QDataStream::Qt_6_0);
@@ -90,7 +98,15 @@ PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString
         return n;
     };
     PreparedReport r;
-    s >> r.title >> r.preparedAt;
+    s >> r.title;
+    check();
+    const qint64 stampAt = s.device()->pos();
+    s >> r.preparedAt;
+    check();
+    // A damaged stamp may still read as some date and time, which a save would then write
+    // differently: the stamp must be valid and write back to the very bytes it was read from.
+    if (!r.preparedAt.isValid() || StampBytes(r.preparedAt) != body.mid(stampAt, s.device()->pos() - stampAt))
+        throw VelorinError(damaged);
     const quint32 pageCount = count();
     for (quint32 i = 0; i < pageCount; ++i) {
         PreparedPage p;
@@ -144,10 +160,11 @@ QString Filter() {
 
 void Save(const PreparedReport& report, const QString& path) {
     const QByteArray bytes = Encode(report);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw VelorinError(
-            QStringLiteral("Sestavu nelze uložit do souboru %1: %2").arg(Shown(path), file.errorString()));
+    try {
+        TextFile::WriteBytes(path, bytes);
+    } catch (const TextFile::WriteError& e) {
+        throw VelorinError(QStringLiteral("Sestavu nelze uložit do souboru %1: %2").arg(Shown(path), e.reason()));
+    }
 }
 
 PreparedReport Load(const QString& path) {
