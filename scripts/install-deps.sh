@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need; only those missing.
+# "install-deps.sh sanitizers" adds what the fuzz targets and the sanitizer build need.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,10 @@ packages=(
     libqrencode-dev zbar-tools
     desktop-file-utils appstream
 )
+if [ "${1:-}" = sanitizers ]; then
+    # clang with libFuzzer and its sanitizer runtimes; gcc's own runtimes for the sanitizer build.
+    packages+=(clang libclang-rt-14-dev libasan8 libubsan1)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

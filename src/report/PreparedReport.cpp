@@ -9,6 +9,9 @@
 #include <QFile>
 #include <algorithm>
 
+#include <cmath>
+#include <initializer_list>
+
 namespace {
 
 const char Magic[8] = {'V', 'E', 'L', 'O', 'R', 'P', 'R', 'P'};
@@ -97,6 +100,13 @@ PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString
             throw VelorinError(damaged);
         return n;
     };
+    // A damaged number may read as infinity or NaN, which no page holds and no painter draws.
+    auto finite = [&](std::initializer_list<double> values) {
+        for (const double v : values) {
+            if (!std::isfinite(v))
+                throw VelorinError(damaged);
+        }
+    };
     PreparedReport r;
     s >> r.title;
     check();
@@ -111,11 +121,13 @@ PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString
     for (quint32 i = 0; i < pageCount; ++i) {
         PreparedPage p;
         s >> p.widthMm >> p.heightMm;
+        finite({p.widthMm, p.heightMm});
         for (quint32 k = 0, n = count(); k < n; ++k) {
             PreparedLine l;
             quint8 style = 0;
             s >> l.from >> l.to >> l.widthMm >> style;
             check();
+            finite({l.from.x(), l.from.y(), l.to.x(), l.to.y(), l.widthMm});
             l.style = style ? LineStyle::Dotted : LineStyle::Solid;
             p.lines.push_back(l);
         }
@@ -125,6 +137,8 @@ PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString
             ReadFont(s, t.font);
             s >> t.origin >> t.widthMm >> t.ascentMm >> t.descentMm >> t.clipMm;
             check();
+            finite({t.font.pointSize, t.origin.x(), t.origin.y(), t.widthMm, t.ascentMm, t.descentMm, t.clipMm.x(),
+                    t.clipMm.y(), t.clipMm.width(), t.clipMm.height()});
             p.texts.push_back(std::move(t));
         }
         for (quint32 k = 0, n = version < 2 ? 0 : count(); k < n; ++k) {

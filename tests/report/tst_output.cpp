@@ -1,6 +1,7 @@
 #include "ReportTestSupport.h"
 
 #include "common/Error.h"
+#include "common/TextFile.h"
 #include "report/Composer.h"
 #include "report/PdfExport.h"
 #include "report/Printing.h"
@@ -8,6 +9,7 @@
 #include "report/Report.h"
 
 #include <QApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
@@ -149,6 +151,8 @@ private slots:
     void savedReportReloadsIdentical();
     void foreignFilesRefused_data();
     void foreignFilesRefused();
+    void damagedStampOrNumbersRefused();
+    void failedWritesKeepOldFiles();
 
 private:
     QTemporaryDir m_dir;
@@ -404,6 +408,95 @@ void TestOutput::foreignFilesRefused() {
         QVERIFY2(e.message().contains(message), qPrintable(e.message()));
         QVERIFY(e.message().contains(QDir::toNativeSeparators(path)));
     }
+}
+
+// A saved report of no pages whose date stamp is given as raw bytes, packed as the program packs it.
+QByteArray ReportWithStamp(const QByteArray& stamp) {
+    QByteArray body;
+    QDataStream b(&body, QIODevice::WriteOnly);
+    b.setVersion(QDataStream::Qt_6_0);
+    b << QStringLiteral("Sestava");
+    b.writeRawData(stamp.constData(), int(stamp.size()));
+    b << quint32(0);
+    QByteArray file("VELORPRP");
+    QDataStream f(&file, QIODevice::WriteOnly | QIODevice::Append);
+    f.setVersion(QDataStream::Qt_6_0);
+    f << quint16(1) << qCompress(body, 6);
+    return file;
+}
+
+QByteArray Stamp(qint64 julianDay, quint32 msecs, qint8 spec) {
+    QByteArray bytes;
+    QDataStream s(&bytes, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_6_0);
+    s << julianDay << msecs << spec;
+    return bytes;
+}
+
+void TestOutput::damagedStampOrNumbersRefused() {
+    const QString path = m_dir.filePath("stamp.vps");
+    auto refused = [&](const QByteArray& bytes, const char* what) {
+        WriteAll(path, bytes);
+        try {
+            PreparedReportFile::Load(path);
+            QFAIL(qPrintable(QString("loaded with %1").arg(what)));
+        } catch (const VelorinError& e) {
+            QVERIFY2(e.message().contains("je poškozen"), qPrintable(e.message()));
+        }
+    };
+    // The builder is right: a sound stamp loads.
+    const qint64 day = QDate(2026, 12, 9).toJulianDay();
+    WriteAll(path, ReportWithStamp(Stamp(day, 3600000, qint8(Qt::UTC))));
+    QCOMPARE(PreparedReportFile::Load(path).preparedAt, QDateTime(QDate(2026, 12, 9), QTime(1, 0), Qt::UTC));
+
+    refused(ReportWithStamp(Stamp(day, 0x7ffffff0u, qint8(Qt::UTC))), "a time past midnight");
+    refused(ReportWithStamp(Stamp(day, 3600000, 9)), "an unknown time spec");
+    refused(ReportWithStamp(Stamp(std::numeric_limits<qint64>::min() + 1, 0, qint8(Qt::UTC))), "a day out of range");
+    refused(ReportWithStamp(Stamp(day, 3600000, qint8(Qt::UTC)).left(9)), "a cut stamp");
+
+    // Numbers no page holds: a save would write them and the renderer could not draw them.
+    Report r(ListLayout());
+    r.Rows().SetRangeEndCount(3);
+    QVERIFY(r.PrepareReport());
+    PreparedReport bad = r.Prepared();
+    bad.pages[0].texts[0].origin.setX(std::numeric_limits<double>::quiet_NaN());
+    PreparedReportFile::Save(bad, path);
+    refused(ReadAll(path), "a NaN position");
+    bad = r.Prepared();
+    bad.pages[0].heightMm = std::numeric_limits<double>::infinity();
+    PreparedReportFile::Save(bad, path);
+    refused(ReadAll(path), "an infinite page");
+}
+
+void TestOutput::failedWritesKeepOldFiles() {
+    // A disk that fills up during the write: both files keep their old bytes and no temporary file stays.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("export.pdf");
+    const QString saved = dir.filePath("sestava.vps");
+    WriteAll(pdf, "old pdf");
+    WriteAll(saved, "old report");
+    ReportLayout layout = TextLayout();
+    const auto report = ComposeReport(layout);
+    TextFile::SetWriteSeam([](int, const char*, unsigned long) -> long {
+        errno = ENOSPC;
+        return -1;
+    });
+    auto restore = qScopeGuard([] { TextFile::SetWriteSeam({}); });
+    for (const QString& path : {pdf, saved}) {
+        try {
+            if (path == pdf)
+                ExportPdf(*report, pdf);
+            else
+                PreparedReportFile::Save(*report, saved);
+            QFAIL("the write did not fail");
+        } catch (const VelorinError& e) {
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(path)), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(qt_error_string(ENOSPC)), qPrintable(e.message()));
+        }
+    }
+    QCOMPARE(ReadAll(pdf), QByteArray("old pdf"));
+    QCOMPARE(ReadAll(saved), QByteArray("old report"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"export.pdf", "sestava.vps"}));
 }
 
 QTEST_MAIN(TestOutput)

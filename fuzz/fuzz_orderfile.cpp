@@ -1,0 +1,34 @@
+// The order file: whatever loads writes back and loads again the same, and no field is longer
+// than the file it came from.
+#include "FuzzSupport.h"
+#include "common/Error.h"
+#include "common/TextFile.h"
+#include "order/OrderFile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QString path = ScratchFile("input.ppu", Bytes(data, size));
+    PaymentOrder order;
+    try {
+        order = OrderFile::Load(path);
+    } catch (const VelorinError&) {
+        return 0; // refusing a file is fine
+    }
+    const qsizetype limit = qsizetype(size);
+    for (const QString* f :
+         {&order.Bank.NazevBanky, &order.Bank.Adresa, &order.Bank.CisloUctu, &order.Bank.SmerovyKod, &order.OrderDate})
+        FUZZ_REQUIRE(f->size() <= limit);
+    for (const OrderItem& item : order.Items) {
+        for (int c = 0; c < 7; ++c)
+            FUZZ_REQUIRE(item.field(c).size() <= limit);
+    }
+
+    const QString copy = ScratchFolder() + QStringLiteral("/copy.ppu");
+    OrderFile::Save(order, copy); // a loaded order always saves: its fields hold no "|" and no line end
+    PaymentOrder back = OrderFile::Load(copy);
+    FUZZ_REQUIRE(back.Bank == order.Bank);
+    FUZZ_REQUIRE(back.OrderDate == order.OrderDate);
+    FUZZ_REQUIRE(back.Items == order.Items);
+    FUZZ_REQUIRE(OrderFile::BuildLines(back) == OrderFile::BuildLines(order));
+    FUZZ_REQUIRE(TextFile::ReadLines(copy).size() == OrderFile::kLineCount);
+    return 0;
+}
