@@ -23,6 +23,7 @@ private slots:
     void unencodableLeavesOldFile();
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
+    void replacingKeepsPermissionsAndLinks();
 
 private:
     QTemporaryDir m_dir;
@@ -154,6 +155,22 @@ void TestTextFile::failedWriteKeepsOldFile() {
     QCOMPARE(ReadAll(m_dir.filePath("plain-file")), QByteArray("old content\r\n"));
     QVERIFY(QFileInfo(m_dir.filePath("a-folder")).isDir());
     QVERIFY(!QFile::exists(m_dir.filePath("no-such-folder")));
+}
+
+void TestTextFile::replacingKeepsPermissionsAndLinks() {
+    // The new file takes the old one's permissions, and a link keeps pointing at the replaced file.
+    const QString path = m_dir.filePath("perms.txt");
+    TextFile::WriteLines(path, {QStringLiteral("a")});
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(path, mode));
+    TextFile::WriteLines(path, {QStringLiteral("b")});
+    QCOMPARE(QFile::permissions(path) & 0xf0ff, mode); // without the current user's copy
+
+    const QString link = m_dir.filePath("link.txt");
+    QVERIFY(QFile::link(path, link));
+    TextFile::WriteLines(link, {QStringLiteral("přes odkaz")});
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(ReadAll(path), QByteArray("p\xf8\x65s odkaz\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)
