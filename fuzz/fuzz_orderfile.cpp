@@ -23,7 +23,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const QString copy = ScratchFolder() + QStringLiteral("/copy.ppu");
-    OrderFile::Save(order, copy); // a loaded order always saves: its fields hold no "|" and no line end
+    // Row fields are cut at "|" and no field holds a line end; only a header line with "|" is refused
+    // on saving, with a message (and the user can mend it in the settings).
+    bool headerBar = false;
+    for (const QString* f : {&order.Bank.NazevBanky, &order.Bank.Adresa, &order.Bank.CisloUctu,
+                             &order.Bank.SmerovyKod, &order.OrderDate})
+        headerBar = headerBar || f->contains(QLatin1Char('|'));
+    try {
+        OrderFile::Save(order, copy);
+    } catch (const VelorinError&) {
+        FUZZ_REQUIRE(headerBar);
+        return 0;
+    }
     PaymentOrder back = OrderFile::Load(copy);
     FUZZ_REQUIRE(back.Bank == order.Bank);
     FUZZ_REQUIRE(back.OrderDate == order.OrderDate);
