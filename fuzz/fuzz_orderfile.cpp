@@ -24,10 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const QString copy = ScratchFolder() + QStringLiteral("/copy.ppu");
     // Row fields are cut at "|" and no field holds a line end; only a header line with "|" is refused
-    // on saving, with a message (and the user can mend it in the settings).
+    // on saving, with a message naming the field.
     bool headerBar = false;
-    for (const QString* f : {&order.Bank.NazevBanky, &order.Bank.Adresa, &order.Bank.CisloUctu,
-                             &order.Bank.SmerovyKod, &order.OrderDate})
+    for (const QString* f : header)
         headerBar = headerBar || f->contains(QLatin1Char('|'));
     try {
         OrderFile::Save(order, copy);
