@@ -14,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0; // refusing a file is fine
     }
     const qsizetype limit = qsizetype(size);
-    for (const QString* f :
-         {&order.Bank.NazevBanky, &order.Bank.Adresa, &order.Bank.CisloUctu, &order.Bank.SmerovyKod, &order.OrderDate})
+    const QString* header[] = {&order.Bank.NazevBanky, &order.Bank.Adresa, &order.Bank.CisloUctu,
+                               &order.Bank.SmerovyKod, &order.OrderDate};
+    for (const QString* f : header)
         FUZZ_REQUIRE(f->size() <= limit);
     for (const OrderItem& item : order.Items) {
         for (int c = 0; c < 7; ++c)
