@@ -144,11 +144,14 @@ PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString
         for (quint32 k = 0, n = version < 2 ? 0 : count(); k < n; ++k) {
             PreparedPicture pic;
             s >> pic.boxName >> pic.areaMm;
+            check();
+            finite({pic.areaMm.x(), pic.areaMm.y(), pic.areaMm.width(), pic.areaMm.height()});
             const quint32 rects = count();
             for (quint32 q = 0; q < rects; ++q) {
                 QRectF rect;
                 s >> rect;
                 check();
+                finite({rect.x(), rect.y(), rect.width(), rect.height()});
                 pic.rectsMm.push_back(rect);
             }
             p.pictures.push_back(std::move(pic));
