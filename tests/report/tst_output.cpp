@@ -466,6 +466,11 @@ void TestOutput::damagedStampOrNumbersRefused() {
     bad.pages[0].heightMm = std::numeric_limits<double>::infinity();
     PreparedReportFile::Save(bad, path);
     refused(ReadAll(path), "an infinite page");
+    bad = r.Prepared();
+    bad.pages[0].pictures.push_back(
+        PreparedPicture{"Kod", QRectF(0, 0, 10, 10), {QRectF(0, std::numeric_limits<double>::infinity(), 1, 1)}});
+    PreparedReportFile::Save(bad, path);
+    refused(ReadAll(path), "an infinite picture rectangle");
 }
 
 void TestOutput::failedWritesKeepOldFiles() {
