@@ -6,7 +6,6 @@
 #include "common/WaitCursor.h"
 #include "order/OrderFile.h"
 #include "order/OrderReader.h"
-#include "order/StaleTempFiles.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -150,7 +149,6 @@ void TOtevrit::FormCreate() {
         }
     };
     const QString folder = YearFolder(m_settings);
-    RemoveStaleTempFiles(folder, QDateTime::currentDateTimeUtc());
     const QStringList files = OrderFile::ListOrderFiles(folder, idle);
     QList<QTreeWidgetItem*> items;
     items.reserve(files.size());

@@ -95,6 +95,7 @@ PaymentOrder Load(const QString& path) {
 }
 
 QStringList ListOrderFiles(const QString& folder, const std::function<void()>& idle) {
+    RemoveStaleTempFiles(folder, QDateTime::currentDateTimeUtc());
     QStringList names;
     QDirIterator it(folder, {QStringLiteral("*.ppu")}, QDir::Files);
     while (it.hasNext()) {
@@ -112,7 +113,6 @@ QStringList ListOrderFiles(const QString& folder, const std::function<void()>& i
 }
 
 QString NextOrderFileName(const QString& folder, int year, const std::function<void()>& idle) {
-    RemoveStaleTempFiles(folder, QDateTime::currentDateTimeUtc());
     const QStringList names = ListOrderFiles(folder, idle);
     if (names.isEmpty())
         return QString::number(year) + QStringLiteral("001.ppu");

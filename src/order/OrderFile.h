@@ -23,7 +23,8 @@ void Save(const PaymentOrder& order, const QString& path);
 PaymentOrder Load(const QString& path);
 
 // "*.ppu" ordinary files of folder (no hidden ones), in ascending order of name. idle is called
-// after each file so that the UI can serve its events.
+// after each file so that the UI can serve its events. Every listing of a year folder comes here, so
+// this is where temporary files left by a killed save are cleared away.
 QStringList ListOrderFiles(const QString& folder, const std::function<void()>& idle = {});
 
 // The name (with ".ppu") for a new order in folder: year followed by "001" in an empty folder,

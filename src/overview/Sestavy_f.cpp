@@ -6,7 +6,6 @@
 #include "common/WaitCursor.h"
 #include "order/OrderFile.h"
 #include "order/Settings.h"
-#include "order/StaleTempFiles.h"
 #include "overview/FindDialog.h"
 #include "overview/OverviewLayout.h"
 
@@ -242,7 +241,6 @@ void TSestavy::FormCreate() {
 }
 
 void TSestavy::seznamsouboru() {
-    RemoveStaleTempFiles(m_folder, QDateTime::currentDateTimeUtc());
     m_fileNames = OrderFile::ListOrderFiles(m_folder, IdleEvery(50));
     if (m_fileNames.isEmpty())
         InfoBox(QStringLiteral("Nebyl nalezený žádný soubor *.ppu"));
