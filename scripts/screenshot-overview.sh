@@ -50,10 +50,10 @@ pid=$!
 sleep 2.5
 wid=$(xdotool search --sync --onlyvisible --name 'Příkaz k úhradě' | head -1)
 xdotool windowactivate --sync "$wid"
-# Nástroje, then its third item: Sestavy.
+# Nástroje, then its fourth item: Sestavy.
 xdotool mousemove --window "$wid" 125 8 click 1
 sleep 0.7
-xdotool key --clearmodifiers Down Down Down Return
+xdotool key --clearmodifiers Down Down Down Down Return
 sleep 2
 import -window root "$out/overview.png"
 echo "wrote $out/overview.png"
