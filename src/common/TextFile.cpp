@@ -97,6 +97,11 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     auto systemReason = [] { return qt_error_string(errno); };
 
     const QByteArray finalName = QFile::encodeName(target);
+    // A file the user may not write, or made read-only, is not replaced by the rename.
+    struct stat existing {};
+    if (::stat(finalName.constData(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+        (::access(finalName.constData(), W_OK) != 0 || (existing.st_mode & 0222) == 0))
+        fail(qt_error_string(EACCES));
     QByteArray tempName;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {

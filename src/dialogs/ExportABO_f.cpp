@@ -291,7 +291,11 @@ void TExportABO::ChB_BezDiakritikyClick() {
 }
 
 bool TExportABO::confirmTextReadsBack(const QStringList& lines) {
-    const QString difference = CheckAboText(lines, m_host.order(), m_host.settings(), currentOptions());
+    // The text box gives a no-break space back as a plain one: that is no difference.
+    PaymentOrder shown = m_host.order();
+    for (OrderItem& item : shown.Items)
+        item.Comment.replace(QChar::Nbsp, QLatin1Char(' '));
+    const QString difference = CheckAboText(lines, shown, m_host.settings(), currentOptions());
     if (difference.isEmpty())
         return true;
     // A warning, not a refusal: the box is there to be edited by hand, and saving must keep working.

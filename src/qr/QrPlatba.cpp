@@ -111,9 +111,13 @@ QString ComposeText(const Fields& fields) {
 QString SpaydAmount(const QString& amount) {
     const std::optional<double> value = CzechFormat::ParseNumber(amount);
     // AM holds at most ten characters: 9999999.99.
-    if (!value || *value <= 0.0 || *value > 9'999'999.99 + 0.004)
+    if (!value || *value > 9'999'999.99 + 0.004)
         return {};
-    return QString::number(*value, 'f', 2);
+    const QString text = QString::number(*value, 'f', 2);
+    // Less than half a haléř would be written as 0.00: no payment at all.
+    if (text.toDouble() <= 0.0)
+        return {};
+    return text;
 }
 
 QString CurrencyProblem(const QString& currencyLabel) {
@@ -149,8 +153,8 @@ QString Problem(const OrderItem& item, const QString& currencyLabel) {
     if (!amount)
         return QStringLiteral("Částka „%1“ není číslo.").arg(item.Amount);
     if (SpaydAmount(item.Amount).isEmpty())
-        return *amount <= 0.0 ? QStringLiteral("Částka musí být větší než nula.")
-                              : QStringLiteral("Částka je pro QR Platbu příliš velká (nejvýše 9 999 999,99).");
+        return *amount < 1.0 ? QStringLiteral("Částka musí být větší než nula.")
+                             : QStringLiteral("Částka je pro QR Platbu příliš velká (nejvýše 9 999 999,99).");
     if (const AccountProblem p = CheckCzechAccount(item.Account.trimmed()); p != AccountProblem::None)
         return AccountProblemText(p) + QLatin1Char('.');
     if (CzechIban(item.Account.trimmed(), item.BankCode.trimmed()).isEmpty())

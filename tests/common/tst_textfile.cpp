@@ -2,6 +2,7 @@
 #include "common/Error.h"
 #include "common/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +25,7 @@ private slots:
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void replacingKeepsPermissionsAndLinks();
+    void readOnlyFileIsNotReplaced();
 
 private:
     QTemporaryDir m_dir;
@@ -171,6 +173,23 @@ void TestTextFile::replacingKeepsPermissionsAndLinks() {
     TextFile::WriteLines(link, {QStringLiteral("přes odkaz")});
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(ReadAll(path), QByteArray("p\xf8\x65s odkaz\r\n"));
+}
+
+void TestTextFile::readOnlyFileIsNotReplaced() {
+    // A file the user made read-only stays as it is; the write fails naming it and leaves no temporary file.
+    const QString path = m_dir.filePath("chraneny.txt");
+    TextFile::WriteLines(path, {QStringLiteral("old")});
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    try {
+        TextFile::WriteLines(path, {QStringLiteral("new")});
+        QFAIL("a read-only file was replaced");
+    } catch (const VelorinError& e) {
+        QVERIFY2(e.message().contains(path), qPrintable(e.message()));
+    }
+    QCOMPARE(ReadAll(path), QByteArray("old\r\n"));
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("chraneny.txt*")}, QDir::Files),
+             QStringList{QStringLiteral("chraneny.txt")});
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

@@ -58,6 +58,7 @@ private slots:
     void bankChoicesRememberedAndRebuilt();
     void secondExportOfDayIs002();
     void handEditedTextWarns();
+    void noBreakSpaceInCommentSavesWithoutWarning();
     void screenshot();
 
 private:
@@ -431,6 +432,19 @@ void TestExportAbo::handEditedTextWarns() {
     QCOMPARE(DialogHook::Records().size(), 2);
     QCOMPARE(DialogHook::UnansweredCount(), 0);
     QVERIFY(dialog.isVisible());
+}
+
+void TestExportAbo::noBreakSpaceInCommentSavesWithoutWarning() {
+    // The text box gives a no-break space back as a plain one; the text is still the order's.
+    WriteAboCommentsOption(m_host->settingsData, true);
+    m_host->orderData.Items[0].Comment = QStringLiteral("Nájem\u00A0leden");
+    TExportABO dialog(*m_host);
+    dialog.show();
+    const QStringList lines = save(dialog, QStringLiteral("platby.abo"));
+    QCOMPARE(DialogHook::Records().size(), 1); // the save dialog only
+    QCOMPARE(DialogHook::Records()[0].kind, QStringLiteral("save"));
+    QVERIFY(lines.size() > 3);
+    QVERIFY(QFile::exists(yearFolder() + QStringLiteral("/platby.abo")));
 }
 
 // VELORIN_SHOTS=<folder> saves a picture of the dialog for a look by eye.

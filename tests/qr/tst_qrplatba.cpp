@@ -116,6 +116,9 @@ private slots:
                                           << "Částka „10.000,5“ není číslo.";
         QTest::newRow("amount zero") << Item("19-2000145399", "0800", "0,00") << "Kč"
                                      << "Částka musí být větší než nula.";
+        // Less than half a haléř: the code would ask for 0.00.
+        QTest::newRow("amount rounds to zero") << Item("19-2000145399", "0800", "0,004") << "Kč"
+                                               << "Částka musí být větší než nula.";
         QTest::newRow("amount too large") << Item("19-2000145399", "0800", "10000000,00") << "Kč"
                                           << "Částka je pro QR Platbu příliš velká (nejvýše 9 999 999,99).";
         QTest::newRow("account checksum") << Item("19-2000145398", "0800", "10,00") << "Kč"
