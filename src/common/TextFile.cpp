@@ -31,12 +31,13 @@ long WriteChunk(int fd, const char* data, unsigned long size) {
     return long(::write(fd, data, size));
 }
 
-// Six letters or digits, as the temporary files of Qt's own save file are named.
+// A tilde and five letters or digits: six characters no user gives a copy of an order ("zaloha",
+// "backup"), so the clearing of stale temporary files can never take a user's file.
 QByteArray RandomSuffix() {
     static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QByteArray suffix(6, 'X');
-    for (char& c : suffix)
-        c = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+    QByteArray suffix(6, '~');
+    for (qsizetype i = 1; i < suffix.size(); ++i)
+        suffix[i] = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
     return suffix;
 }
 

@@ -6,8 +6,8 @@
 #include <QRegularExpression>
 
 int RemoveStaleTempFiles(const QString& folder, const QDateTime& now) {
-    // The suffix of the whole-file write: a dot and six letters or digits after the order's name.
-    static const QRegularExpression temp(QStringLiteral("^.+\\.ppu\\.[A-Za-z0-9]{6}$"),
+    // The suffix of the whole-file write: a dot, a tilde and five letters or digits after the order's name.
+    static const QRegularExpression temp(QStringLiteral("^.+\\.ppu\\.~[A-Za-z0-9]{5}$"),
                                          QRegularExpression::CaseInsensitiveOption);
     const QDateTime limit = now.addSecs(-60);
     int removed = 0;

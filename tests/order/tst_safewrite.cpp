@@ -215,19 +215,20 @@ void TestSafeWrite::staleTempFilesRemoved() {
         QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
     };
     make("2026001.ppu", 3600);
-    make("2026001.ppu.Ab12Cd", 3600);  // left by a killed save
-    make("2026002.PPU.zz9ZZ9", 120);   // also stale
-    make("2026001.ppu.Xy34Zw", 10);    // a save may still be running
-    make("poznamka.txt.Ab12Cd", 3600); // not an order's
+    make("2026001.ppu.~b12Cd", 3600);  // left by a killed save
+    make("2026002.PPU.~z9ZZ9", 120);   // also stale
+    make("2026001.ppu.~y34Zw", 10);    // a save may still be running
+    make("poznamka.txt.~b12Cd", 3600); // not an order's
     make("2026003.ppu.abc", 3600);     // not the temporary files' pattern
-    QVERIFY(QDir(dir.path()).mkdir("2026004.ppu.Folder"));
+    make("2026001.ppu.zaloha", 3600);  // a user's own copy, six letters as well
+    QVERIFY(QDir(dir.path()).mkdir("2026004.ppu.~older"));
     QCOMPARE(RemoveStaleTempFiles(dir.path(), QDateTime::currentDateTimeUtc()), 2);
-    QCOMPARE(Entries(dir.path()), (QStringList{"2026001.ppu", "2026001.ppu.Xy34Zw", "2026003.ppu.abc",
-                                               "2026004.ppu.Folder", "poznamka.txt.Ab12Cd"}));
+    QCOMPARE(Entries(dir.path()), (QStringList{"2026001.ppu", "2026001.ppu.zaloha", "2026001.ppu.~y34Zw",
+                                               "2026003.ppu.abc", "2026004.ppu.~older", "poznamka.txt.~b12Cd"}));
     // Listing the folder for a new name clears them too.
-    make("2026001.ppu.Qq11Qq", 3600);
+    make("2026001.ppu.~q11Qq", 3600);
     QCOMPARE(OrderFile::NextOrderFileName(dir.path(), 2026), QString("2026002.ppu"));
-    QVERIFY(!QFile::exists(dir.filePath("2026001.ppu.Qq11Qq")));
+    QVERIFY(!QFile::exists(dir.filePath("2026001.ppu.~q11Qq")));
 }
 
 void TestSafeWrite::settingsWithHugeLineLoad() {
