@@ -89,9 +89,12 @@ void WriteLines(const QString& path, const QStringList& lines) {
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
-    // A link is followed so that the file it names is replaced, not the link.
+    // A link is followed to the file at the end of its chain, which is replaced; the links stay. A link
+    // to a file not there yet gets that file.
     const QFileInfo info(path);
-    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    QString target = path;
+    if (info.isSymLink())
+        target = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
     auto fail = [&path](const QString& reason) {
         throw WriteError(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(Shown(path), reason), reason);
     };

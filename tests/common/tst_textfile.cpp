@@ -173,6 +173,14 @@ void TestTextFile::replacingKeepsPermissionsAndLinks() {
     TextFile::WriteLines(link, {QStringLiteral("přes odkaz")});
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(ReadAll(path), QByteArray("p\xf8\x65s odkaz\r\n"));
+
+    // A chain of links: every link stays, the file at its end is replaced.
+    const QString second = m_dir.filePath("link2.txt");
+    QVERIFY(QFile::link(link, second));
+    TextFile::WriteLines(second, {QStringLiteral("dvakrát")});
+    QVERIFY(QFileInfo(second).isSymLink());
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(ReadAll(path), QByteArray("dvakr\xe1t\r\n"));
 }
 
 void TestTextFile::readOnlyFileIsNotReplaced() {
