@@ -23,37 +23,6 @@ const QString kAsciiKey = QStringLiteral("BezDiakritiky");
 // "9.12.2026 2": the day and how many numbered files it has had, in one key so one write keeps them together.
 const QString kDayCountKey = QStringLiteral("SouboryDne");
 
-// Letters and marks of Windows-1250 that have no accent to drop but an ASCII spelling.
-struct Spelling {
-    char16_t c;
-    const char* ascii;
-};
-constexpr std::array<Spelling, 17> kSpellings{{{u'Ł', "L"},
-                                               {u'ł', "l"},
-                                               {u'Đ', "D"},
-                                               {u'đ', "d"},
-                                               {u'ß', "ss"},
-                                               {u'\u00A0', " "},
-                                               {u'„', "\""},
-                                               {u'“', "\""},
-                                               {u'”', "\""},
-                                               {u'«', "\""},
-                                               {u'»', "\""},
-                                               {u'‚', "'"},
-                                               {u'‘', "'"},
-                                               {u'’', "'"},
-                                               {u'–', "-"},
-                                               {u'—', "-"},
-                                               {u'…', "..."}}};
-
-QString AsciiSpelling(QChar c) {
-    for (const Spelling& s : kSpellings) {
-        if (s.c == c.unicode())
-            return QLatin1String(s.ascii);
-    }
-    return QString();
-}
-
 } // namespace
 
 std::span<const AboBankProfile> AboBankProfiles() {
@@ -70,28 +39,6 @@ const AboBankProfile& AboProfileById(const QString& id) {
             return profile;
     }
     return StandardAboProfile();
-}
-
-QString AsciiText(const QString& text) {
-    QString result;
-    result.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            result += c;
-            continue;
-        }
-        if (const QString spelt = AsciiSpelling(c); !spelt.isEmpty()) {
-            result += spelt;
-            continue;
-        }
-        QString bare;
-        for (const QChar part : QString(c).normalized(QString::NormalizationForm_D)) {
-            if (part.unicode() < 0x80)
-                bare += part;
-        }
-        result += bare.isEmpty() ? QString(c) : bare;
-    }
-    return result;
 }
 
 const AboBankProfile& ReadAboProfile(const Settings& settings) {

@@ -38,10 +38,6 @@ struct AboOptions {
     int fileNumber = 1; // 1 to 999
 };
 
-// "Příliš" gives "Prilis": accents dropped, a few letters and marks spelt out; a character with no
-// ASCII form stays as it is rather than becoming "?".
-QString AsciiText(const QString& text);
-
 // The export dialog's choices, section "GenerovaniABO" beside the comments option.
 const AboBankProfile& ReadAboProfile(const Settings& settings);
 void WriteAboProfile(const Settings& settings, const AboBankProfile& profile);

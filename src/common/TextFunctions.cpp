@@ -1,5 +1,7 @@
 #include "common/TextFunctions.h"
 
+#include <algorithm>
+
 QString RepeatChar(QChar c, int count) {
     return count > 0 ? QString(count, c) : QString();
 }
@@ -42,4 +44,39 @@ QString FieldAt(const QString& text, int index) {
     QStringList fields;
     SplitFields(text, fields);
     return index < fields.size() ? fields.at(index) : QString();
+}
+
+namespace {
+
+// Letters and signs that have no accent to drop but an ASCII spelling.
+struct Spelling {
+    char16_t c;
+    const char* ascii;
+};
+constexpr Spelling kSpellings[] = {
+    {u'Ł', "L"},      {u'ł', "l"},  {u'Đ', "D"},  {u'đ', "d"},  {u'ß', "ss"}, {u'×', "x"},
+    {u'\u00A0', " "}, {u'„', "\""}, {u'“', "\""}, {u'”', "\""}, {u'«', "\""}, {u'»', "\""},
+    {u'‚', "'"},      {u'‘', "'"},  {u'’', "'"},  {u'–', "-"},  {u'—', "-"},  {u'…', "..."},
+};
+
+} // namespace
+
+QString AsciiText(const QString& text, QChar unknown) {
+    QString result;
+    result.reserve(text.size());
+    for (const QChar c : text.normalized(QString::NormalizationForm_D)) {
+        if (c.unicode() < 0x80) {
+            result += c;
+            continue;
+        }
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
+        const auto spelt = std::find_if(std::begin(kSpellings), std::end(kSpellings),
+                                        [c](const Spelling& s) { return s.c == c.unicode(); });
+        if (spelt != std::end(kSpellings))
+            result += QLatin1String(spelt->ascii);
+        else
+            result += unknown.isNull() ? c : unknown;
+    }
+    return result;
 }

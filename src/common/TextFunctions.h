@@ -15,3 +15,8 @@ QString ReplaceChar(const QString& text, QChar find, QChar replacement);
 // Splits at every "|": n separators always give n + 1 fields.
 void SplitFields(const QString& text, QStringList& fields);
 QString FieldAt(const QString& text, int index);
+
+// "Příliš „žluťoučký“" gives "Prilis \"zlutoucky\"": accents dropped, a few letters and signs spelt out, for
+// importers and banking apps that misread anything else. A character with no ASCII form becomes unknown, or
+// stays as it is when unknown is null.
+QString AsciiText(const QString& text, QChar unknown = {});

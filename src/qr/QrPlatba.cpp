@@ -3,6 +3,7 @@
 #include "bank/CzechAccount.h"
 #include "bank/Iban.h"
 #include "common/CzechFormat.h"
+#include "common/TextFunctions.h"
 
 #include <algorithm>
 #include <array>
@@ -12,48 +13,12 @@ namespace QrPlatba {
 namespace {
 
 // Letters Unicode does not decompose into a base letter and a mark.
-QString PlainLetters(QChar c) {
-    switch (c.unicode()) {
-    case 0x0141: // Ł
-    case 0x0142:
-        return QStringLiteral("L");
-    case 0x0110: // Đ
-    case 0x0111:
-        return QStringLiteral("D");
-    case 0x00DF: // ß
-        return QStringLiteral("SS");
-    case 0x00D7: // ×
-        return QStringLiteral("X");
-    case 0x201E: // „ “ ”
-    case 0x201C:
-    case 0x201D:
-        return QStringLiteral("\"");
-    case 0x201A: // ‚ ‘ ’
-    case 0x2018:
-    case 0x2019:
-        return QStringLiteral("'");
-    case 0x2013: // – —
-    case 0x2014:
-        return QStringLiteral("-");
-    case 0x00A0: // no-break space
-        return QStringLiteral(" ");
-    default:
-        return QStringLiteral("?");
-    }
-}
-
+// Upper-case ASCII without control characters: several banking apps reject or misread anything else.
 QString PlainAscii(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text.normalized(QString::NormalizationForm_D)) {
-        if (c.category() == QChar::Mark_NonSpacing)
-            continue;
+    QString out = AsciiText(text, u'?');
+    for (QChar& c : out) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            out += QLatin1Char(' ');
-        else if (c.unicode() < 0x80)
-            out += c;
-        else
-            out += PlainLetters(c);
+            c = QLatin1Char(' ');
     }
     return out.toUpper();
 }

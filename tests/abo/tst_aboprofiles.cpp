@@ -1,6 +1,7 @@
 #include "abo/AboReader.h"
 #include "abo/AboWriter.h"
 #include "common/Clock.h"
+#include "common/TextFunctions.h"
 
 #include <QTest>
 
