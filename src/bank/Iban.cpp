@@ -36,13 +36,6 @@ bool IsAlnumAscii(const QString& text) {
     return true;
 }
 
-bool IsAsciiDigits(const QString& text) {
-    for (QChar c : text)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
 QString StripLeadingZeros(const QString& digits) {
     qsizetype i = 0;
     while (i < digits.size() && digits[i] == u'0')
@@ -55,7 +48,7 @@ QString StripLeadingZeros(const QString& digits) {
 QString CzechIban(const QString& account, const QString& bankCode) {
     const auto parts = ParseCzechAccount(account);
     const QString code = bankCode.trimmed();
-    if (!parts || code.size() != 4 || !IsAsciiDigits(code))
+    if (!parts || code.size() != 4 || !AllAsciiDigits(code))
         return {};
     const QString bban = code + parts->Prefix.rightJustified(6, u'0') + parts->Number.rightJustified(10, u'0');
     const int check = 98 - Mod97(bban + QStringLiteral("CZ00"));
@@ -84,7 +77,7 @@ std::optional<CzechIbanParts> ParseCzechIban(const QString& iban) {
     const QString compact = Compact(iban);
     if (compact.size() != 24 || !compact.startsWith(QStringLiteral("CZ")) || !IbanChecksumOk(compact))
         return std::nullopt;
-    if (!IsAsciiDigits(compact.mid(2)))
+    if (!AllAsciiDigits(compact.mid(2)))
         return std::nullopt;
     CzechIbanParts parts;
     parts.BankCode = compact.mid(4, 4);
