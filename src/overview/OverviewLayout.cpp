@@ -3,13 +3,7 @@
 namespace {
 
 TextBox Box(const char* name, double left, double top, double width, double height, const QString& text = {}) {
-    TextBox b;
-    b.name = QLatin1String(name);
-    b.left = left;
-    b.top = top;
-    b.width = width;
-    b.height = height;
-    b.text = text;
+    TextBox b = TextBox::At(QLatin1String(name), left, top, width, height, text);
     b.font.family = QStringLiteral("Times New Roman");
     b.font.pointSize = 10;
     return b;

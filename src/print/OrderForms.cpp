@@ -168,13 +168,8 @@ VAlign VerticalOf(QChar c) {
 }
 
 TextBox MakeBox(const FormBox& row, double topOffset = 0) {
-    TextBox box;
-    box.name = QString::fromUtf8(row.name);
-    box.left = row.left;
-    box.top = row.top + topOffset;
-    box.width = row.width;
-    box.height = row.height;
-    box.text = Field(row.text);
+    TextBox box =
+        TextBox::At(QString::fromUtf8(row.name), row.left, row.top + topOffset, row.width, row.height, Field(row.text));
     box.font.family = QStringLiteral("Times New Roman");
     if (const QString font = Field(row.font); !font.isEmpty()) {
         box.font.pointSize = font.section(QLatin1Char(' '), 0, 0).toDouble();

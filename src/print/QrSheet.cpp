@@ -7,13 +7,7 @@ namespace {
 
 TextBox Box(const char* name, double left, double top, double width, double height, const QString& text,
             double points = 10, bool bold = false) {
-    TextBox b;
-    b.name = QLatin1String(name);
-    b.left = left;
-    b.top = top;
-    b.width = width;
-    b.height = height;
-    b.text = text;
+    TextBox b = TextBox::At(QLatin1String(name), left, top, width, height, text);
     b.font = {QStringLiteral("Arial"), points, bold, false};
     return b;
 }

@@ -1,5 +1,16 @@
 #include "report/ReportLayout.h"
 
+TextBox TextBox::At(const QString& name, double left, double top, double width, double height, const QString& text) {
+    TextBox box;
+    box.name = name;
+    box.left = left;
+    box.top = top;
+    box.width = width;
+    box.height = height;
+    box.text = text;
+    return box;
+}
+
 Frame Frame::Sides(const QString& spec) {
     Frame f;
     const bool dotted = spec.contains(QLatin1Char('.'));

@@ -82,6 +82,10 @@ struct TextBox {
     // The name OnGetPicture is asked for a picture, drawn under the text, scaled to fit the box
     // with its proportions kept and centred in it. Empty: no picture.
     QString picture;
+
+    // A box of width x height millimetres at left, top of its band; everything else as above.
+    static TextBox At(const QString& name, double left, double top, double width, double height,
+                      const QString& text = {});
 };
 
 struct Band {
