@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestModal.h"
 #include "app/AppInit.h"
 #include "app/Hlavni_f.h"
 #include "common/Clock.h"
@@ -13,8 +14,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <memory>
 
 // A main window over a fresh program folder, dialogs answered by script, today fixed at 7.1.2022.
@@ -53,6 +56,21 @@ struct AppFixture {
         QAction* act = window->action(QLatin1String(name));
         QVERIFY2(act, name);
         act->trigger();
+    }
+
+    // Answers the open-order dialog: picks the row, or cancels with row < 0.
+    void openOrder(int row = 0) {
+        ModalAction pick([row](QWidget* dialog) {
+            const char* button = "Tl_Storno";
+            if (row >= 0) {
+                auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+                list->setCurrentItem(list->topLevelItem(row));
+                button = "Tl_Ok";
+            }
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        });
+        trigger("HMenu_Otevrit");
+        QVERIFY(pick.happened());
     }
 
     QStringList orderFiles() const {

@@ -13,16 +13,6 @@
 
 namespace {
 
-void openFirst(AppFixture& f) {
-    ModalAction pick([](QWidget* dialog) {
-        auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
-        list->setCurrentItem(list->topLevelItem(0));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Ok")), Qt::LeftButton);
-    });
-    f.trigger("HMenu_Otevrit");
-    QVERIFY(pick.happened());
-}
-
 // Pixels of the warning mark's amber in the right end of an account cell.
 int AmberPixels(const QImage& img, int row) {
     int n = 0;
@@ -51,7 +41,7 @@ private Q_SLOTS:
                                              QStringLiteral("19-2000145398|0999|100,00||6||bad|"),
                                              QStringLiteral("||||||comment only|")}));
         THlavni& w = f.start();
-        openFirst(f);
+        f.openOrder();
         auto* grid = w.findChild<QTableView*>(QStringLiteral("Grid1"));
         QAbstractItemModel* model = grid->model();
         QCOMPARE(model->index(0, 0).data(Qt::ToolTipRole).toString(), QString());
@@ -116,7 +106,7 @@ private Q_SLOTS:
                                             {QStringLiteral("19-2000145399|0800|100,00||||good|"),
                                              QStringLiteral("19-2000145398|0800|100,00||||bad|")}));
         f.start();
-        openFirst(f);
+        f.openOrder();
         QString warning;
         size_t pages = 0;
         ModalAction look([&](QWidget* w) {

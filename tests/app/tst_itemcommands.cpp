@@ -15,13 +15,7 @@ const QString kItem3 = QStringLiteral("333|0300|30,00|3|0308|33|třetí|");
 
 // Opens 2022001.ppu through the open-order dialog.
 void openFirst(AppFixture& f) {
-    ModalAction pick([](QWidget* dialog) {
-        auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
-        list->setCurrentItem(list->topLevelItem(0));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Ok")), Qt::LeftButton);
-    });
-    f.trigger("HMenu_Otevrit");
-    QVERIFY(pick.happened());
+    f.openOrder();
     QVERIFY(f.window->isOrderOpen());
 }
 

@@ -10,21 +10,6 @@
 
 namespace {
 
-// Answers the open-order dialog: picks the row, or cancels with row < 0.
-void openRow(AppFixture& f, int row) {
-    ModalAction pick([row](QWidget* dialog) {
-        auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
-        if (row < 0) {
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Storno")), Qt::LeftButton);
-            return;
-        }
-        list->setCurrentItem(list->topLevelItem(row));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Ok")), Qt::LeftButton);
-    });
-    f.trigger("HMenu_Otevrit");
-    QVERIFY(pick.happened());
-}
-
 QString fileTimeAndBytes(const QString& path) {
     return QFileInfo(path).lastModified().toString(Qt::ISODateWithMs) + QLatin1Char(' ') +
            QString::fromLatin1(AppFixture::bytes(path).toHex());
@@ -80,7 +65,7 @@ private Q_SLOTS:
                      AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {row}));
         const QByteArray before = AppFixture::bytes(f.orderPath(QStringLiteral("2022001.ppu")));
         THlavni& w = f.start();
-        openRow(f, 0);
+        f.openOrder(0);
         QVERIFY(w.isOrderOpen());
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("La_Celkem"))->text(),
                  QStringLiteral("Celkem k platbě :    100,00 Kč"));
@@ -106,7 +91,7 @@ private Q_SLOTS:
                      AppFixture::orderLines(QStringLiteral("Jiná banka"), QStringLiteral("3.1.2022"),
                                             {QStringLiteral("1|0300|5,00|||||")}));
         THlavni& w = f.start();
-        openRow(f, 0);
+        f.openOrder(0);
         QCOMPARE(w.settings().NazevBanky, QStringLiteral("Jiná banka"));
         f.trigger("HMenu_Zavrit");
         f.trigger("HMenu_Novy");
@@ -121,7 +106,7 @@ private Q_SLOTS:
         f.writeOrder(QStringLiteral("2022001.ppu"),
                      AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {}));
         THlavni& w = f.start();
-        openRow(f, -1);
+        f.openOrder(-1);
         QVERIFY(!w.isOrderOpen());
         QCOMPARE(w.windowTitle(), QStringLiteral("Příkaz k úhradě"));
     }
@@ -133,7 +118,7 @@ private Q_SLOTS:
                                                    {QStringLiteral("1|0100|5,00|||||")});
         f.writeOrder(QStringLiteral("2022001.ppu"), lines.mid(0, 12));
         THlavni& w = f.start();
-        openRow(f, 0);
+        f.openOrder(0);
         QVERIFY(!w.isOrderOpen());
         QCOMPARE(w.settings().NazevBanky, QString());
         QCOMPARE(w.order().Items[0].Account, QString());
@@ -160,7 +145,7 @@ private Q_SLOTS:
                                             {QStringLiteral("1|0100|5,00|||||")}));
         const QString path = f.orderPath(QStringLiteral("2022001.ppu"));
         THlavni& w = f.start();
-        openRow(f, 0);
+        f.openOrder(0);
         const QString before = fileTimeAndBytes(path);
         QTest::qWait(20); // a rewrite would show in the file time
         DialogHook::PushDate(cancel ? std::nullopt : std::optional<QDate>(picked));
@@ -182,7 +167,7 @@ private Q_SLOTS:
                                             {QStringLiteral("1|0100|5,00|||||")}));
         const QString path = f.orderPath(QStringLiteral("2022001.ppu"));
         THlavni& w = f.start();
-        openRow(f, 0);
+        f.openOrder(0);
         const QByteArray before = AppFixture::bytes(path);
         f.trigger("HMenu_ZmenitDatum");
         QCOMPARE(AppFixture::shown(QStringLiteral("error")).size(), 1);

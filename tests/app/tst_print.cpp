@@ -15,13 +15,7 @@ namespace {
 const QString kNoValidItem = QStringLiteral("Příkaz neobsahuje ani jednu platnou položku k úhradě.");
 
 void openRow(AppFixture& f, int row) {
-    ModalAction pick([row](QWidget* dialog) {
-        auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
-        list->setCurrentItem(list->topLevelItem(row));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Ok")), Qt::LeftButton);
-    });
-    f.trigger("HMenu_Otevrit");
-    QVERIFY(pick.happened());
+    f.openOrder(row);
     QVERIFY(f.window->isOrderOpen());
 }
 

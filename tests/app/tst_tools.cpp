@@ -9,20 +9,6 @@
 #include <QTableView>
 #include <QTreeWidget>
 
-namespace {
-
-void openFirst(AppFixture& f) {
-    ModalAction pick([](QWidget* dialog) {
-        auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
-        list->setCurrentItem(list->topLevelItem(0));
-        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Ok")), Qt::LeftButton);
-    });
-    f.trigger("HMenu_Otevrit");
-    QVERIFY(pick.happened());
-}
-
-} // namespace
-
 // The dialogs of the main window, reached the way the user reaches them.
 class TestTools : public QObject {
     Q_OBJECT
@@ -69,7 +55,7 @@ private Q_SLOTS:
         f.writeOrder(QStringLiteral("2022001.ppu"),
                      AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {}));
         THlavni& w = f.start();
-        openFirst(f);
+        f.openOrder();
         w.selectRow(1);
         ModalAction type([](QWidget* dialog) {
             auto* account = dialog->findChild<QLineEdit*>(QStringLiteral("Ed_Ucet"));
@@ -138,7 +124,7 @@ private Q_SLOTS:
                                              QStringLiteral("1265098001|5500||||||")}));
         // The code of the selected row through the toolbar; the preview holds the one item that has a code.
         THlavni& w = f.start();
-        openFirst(f);
+        f.openOrder();
         QVERIFY(w.isOrderOpen());
         QString text;
         ModalAction first([&text](QWidget* dialog) {
