@@ -10,13 +10,8 @@ out=$PWD/screenshots/out
 mkdir -p "$out"
 cmake --build "$build" --target velorin_print >/dev/null
 work=$(mktemp -d)
-Xvfb ":$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $wm $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-wm=
-sleep 1
-DISPLAY=":$display" openbox >/dev/null 2>&1 &
-wm=$!
+source scripts/lib/desktop.sh
+start_desktop ":$display"
 libs=("$build"/src/print/libvelorin_print.a "$build"/src/report/libvelorin_report.a "$build"/src/order/libvelorin_order.a
     "$build"/src/common/libvelorin_common_ui.a "$build"/src/common/libvelorin_common.a)
 g++ -std=c++20 -fPIC -Isrc scripts/print-forms.cpp "${libs[@]}" \

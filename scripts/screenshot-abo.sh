@@ -9,16 +9,10 @@ display=:${2:-15}
 out=$PWD/screenshots/out
 mkdir -p "$out"
 work=$(mktemp -d)
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-wm=
-trap 'kill $wm $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-sleep 1
-DISPLAY=$display openbox >/dev/null 2>&1 &
-wm=$!
+source scripts/lib/desktop.sh
+start_desktop "$display"
 cp "$build/src/app/velorin" "$work/"
 
-cp1250() { sed 's/$/\r/' | iconv -f UTF-8 -t WINDOWS-1250; }
 year=$(date +%Y)
 mkdir -p "$work/$year"
 {

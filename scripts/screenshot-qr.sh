@@ -12,7 +12,7 @@ mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$build/src/app/velorin" "$work/"
-cp1250() { sed 's/$/\r/' | iconv -f UTF-8 -t WINDOWS-1250; }
+source scripts/lib/desktop.sh
 year=$(date +%Y)
 mkdir -p "$work/$year"
 {

@@ -11,7 +11,7 @@ mkdir -p "$out"
 work=$(mktemp -d)
 cp "$build/src/app/velorin" "$work/"
 
-cp1250() { sed 's/$/\r/' | iconv -f UTF-8 -t WINDOWS-1250; }
+source scripts/lib/desktop.sh
 year=$(date +%Y)
 mkdir -p "$work/$year"
 {
@@ -25,9 +25,7 @@ printf '%s\n' "[Udaje]" "AktualniRok=$year" "NazevBanky=Česká spořitelna" "Ad
     "CisloUctu=19-2000145398" "SmerovyKod=0800" "NazevKlienta=NOVÁK" "CisloKlienta=0000012345" "Mena=Kč" \
     | cp1250 > "$work/Velorin.ini"
 
-Xvfb "$disp" -screen 0 1280x1024x24 & xvfb=$!
-sleep 1
-DISPLAY=$disp openbox & wm=$!
+start_desktop "$disp"
 sleep 1
 export DISPLAY=$disp
 shot() { sleep 1; import -window root "$out/$1.png"; echo "wrote $out/$1.png"; }
@@ -58,6 +56,6 @@ key Escape
 xdotool windowactivate --sync "$wid"
 xdotool mousemove --window "$wid" 398 31 click 1
 shot checks-05-abo
-kill $app $wm $xvfb 2>/dev/null || true
-wait 2>/dev/null || true
+kill $app 2>/dev/null || true
+wait $app 2>/dev/null || true
 rm -rf "$work"

@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 cp "$build/src/app/velorin" "$work/"
 
 # Files in Windows-1250 with CR LF, as the program keeps them.
-cp1250() { sed 's/$/\r/' | iconv -f UTF-8 -t WINDOWS-1250; }
+source scripts/lib/desktop.sh
 year=$(date +%Y)
 mkdir -p "$work/$year"
 order() { # name date rows...
