@@ -91,13 +91,7 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(Panel1);
     // Rows the banks may turn back; the export goes ahead all the same.
-    La_Varovani = new QLabel(this);
-    La_Varovani->setObjectName(QStringLiteral("La_Varovani"));
-    La_Varovani->setWordWrap(true);
-    La_Varovani->setTextFormat(Qt::PlainText);
-    La_Varovani->setContentsMargins(8, 4, 8, 4);
-    La_Varovani->setStyleSheet(QStringLiteral("QLabel { background: #fff4c2; color: #7a1010; }"));
-    La_Varovani->hide();
+    La_Varovani = new WarningLine(this);
     layout->addWidget(La_Varovani);
     layout->addWidget(Memo1, 1);
 
@@ -129,8 +123,7 @@ void TExportABO::FormCreate() {
     PaymentOrder checked = m_host.order();
     checked.Bank = m_host.settings().payerBank();
     const QString warning = OrderWarningLine(checked, BanksFor(m_host.settings().ProgramFolder), Clock::Today());
-    La_Varovani->setText(warning);
-    La_Varovani->setVisible(!warning.isEmpty());
+    La_Varovani->Show(warning);
 }
 
 void TExportABO::fillText() {

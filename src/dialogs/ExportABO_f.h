@@ -1,6 +1,7 @@
 #pragma once
 
 #include "abo/AboProfile.h"
+#include "common/WarningLine.h"
 
 #include <QDialog>
 #include <optional>
@@ -58,7 +59,7 @@ private:
     QPushButton* Tl_Ulozit = nullptr;
     QCheckBox* ChB_PripojovatKomentare = nullptr;
     QPushButton* Tl_Storno = nullptr;
-    QLabel* La_Varovani = nullptr; // what the payment checks find; hidden when nothing
+    WarningLine* La_Varovani = nullptr; // what the payment checks find; hidden when nothing
     QPlainTextEdit* Memo1 = nullptr;
     QFrame* Panel2 = nullptr;
     QLabel* La_FormatBanky = nullptr;

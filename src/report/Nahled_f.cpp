@@ -166,13 +166,7 @@ TNahled::TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const 
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     layout->addWidget(m_toolbar);
 
-    m_warning = new QLabel(this);
-    m_warning->setObjectName(QStringLiteral("La_Varovani"));
-    m_warning->setWordWrap(true);
-    m_warning->setTextFormat(Qt::PlainText);
-    m_warning->setContentsMargins(8, 4, 8, 4);
-    m_warning->setStyleSheet(QStringLiteral("QLabel { background: #fff4c2; color: #7a1010; }"));
-    m_warning->hide();
+    m_warning = new WarningLine(this);
     layout->addWidget(m_warning);
 
     m_scroll = new QScrollArea(this);
@@ -204,8 +198,7 @@ TNahled::TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const 
 }
 
 void TNahled::SetWarningText(const QString& text) {
-    m_warning->setText(text);
-    m_warning->setVisible(!text.isEmpty());
+    m_warning->Show(text);
 }
 
 QString TNahled::WarningText() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/WarningLine.h"
 #include "report/PdfExport.h"
 #include "report/PreparedReport.h"
 #include "report/ReportLayout.h"
@@ -80,7 +81,7 @@ private:
     QPointer<QWidget> m_previousDialogParent;
 
     QToolBar* m_toolbar = nullptr;
-    QLabel* m_warning = nullptr;
+    WarningLine* m_warning = nullptr;
     QScrollArea* m_scroll = nullptr;
     PageView* m_view = nullptr;
     QComboBox* m_zoomBox = nullptr;
