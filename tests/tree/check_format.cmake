@@ -1,0 +1,48 @@
+# cmake -DCLANG_FORMAT=... -DCLANG_FORMAT_MAJOR=14 -DSOURCE_DIR=... -P check_format.cmake
+# Fails with the names of the C++ files that clang-format would change. The files are listed when the
+# test runs, so a file added since configuring is checked too.
+if(NOT CLANG_FORMAT OR NOT EXISTS "${CLANG_FORMAT}")
+    message(FATAL_ERROR "clang-format ${CLANG_FORMAT_MAJOR} not found; bash scripts/install-deps.sh installs it")
+endif()
+execute_process(COMMAND ${CLANG_FORMAT} --version OUTPUT_VARIABLE _version RESULT_VARIABLE _rc)
+if(NOT _rc EQUAL 0 OR NOT _version MATCHES "version ([0-9]+)\\.")
+    message(FATAL_ERROR "${CLANG_FORMAT} --version failed: ${_version}")
+endif()
+if(NOT CMAKE_MATCH_1 EQUAL CLANG_FORMAT_MAJOR)
+    message(FATAL_ERROR "${CLANG_FORMAT} is version ${CMAKE_MATCH_1}, the tree is formatted with "
+        "clang-format ${CLANG_FORMAT_MAJOR}; bash scripts/install-deps.sh installs it")
+endif()
+
+set(_patterns "")
+foreach(_d src tests bench fuzz scripts)
+    if(IS_DIRECTORY ${SOURCE_DIR}/${_d})
+        list(APPEND _patterns ${SOURCE_DIR}/${_d}/*.cpp ${SOURCE_DIR}/${_d}/*.h)
+    endif()
+endforeach()
+file(GLOB_RECURSE _files RELATIVE ${SOURCE_DIR} LIST_DIRECTORIES false ${_patterns})
+list(SORT _files)
+if(NOT _files)
+    message(FATAL_ERROR "no C++ files found under ${SOURCE_DIR}")
+endif()
+
+# One run over all files is quick; its diagnostics start with the file's name.
+execute_process(COMMAND ${CLANG_FORMAT} --dry-run --Werror ${_files}
+    WORKING_DIRECTORY ${SOURCE_DIR} RESULT_VARIABLE _rc OUTPUT_VARIABLE _out ERROR_VARIABLE _out)
+if(_rc EQUAL 0)
+    list(LENGTH _files _n)
+    message(STATUS "${_n} files clang-format clean")
+    return()
+endif()
+set(_bad "")
+set(_out "\n${_out}")
+foreach(_f ${_files})
+    string(FIND "${_out}" "\n${_f}:" _at)
+    if(_at GREATER_EQUAL 0)
+        list(APPEND _bad ${_f})
+    endif()
+endforeach()
+if(NOT _bad)
+    message(FATAL_ERROR "${CLANG_FORMAT} failed:\n${_out}")
+endif()
+list(JOIN _bad "\n  " _list)
+message(FATAL_ERROR "Not clang-format clean (clang-format -i them):\n  ${_list}")
