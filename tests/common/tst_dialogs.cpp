@@ -400,6 +400,31 @@ private slots:
         QCOMPARE(DialogHook::Records()[0].text, QStringLiteral("http://www.velorin.example"));
     }
 
+    // A folder "http:" in the working folder does not turn an address into a path, and an address
+    // that is no valid one stays an address; a path without scheme is a local file.
+    void shellOpensAddressesAsWritten() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("http:/www.velorin.example")));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QUrl home = ShellUrl(QStringLiteral("http://www.velorin.example/"));
+        const QUrl broken = ShellUrl(QStringLiteral("http://www.velorin.example/a b"));
+        const QUrl document = ShellUrl(QStringLiteral("navod.pdf"));
+        ShellOpen(QStringLiteral("http://www.velorin.example/"));
+        QVERIFY(QDir::setCurrent(before));
+
+        QCOMPARE(home, QUrl(QStringLiteral("http://www.velorin.example/")));
+        QVERIFY(!home.isLocalFile());
+        QVERIFY(!broken.isLocalFile());
+        QVERIFY(!broken.isValid());
+        QVERIFY(document.isLocalFile());
+        QVERIFY(QFileInfo(document.toLocalFile()).isAbsolute());
+        QVERIFY(document.toLocalFile().endsWith(QStringLiteral("/navod.pdf")));
+        QCOMPARE(DialogHook::Records().size(), 1);
+        QCOMPARE(DialogHook::Records()[0].kind, QStringLiteral("shell"));
+        QCOMPARE(DialogHook::Records()[0].text, QStringLiteral("http://www.velorin.example/"));
+    }
+
     // Qt shows a tooltip literally only as escaped rich text; nothing of the text may be lost.
     void plainToolTipShowsTheCharacters_data() {
         QTest::addColumn<QString>("text");
