@@ -9,6 +9,7 @@
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/Error.h"
+#include "common/PlainText.h"
 #include "dialogs/ExportABO_f.h"
 #include "dialogs/Konfigurace_f.h"
 #include "dialogs/Polozky_f.h"
@@ -134,8 +135,9 @@ public:
     bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
 };
 
+// Plain text: the comment and the date come from the order file as they stand.
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
+    auto* label = PlainLabel(new QLabel(text, parent));
     label->setObjectName(QLatin1String(name));
     label->move(x, y);
     label->adjustSize();

@@ -2,6 +2,7 @@
 
 #include "bank/BankRegister.h"
 #include "bank/PaymentChecks.h"
+#include "common/PlainText.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -25,7 +26,7 @@ QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ToolTipRole && index.column() == 0) {
         const QStringList warnings = rowWarnings(index.row());
         if (!warnings.isEmpty())
-            return warnings.join(QLatin1Char('\n'));
+            return PlainToolTip(warnings.join(QLatin1Char('\n'))); // the warnings quote the row's symbols
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/Error.h"
+#include "common/PlainText.h"
 #include "common/WaitCursor.h"
 #include "order/OrderFile.h"
 #include "order/OrderReader.h"
@@ -180,7 +181,7 @@ QTreeWidgetItem* TOtevrit::orderRow(OrderFileReader& reader, const QString& file
     } catch (const VelorinError& e) {
         // The file stays in the list, marked, so that the user sees it is there.
         item->setText(1, QStringLiteral("nečitelný"));
-        item->setToolTip(0, e.message());
+        item->setToolTip(0, PlainToolTip(e.message())); // quotes the text of the file
         item->setForeground(1, Qt::darkRed);
         m_problems << name + QStringLiteral(": ") + e.message();
     }

@@ -1,6 +1,7 @@
 #include "common/AboutBox.h"
 
 #include "common/Dialogs.h"
+#include "common/PlainText.h"
 
 #include <QMouseEvent>
 #include <QPushButton>
@@ -20,6 +21,7 @@ void SetTextColour(QWidget* w, const QColor& colour) {
 } // namespace
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+    PlainLabel(this);
     SetTextColour(this, kLinkColour);
     setCursor(Qt::PointingHandCursor);
     setUnderline(true);
@@ -95,7 +97,7 @@ AboutBox::AboutBox(const QString& versionText, const QString& buildDate, const Q
 void AboutBox::addRow(int row, const QString& captionName, const QString& caption, QLabel* value,
                       const QString& valueName) {
     const int top = kFirstRowTop + row * kRowStep;
-    auto* label = new QLabel(caption, this);
+    auto* label = PlainLabel(new QLabel(caption, this));
     label->setObjectName(captionName);
     QFont bold = label->font();
     bold.setBold(true);
@@ -104,19 +106,20 @@ void AboutBox::addRow(int row, const QString& captionName, const QString& captio
     label->move(kCaptionLeft, top);
     label->resize(kValueLeft - kCaptionLeft - 4, label->sizeHint().height());
 
+    PlainLabel(value);
     value->setObjectName(valueName);
     value->move(kValueLeft, top);
     value->resize(kWidth - kValueLeft - 8, value->sizeHint().height());
 }
 
 void AboutBox::addFolderLine(const QString& folder) {
-    auto* label = new QLabel(this);
+    auto* label = PlainLabel(new QLabel(this)); // a folder name may hold "<"
     label->setObjectName(QStringLiteral("La_Slozka"));
     const int width = kButtonLeft - kCaptionLeft - 8;
     const QString text = QStringLiteral("Složka s daty: ") + folder;
     // A long home path is shortened in the middle; the tooltip and a copy give it whole.
     label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, width));
-    label->setToolTip(folder);
+    label->setToolTip(PlainToolTip(folder));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setGeometry(kCaptionLeft, kButtonTop + 4, width, label->sizeHint().height());
 }

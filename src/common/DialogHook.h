@@ -14,7 +14,7 @@ namespace DialogHook {
 struct Record {
     QString kind; // "plain", "info", "question", "warning", "error", "about", "date", "text", "shell", "save", "open"
     QString caption; // as the user would see it
-    QString text;
+    QString text;    // for "shell" the address that would open, as ShellUrl builds it
 };
 
 void Activate();   // start scripting; clears records and answers

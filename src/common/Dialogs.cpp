@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>
@@ -195,13 +196,20 @@ void ShowTextWindow(const QString& caption, const QString& text) {
     window.exec();
 }
 
+QUrl ShellUrl(const QString& address) {
+    // Never looked up on disk: a folder "http:" in the working folder would turn the address into a path.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    if (scheme.match(address).hasMatch())
+        return QUrl(address, QUrl::StrictMode);
+    return QUrl::fromLocalFile(QFileInfo(address).absoluteFilePath());
+}
+
 void ShellOpen(const QString& address) {
+    const QUrl url = ShellUrl(address);
     if (DialogHook::IsActive()) {
-        DialogHook::Record_(QStringLiteral("shell"), QString(), address);
+        DialogHook::Record_(QStringLiteral("shell"), QString(), url.toString());
         return;
     }
-    const QUrl url = QFileInfo::exists(address) ? QUrl::fromLocalFile(QFileInfo(address).absoluteFilePath())
-                                                : QUrl::fromUserInput(address);
     QDesktopServices::openUrl(url); // whether a browser came up is not reported
 }
 

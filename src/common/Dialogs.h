@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QUrl>
 
 class QFileDialog;
 class QWidget;
@@ -34,6 +35,9 @@ bool PickDate(QDate& date);
 void ShowTextWindow(const QString& caption, const QString& text);
 // Opens a web address or a document through the desktop; failures are not reported.
 void ShellOpen(const QString& address);
+// What ShellOpen opens: a text that starts with a scheme as that address, read strictly, anything
+// else as a local file. Decided by the text alone, never by what lies in the working folder.
+QUrl ShellUrl(const QString& address);
 // A file name from the save dialog; an empty text when cancelled.
 QString GetSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter,
                         const QString& defaultSuffix);

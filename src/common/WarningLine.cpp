@@ -1,9 +1,11 @@
 #include "common/WarningLine.h"
 
+#include "common/PlainText.h"
+
 WarningLine::WarningLine(QWidget* parent) : QLabel(parent) {
     setObjectName(QStringLiteral("La_Varovani"));
     setWordWrap(true);
-    setTextFormat(Qt::PlainText);
+    PlainLabel(this);
     setContentsMargins(8, 4, 8, 4);
     setStyleSheet(QStringLiteral("QLabel { background: #fff4c2; color: #7a1010; }"));
     hide();

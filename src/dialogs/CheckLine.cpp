@@ -1,6 +1,7 @@
 #include "dialogs/CheckLine.h"
 
 #include "bank/PaymentChecks.h"
+#include "common/PlainText.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +17,7 @@ CheckLine::CheckLine(const QString& objectName, QWidget* parent) : QWidget(paren
     m_label->setObjectName(objectName + QStringLiteral("_Text"));
     // The line must not widen the dialog: it takes the width the fields give it.
     m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    m_label->setTextFormat(Qt::PlainText);
+    PlainLabel(m_label); // bank names come from the user's bank list
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
@@ -34,7 +35,7 @@ void CheckLine::setHint(const PaymentHint& hint) {
     if (m_warning)
         pal.setColor(QPalette::WindowText, QColor(0xA0, 0x10, 0x10));
     m_label->setPalette(pal);
-    setToolTip(m_text);
+    setToolTip(PlainToolTip(m_text));
     m_label->setAccessibleName(m_text);
     showText();
 }

@@ -2,6 +2,7 @@
 
 #include "common/Beep.h"
 #include "common/Cp1250.h"
+#include "common/PlainText.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -115,7 +116,7 @@ QLineEdit* MakeField(QWidget* parent, const char* name, int maxLength) {
 }
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, QLineEdit* buddy) {
-    auto* label = new QLabel(text, parent);
+    auto* label = PlainLabel(new QLabel(text, parent));
     label->setBuddy(buddy);
     return label;
 }
@@ -257,5 +258,5 @@ void TEditacePredvolbyPlatby::Ed_NazevPlatbyChange(int index) {
 void TEditacePredvolbyPlatby::TextRefused(QLineEdit* field, const QString& reason) {
     StandardBeep();
     if (field->isVisible())
-        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), reason, field);
+        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), PlainToolTip(reason), field);
 }

@@ -7,6 +7,7 @@
 #include "common/Clock.h"
 #include "common/CommandRunner.h"
 #include "common/Dialogs.h"
+#include "common/PlainText.h"
 #include "common/TextFile.h"
 #include "dialogs/OrderHost.h"
 
@@ -200,7 +201,7 @@ void TExportABO::createBankControls() {
     Panel2->setFixedHeight(36);
     Panel2->setFrameShape(QFrame::StyledPanel);
 
-    La_FormatBanky = new QLabel(QStringLiteral("Formát banky"), Panel2);
+    La_FormatBanky = PlainLabel(new QLabel(QStringLiteral("Formát banky"), Panel2));
     La_FormatBanky->setObjectName(QStringLiteral("La_FormatBanky"));
     La_FormatBanky->setGeometry(40, 10, 75, 17);
 

@@ -7,6 +7,7 @@
 #include "common/Cp1250.h"
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
+#include "common/PlainText.h"
 #include "dialogs/CheckLine.h"
 #include "dialogs/OrderHost.h"
 #include "order/Settings.h"
@@ -66,7 +67,7 @@ QLineEdit* NewField(const QString& name, QWidget* parent) {
 
 // A label standing above its field.
 QVBoxLayout* Labelled(const QString& caption, QWidget* field, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
+    auto* label = PlainLabel(new QLabel(caption, parent));
     label->setBuddy(field);
     auto* box = new QVBoxLayout;
     box->setSpacing(3);

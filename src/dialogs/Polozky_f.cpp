@@ -6,6 +6,7 @@
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/Error.h"
+#include "common/PlainText.h"
 #include "dialogs/CheckLine.h"
 #include "dialogs/OrderHost.h"
 #include "dialogs/VyberPolozky_f.h"
@@ -159,7 +160,7 @@ TPolozky::TPolozky(OrderHost& host, QWidget* parent) : QDialog(parent), m_host(h
     m_tlStorno = makeButton("Tl_Storno", QStringLiteral("Storno"));
 
     auto makeLabel = [this](const char* name, const QString& caption, QLineEdit* buddy) {
-        auto* label = new QLabel(caption, this);
+        auto* label = PlainLabel(new QLabel(caption, this)); // "Platba v" shows the currency of the settings
         label->setObjectName(QLatin1String(name));
         label->setBuddy(buddy);
         return label;
@@ -186,7 +187,7 @@ TPolozky::TPolozky(OrderHost& host, QWidget* parent) : QDialog(parent), m_host(h
     grid->addWidget(makeLabel("La_Ucet", QStringLiteral("Ve prospěch účtu"), m_edUcet), 0, 0);
     grid->addWidget(makeLabel("La_Kod", QStringLiteral("Směrový kód"), m_edKod), 0, 2, 1, 2);
     grid->addWidget(m_edUcet, 1, 0);
-    auto* slash = new QLabel(QStringLiteral("/"), this);
+    auto* slash = PlainLabel(new QLabel(QStringLiteral("/"), this));
     slash->setAlignment(Qt::AlignCenter);
     grid->addWidget(slash, 1, 1);
     grid->addWidget(m_edKod, 1, 2);

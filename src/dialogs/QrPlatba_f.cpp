@@ -3,6 +3,7 @@
 #include "common/CommandRunner.h"
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
+#include "common/PlainText.h"
 #include "common/TextFile.h"
 #include "dialogs/OrderHost.h"
 #include "qr/QrPlatba.h"
@@ -26,7 +27,7 @@ constexpr int kScreenModulePx = 6;
 constexpr int kImageModulePx = 10;
 
 QLabel* ValueLabel(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    auto* label = PlainLabel(new QLabel(text, parent)); // the item's fields as the order file holds them
     label->setObjectName(QLatin1String(name));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setWordWrap(true);

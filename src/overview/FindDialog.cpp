@@ -1,5 +1,7 @@
 #include "overview/FindDialog.h"
 
+#include "common/PlainText.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,7 +19,7 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::CustomizeWindowHint);
 
-    auto* label = new QLabel(QStringLiteral("&Najít:"), this);
+    auto* label = PlainLabel(new QLabel(QStringLiteral("&Najít:"), this));
     Ed_Text = new QLineEdit(this);
     Ed_Text->setObjectName(QStringLiteral("Ed_Text"));
     label->setBuddy(Ed_Text);

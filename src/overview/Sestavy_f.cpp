@@ -3,6 +3,7 @@
 #include "common/CommandRunner.h"
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
+#include "common/PlainText.h"
 #include "common/WaitCursor.h"
 #include "order/OrderFile.h"
 #include "order/Settings.h"
@@ -151,7 +152,7 @@ TSestavy::TSestavy(const Settings& settings, QWidget* parent, PdfExportConfig* p
     status->setSizeGripEnabled(true);
     const int widths[] = {120, 250, 0};
     for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new QLabel(status);
+        m_panels[i] = PlainLabel(new QLabel(status)); // the total shows the currency of the settings
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
         m_panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (widths[i])

@@ -3,6 +3,7 @@
 #include "common/CommandRunner.h"
 #include "common/Dialogs.h"
 #include "common/Error.h"
+#include "common/PlainText.h"
 #include "report/Printing.h"
 #include "report/ProgressWindow.h"
 #include "report/Renderer.h"
@@ -185,7 +186,7 @@ TNahled::TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const 
 
     auto* statusBar = new QStatusBar(this);
     statusBar->setSizeGripEnabled(false);
-    m_status = new QLabel(statusBar);
+    m_status = PlainLabel(new QLabel(statusBar));
     m_status->setObjectName(QStringLiteral("La_Strana"));
     statusBar->addWidget(m_status);
     layout->addWidget(statusBar);
@@ -241,7 +242,7 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
                &TNahled::RychlyExport);
     m_toolbar->addSeparator();
 
-    auto* lupa = new QLabel(QStringLiteral(" Lupa: "), m_toolbar);
+    auto* lupa = PlainLabel(new QLabel(QStringLiteral(" Lupa: "), m_toolbar));
     m_toolbar->addWidget(lupa);
     m_zoomBox = new QComboBox(m_toolbar);
     m_zoomBox->setObjectName(QStringLiteral("Cb_Lupa"));

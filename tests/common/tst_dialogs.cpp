@@ -1,3 +1,4 @@
+#include "HostileText.h"
 #include "TestModal.h"
 #include "common/AboutBox.h"
 #include "common/Clock.h"
@@ -6,6 +7,7 @@
 #include "common/DialogHook.h"
 #include "common/Dialogs.h"
 #include "common/Error.h"
+#include "common/PlainText.h"
 #include "common/TextWindow.h"
 
 #include <QAction>
@@ -23,6 +25,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeView>
 #include <functional>
 #include <stdexcept>
@@ -359,7 +362,7 @@ private slots:
             AboutBox box(QStringLiteral("1.4"), QString(), folder);
             auto* label = box.findChild<QLabel*>("La_Slozka");
             QVERIFY(label);
-            QCOMPARE(label->toolTip(), folder);
+            QCOMPARE(ShownText(label->toolTip()), folder);
             const QRect ok = box.findChild<QPushButton*>("Tl_Ok")->geometry();
             const QRect lastRow = box.findChild<QLabel*>("La_URL")->geometry();
             QVERIFY(label->geometry().right() < ok.left());
@@ -395,6 +398,68 @@ private slots:
         QCOMPARE(DialogHook::Records().size(), 1);
         QCOMPARE(DialogHook::Records()[0].kind, QStringLiteral("shell"));
         QCOMPARE(DialogHook::Records()[0].text, QStringLiteral("http://www.velorin.example"));
+    }
+
+    // A folder "http:" in the working folder does not turn an address into a path, and an address
+    // that is no valid one stays an address; a path without scheme is a local file.
+    void shellOpensAddressesAsWritten() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("http:/www.velorin.example")));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QUrl home = ShellUrl(QStringLiteral("http://www.velorin.example/"));
+        const QUrl broken = ShellUrl(QStringLiteral("http://www.velorin.example/a b"));
+        const QUrl document = ShellUrl(QStringLiteral("navod.pdf"));
+        ShellOpen(QStringLiteral("http://www.velorin.example/"));
+        QVERIFY(QDir::setCurrent(before));
+
+        QCOMPARE(home, QUrl(QStringLiteral("http://www.velorin.example/")));
+        QVERIFY(!home.isLocalFile());
+        QVERIFY(!broken.isLocalFile());
+        QVERIFY(!broken.isValid());
+        QVERIFY(document.isLocalFile());
+        QVERIFY(QFileInfo(document.toLocalFile()).isAbsolute());
+        QVERIFY(document.toLocalFile().endsWith(QStringLiteral("/navod.pdf")));
+        QCOMPARE(DialogHook::Records().size(), 1);
+        QCOMPARE(DialogHook::Records()[0].kind, QStringLiteral("shell"));
+        QCOMPARE(DialogHook::Records()[0].text, QStringLiteral("http://www.velorin.example/"));
+    }
+
+    // Qt shows a tooltip literally only as escaped rich text; nothing of the text may be lost.
+    void plainToolTipShowsTheCharacters_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("picture") << "<img src=\"/dev/zero\">";
+        QTest::newRow("font") << "<font size=6 color=red>ZAPLACENO</font>";
+        QTest::newRow("entity") << "&lt;b&gt; &amp; &nbsp;";
+        QTest::newRow("blanks") << "  a   b  ";
+        QTest::newRow("lines") << "Číslo účtu nemá platný kontrolní součet\nNeznámý kód banky\n\n<b>x</b>";
+        QTest::newRow("plain") << "Česká spořitelna, a.s.";
+    }
+    void plainToolTipShowsTheCharacters() {
+        QFETCH(QString, text);
+        const QString tip = PlainToolTip(text);
+        QVERIFY(Qt::mightBeRichText(tip));
+        QCOMPARE(ShownText(tip), text);
+        QCOMPARE(PlainToolTip(QString()), QString()); // no tooltip at all
+    }
+
+    // The data folder is a path of the user's: its line and tooltip show it as written.
+    void aboutBoxShowsTheFolderAsText() {
+        QTemporaryDir dir;
+        FifoTrap trap(dir.path());
+        QVERIFY(trap.made());
+        const QString folder = trap.picture() + QStringLiteral("/");
+        AboutBox box(QStringLiteral("1.4"), QString(), folder);
+        box.show();
+        (void)box.grab();
+        auto* label = box.findChild<QLabel*>("La_Slozka");
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(label, &help);
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(ShownText(QToolTip::text()), folder);
+        QToolTip::hideText();
+        QCOMPARE(trap.opens(), 0);
+        QVERIFY(ShownText(label->text(), label->textFormat()).startsWith(QStringLiteral("Složka s daty: <img")));
     }
 
     void rightsNoticeYears_data() {

@@ -1,5 +1,6 @@
 #include "FakeHost.h"
 
+#include "HostileText.h"
 #include "TestFiles.h"
 #include "abo/AboWriter.h"
 #include "bank/BankRegister.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <memory>
 
 // The payment checks in the dialogs: they tell and warn, and never change what is stored.
@@ -101,7 +103,40 @@ private slots:
         type(edit(&d, "Ed_KonstSymbol"), typed[2]);
         QCOMPARE(check->text(), text);
         QCOMPARE(check->isWarning(), warning);
-        QCOMPARE(check->toolTip(), text);
+        QCOMPARE(ShownText(check->toolTip()), text);
+    }
+
+    // Bank names come from the user's list and the currency from the settings: the item editor
+    // shows them, in its labels and in the check line's tooltip, as the characters they are.
+    void itemEditorShowsListAndSettingsAsText() {
+        FifoTrap trap(m_dir->path());
+        QVERIFY(trap.made());
+        const QString red = QStringLiteral("<font size=6 color=red>ZAPLACENO</font>");
+        InstallBankList(m_host->settingsData.ProgramFolder, QStringLiteral("kody_bank_CR.csv"),
+                        QStringLiteral("Kód;Název;BIC;CERTIS\r\n5500;%1;RZBCCZPP;A\r\n0100;%2;KOMBCZPP;A\r\n")
+                            .arg(trap.picture(), red)
+                            .toUtf8());
+        m_host->settingsData.Mena = trap.picture();
+        m_host->row = 5;
+        TPolozky d(*m_host, &m_host->window);
+        d.show();
+        CheckLine* check = line(&d, "La_Kontrola");
+        for (const QString& name : {trap.picture(), red}) {
+            type(edit(&d, "Ed_Kod"), name == red ? QStringLiteral("0100") : QStringLiteral("5500"));
+            QCOMPARE(check->text(), name);
+            QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), check->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(check, &help);
+            QVERIFY(QToolTip::isVisible());
+            QCOMPARE(ShownText(QToolTip::text()), name);
+            QWidget* tip = ShownToolTip();
+            QVERIFY(tip);
+            QCOMPARE(RedPixels(tip->grab().toImage()), 0);
+            QToolTip::hideText();
+            QCOMPARE(RedPixels(d.grab().toImage()), 0);
+            QCOMPARE(trap.opens(), 0);
+        }
+        auto* currency = d.findChild<QLabel*>(QStringLiteral("La_Platba"));
+        QCOMPARE(ShownText(currency->text(), currency->textFormat()), QStringLiteral("Platba v ") + trap.picture());
     }
 
     // OK stores an account that fails the check exactly as typed.

@@ -1,4 +1,5 @@
 #include "FakeHost.h"
+#include "HostileText.h"
 #include "common/DialogHook.h"
 #include "dialogs/QrPlatba_f.h"
 #include "qr/QrPlatba.h"
@@ -127,6 +128,24 @@ private slots:
                  QStringLiteral("Pro položku %1 nelze vytvořit QR Platbu.\n\n").arg(row + 1) + reason);
         QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->isEnabled());
         QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("Tl_KopirovatObrazek"))->isEnabled());
+    }
+
+    // The item's comment and the order's date as the file holds them, shown as the characters.
+    void labelsShowTheOrderAsText() {
+        FifoTrap trap(m_dir->path());
+        QVERIFY(trap.made());
+        const QString red = QStringLiteral("<font size=6 color=red>ZAPLACENO</font>");
+        m_host->orderData.Items[0].Comment = trap.picture();
+        m_host->orderData.OrderDate = red;
+        TQrPlatba dialog(*m_host);
+        dialog.show();
+        QCOMPARE(RedPixels(dialog.grab().toImage()), 0);
+        QCOMPARE(trap.opens(), 0);
+        for (const auto& [name, text] : {std::pair{"La_Zprava", trap.picture()}, std::pair{"La_Splatnost", red}}) {
+            auto* label = dialog.findChild<QLabel*>(QLatin1String(name));
+            QVERIFY2(label, name);
+            QCOMPARE(ShownText(label->text(), label->textFormat()), text);
+        }
     }
 
 private:

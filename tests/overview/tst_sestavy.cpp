@@ -1,5 +1,6 @@
 #include "../app/AppFixture.h"
 
+#include "HostileText.h"
 #include "TestModal.h"
 #include "overview/FindDialog.h"
 #include "overview/Sestavy_f.h"
@@ -168,6 +169,25 @@ private Q_SLOTS:
         QCOMPARE(s.table().rowCount(), 6);
         QCOMPARE(s.panelText(2), QStringLiteral("Celkem k platbě :   1853,00 Kč    (bez 1 řádku: částka není číslo)"));
         QCOMPARE(OrderFile::NextOrderFileName(f.yearFolder(), 2022), QStringLiteral("2022006.ppu"));
+    }
+
+    // The currency of the settings and the texts of the files stay characters in the window.
+    void windowShowsFilesAndSettingsAsText() {
+        AppFixture f;
+        FifoTrap trap(f.dir.path());
+        QVERIFY(trap.made());
+        f.writeOrder("2022001.ppu",
+                     AppFixture::orderLines("B", "3.1.2022", {"111|0100|15,00||||" + trap.picture() + "|"}));
+        THlavni& w = f.start();
+        w.settings().Mena = trap.picture();
+        TSestavy s(w.settings(), &w);
+        s.show();
+        (void)s.grab();
+        QCOMPARE(trap.opens(), 0);
+        auto* total = s.findChild<QLabel*>(QStringLiteral("StatusPanel3"));
+        QVERIFY(total);
+        QCOMPARE(ShownText(total->text(), total->textFormat()),
+                 QStringLiteral("Celkem k platbě :   15,00 ") + trap.picture());
     }
 
     // Filter by the current cell, answer Yes, sort, then cancel: file order, status and total back.
