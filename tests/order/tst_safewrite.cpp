@@ -96,8 +96,6 @@ private slots:
     void failingWriteThroughSeam();
     void fullFileSystem();
     void killedSaveLeavesOldOrNew();
-    void listingsDeleteNothing();
-    void everyWriteClearsItsOwnStaleTempFiles();
     void newOrderSkipsNamesTakenMeanwhile();
     void newOrderGivesUpAfterManyTakenNames();
     void settingsWithHugeLineLoad();
@@ -211,38 +209,6 @@ void TestSafeWrite::killedSaveLeavesOldOrNew() {
     QCOMPARE(Entries(dir.path()), QStringList{"2026001.ppu"});
 }
 
-void TestSafeWrite::listingsDeleteNothing() {
-    QTemporaryDir dir;
-    WriteAged(dir.filePath("2026001.ppu"), 3600);
-    WriteAged(dir.filePath("2026001.ppu.~b12Cd"), 3600);  // left by a killed save
-    WriteAged(dir.filePath("2026001.ppu.~y34Zw"), 5);     // a save still running
-    WriteAged(dir.filePath("poznamky.ppu.~kopie"), 3600); // a user's own file
-    const QStringList entries = Entries(dir.path());
-    QCOMPARE(OrderFile::ListOrderFiles(dir.path()), QStringList{"2026001.ppu"});
-    QCOMPARE(OrderFile::NextOrderFileName(dir.path(), 2026), QString("2026002.ppu"));
-    QCOMPARE(Entries(dir.path()), entries);
-}
-
-void TestSafeWrite::everyWriteClearsItsOwnStaleTempFiles() {
-    QTemporaryDir dir;
-    const Files files{dir.path()};
-    files.writeSmall();
-    const QStringList written{QFileInfo(files.order()).fileName(), kSettingsFileName,
-                              QFileInfo(files.presets()).fileName()};
-    for (const QString& name : written) {
-        WriteAged(dir.filePath(name + ".~b12Cd"), 3600);
-        WriteAged(dir.filePath(name + ".~y34Zw"), 5);
-    }
-    WriteAged(dir.filePath("2026002.ppu.~q11Qq"), 3600); // another order's
-    WriteAged(dir.filePath("poznamky.ppu.~kopie"), 3600);
-    files.writeSmall();
-    QStringList expected{"2026002.ppu.~q11Qq", "poznamky.ppu.~kopie"};
-    for (const QString& name : written)
-        expected << name << name + ".~y34Zw";
-    expected.sort();
-    QCOMPARE(Entries(dir.path()), expected);
-}
-
 void TestSafeWrite::newOrderSkipsNamesTakenMeanwhile() {
     // Three more orders appear while the first name's file is written; each stays as it came.
     QTemporaryDir dir;
@@ -264,10 +230,6 @@ void TestSafeWrite::newOrderSkipsNamesTakenMeanwhile() {
     for (const char* name : {"2026002.ppu", "2026003.ppu", "2026004.ppu"})
         QCOMPARE(ReadAll(dir.filePath(name)), QByteArray("other"));
     QCOMPARE(OrderFile::Load(dir.filePath("2026005.ppu")).Bank.NazevBanky, order.Bank.NazevBanky);
-
-    // A folder that is empty for the naming gives the year's first order.
-    QTemporaryDir empty;
-    QCOMPARE(OrderFile::CreateNew(order, empty.path(), 2027), empty.filePath("2027001.ppu"));
 }
 
 void TestSafeWrite::newOrderGivesUpAfterManyTakenNames() {
