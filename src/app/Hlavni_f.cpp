@@ -391,16 +391,15 @@ void THlavni::changeAndSave(const std::function<void()>& change) {
 void THlavni::HMenu_NovyClick() {
     if (isOrderOpen())
         return;
-    const QString yearFolder = YearFolder(m_settings);
-    // Paint while listing, but keep the user's keys and clicks until the order is made: a second
-    // command must not start inside this one.
-    const QString name = OrderFile::NextOrderFileName(yearFolder, m_settings.AktualniRok, [] {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-    m_order.FilePath = yearFolder + QLatin1Char('/') + name;
     Datum->setText(CzechFormat::FormatDate(Clock::Today()));
+    m_order.Bank = m_settings.payerBank();
+    m_order.OrderDate = Datum->text();
     try {
-        SaveOrder();
+        // Paint while listing, but keep the user's keys and clicks until the order is made: a second
+        // command must not start inside this one.
+        m_order.FilePath = OrderFile::CreateNew(m_order, YearFolder(m_settings), m_settings.AktualniRok, [] {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
     } catch (...) {
         // No order is left open whose file does not exist.
         m_order.FilePath.clear();

@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,14 +34,29 @@ long WriteChunk(int fd, const char* data, unsigned long size) {
     return long(::write(fd, data, size));
 }
 
-// A tilde and five letters or digits: six characters no user gives a copy of an order ("zaloha",
-// "backup"), so the clearing of stale temporary files can never take a user's file.
+// The temporary file of a whole-file write is the file's name, a dot, a tilde and five letters or
+// digits ("2026001.ppu.~b12Cd"). Only those of the file just written are ever cleared, so that a
+// user's "poznamky.ppu.~kopie" stays unless the program itself writes "poznamky.ppu".
+constexpr int kSuffixLetters = 5;
+
+bool IsSuffixLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
 QByteArray RandomSuffix() {
     static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QByteArray suffix(6, '~');
+    QByteArray suffix(kSuffixLetters + 1, '~');
     for (qsizetype i = 1; i < suffix.size(); ++i)
         suffix[i] = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
     return suffix;
+}
+
+bool IsTempNameOf(const QByteArray& entry, const QByteArray& fileName) {
+    const qsizetype n = fileName.size();
+    if (entry.size() != n + 2 + kSuffixLetters || !entry.startsWith(fileName) || entry.at(n) != '.' ||
+        entry.at(n + 1) != '~')
+        return false;
+    return std::all_of(entry.cbegin() + n + 2, entry.cend(), IsSuffixLetter);
 }
 
 } // namespace
@@ -75,35 +93,112 @@ QStringList ReadLines(const QString& path) {
     return SplitLines(Cp1250::Decode(bytes));
 }
 
-void WriteLines(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        try {
-            bytes += Cp1250::Encode(line);
-        } catch (const VelorinError& e) {
-            throw VelorinError(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(Shown(path), e.message()));
-        }
-        bytes += "\r\n";
-    }
-    WriteBytes(path, bytes);
+namespace {
+
+QString SystemReason() {
+    return qt_error_string(errno);
 }
 
-void WriteBytes(const QString& path, const QByteArray& bytes) {
+// Writes all of bytes to fd, flushes them to disk and closes fd; returns the reason of a failure.
+QString WriteAll(int fd, const QByteArray& bytes) {
+    QString reason;
+    const char* data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0 && reason.isEmpty()) {
+        const unsigned long chunk = static_cast<unsigned long>(std::min<qint64>(left, 1 << 20));
+        const long n = WriteChunk(fd, data, chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            reason = SystemReason();
+        else if (n == 0)
+            reason = qt_error_string(ENOSPC); // write(2) gives 0 only when nothing more fits
+        data += n > 0 ? n : 0;
+        left -= n > 0 ? n : 0;
+    }
+    // Some file systems report a full disk or an I/O error only when the data go to the disk.
+    if (reason.isEmpty() && ::fsync(fd) != 0)
+        reason = SystemReason();
+    if (::close(fd) != 0 && reason.isEmpty())
+        reason = SystemReason();
+    return reason;
+}
+
+enum class Placed { Yes, Taken, Failed };
+
+// Gives the written temporary file the final name only while nothing has that name. Where the file
+// system cannot rename without replacing, a hard link does the same; where it has no hard links
+// either, the file is created exclusively and written in place (then not whole on a crash, but never
+// over another file). The temporary file is gone afterwards in every case.
+Placed PlaceNew(const QByteArray& tempName, const QByteArray& finalName, const QByteArray& bytes, QString& reason) {
+    if (::renameat2(AT_FDCWD, tempName.constData(), AT_FDCWD, finalName.constData(), RENAME_NOREPLACE) == 0)
+        return Placed::Yes;
+    Placed placed = Placed::Failed;
+    if (errno == EEXIST) {
+        placed = Placed::Taken;
+    } else if (errno != EINVAL && errno != ENOSYS) {
+        reason = SystemReason();
+    } else if (::link(tempName.constData(), finalName.constData()) == 0) {
+        placed = Placed::Yes;
+    } else if (errno == EEXIST) {
+        placed = Placed::Taken;
+    } else if (errno != EPERM && errno != EOPNOTSUPP) {
+        reason = SystemReason();
+    } else if (const int fd = ::open(finalName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); fd < 0) {
+        if (errno == EEXIST)
+            placed = Placed::Taken;
+        else
+            reason = SystemReason();
+    } else {
+        reason = WriteAll(fd, bytes);
+        if (reason.isEmpty())
+            placed = Placed::Yes;
+        else
+            ::unlink(finalName.constData()); // the file made just now, never another one
+    }
+    ::unlink(tempName.constData());
+    return placed;
+}
+
+// A save killed before its rename leaves its temporary file behind. Once the same file has been
+// written whole again, such files go if they are plain files (no links) last changed more than a
+// minute ago: a younger one may belong to a save of another running copy that is still writing.
+void ClearStaleTempFiles(const QString& target) {
+    const QFileInfo info(target);
+    const QByteArray fileName = QFile::encodeName(info.fileName());
+    DIR* dir = ::opendir(QFile::encodeName(info.absolutePath()).constData());
+    if (!dir)
+        return;
+    const time_t limit = ::time(nullptr) - 60;
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat st {};
+        if (IsTempNameOf(QByteArray(entry->d_name), fileName) &&
+            ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_mtime < limit)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+enum class Mode { Replace, CreateNew };
+
+// The whole-file write of both modes; false when CreateNew finds the name taken.
+bool WriteWhole(const QString& path, const QByteArray& bytes, Mode mode) {
     // A link is followed to the file at the end of its chain, which is replaced; the links stay. A link
-    // to a file not there yet gets that file.
+    // to a file not there yet gets that file. A new file is never made through a link.
     const QFileInfo info(path);
     QString target = path;
-    if (info.isSymLink())
+    if (mode == Mode::Replace && info.isSymLink())
         target = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
     auto fail = [&path](const QString& reason) {
-        throw WriteError(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(Shown(path), reason), reason);
+        throw TextFile::WriteError(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(Shown(path), reason), reason);
     };
-    auto systemReason = [] { return qt_error_string(errno); };
 
     const QByteArray finalName = QFile::encodeName(target);
     // A file the user may not write, or made read-only, is not replaced by the rename.
     struct stat existing {};
-    if (::stat(finalName.constData(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+    const bool exists = ::stat(finalName.constData(), &existing) == 0 && S_ISREG(existing.st_mode);
+    if (mode == Mode::Replace && exists &&
         (::access(finalName.constData(), W_OK) != 0 || (existing.st_mode & 0222) == 0))
         fail(qt_error_string(EACCES));
     QByteArray tempName;
@@ -115,38 +210,27 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
             break;
     }
     if (fd < 0)
-        fail(systemReason());
+        fail(SystemReason());
 
     // Everything up to the rename happens to the temporary file only; any failure removes it.
-    QString reason;
-    struct stat old {};
-    if (::stat(finalName.constData(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(fd, old.st_mode & 07777); // the new file keeps the old one's permissions
-    const char* data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0 && reason.isEmpty()) {
-        const unsigned long chunk = static_cast<unsigned long>(std::min<qint64>(left, 1 << 20));
-        const long n = WriteChunk(fd, data, chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            reason = systemReason();
-        else if (n == 0)
-            reason = qt_error_string(ENOSPC); // write(2) gives 0 only when nothing more fits
-        data += n > 0 ? n : 0;
-        left -= n > 0 ? n : 0;
-    }
-    // Some file systems report a full disk or an I/O error only when the data go to the disk.
-    if (reason.isEmpty() && ::fsync(fd) != 0)
-        reason = systemReason();
-    if (::close(fd) != 0 && reason.isEmpty())
-        reason = systemReason();
-    if (reason.isEmpty() && ::rename(tempName.constData(), finalName.constData()) != 0)
-        reason = systemReason();
-    if (!reason.isEmpty()) {
+    if (mode == Mode::Replace && exists)
+        ::fchmod(fd, existing.st_mode & 07777); // the new file keeps the old one's permissions
+    QString reason = WriteAll(fd, bytes);
+    Placed placed = Placed::Failed;
+    if (!reason.isEmpty())
         ::unlink(tempName.constData());
-        fail(reason);
+    else if (mode == Mode::CreateNew)
+        placed = PlaceNew(tempName, finalName, bytes, reason);
+    else if (::rename(tempName.constData(), finalName.constData()) == 0)
+        placed = Placed::Yes;
+    else {
+        reason = SystemReason();
+        ::unlink(tempName.constData());
     }
+    if (placed == Placed::Taken)
+        return false;
+    if (placed == Placed::Failed)
+        fail(reason);
     // The rename itself lasts only once the folder is on disk.
     const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
     const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -154,8 +238,40 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
         ::fsync(dirFd); // the file is in place; a folder that cannot be flushed changes nothing
         ::close(dirFd);
     }
+    ClearStaleTempFiles(target);
+    return true;
 }
 
+QByteArray EncodeLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        try {
+            bytes += Cp1250::Encode(line);
+        } catch (const VelorinError& e) {
+            throw VelorinError(QStringLiteral("Soubor %1 nelze zapsat: %2").arg(Shown(path), e.message()));
+        }
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+} // namespace
+
+void WriteLines(const QString& path, const QStringList& lines) {
+    WriteBytes(path, EncodeLines(path, lines));
+}
+
+bool CreateLines(const QString& path, const QStringList& lines) {
+    return CreateBytes(path, EncodeLines(path, lines));
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    WriteWhole(path, bytes, Mode::Replace);
+}
+
+bool CreateBytes(const QString& path, const QByteArray& bytes) {
+    return WriteWhole(path, bytes, Mode::CreateNew);
+}
 void SetWriteSeam(WriteSeam seam) {
     Seam() = std::move(seam);
 }

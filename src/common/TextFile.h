@@ -27,11 +27,18 @@ QStringList ReadLines(const QString& path);
 // Writes every line followed by CR LF, atomically (a failed write keeps the old file).
 // Throws VelorinError naming the file; nothing is written when a line cannot be encoded.
 void WriteLines(const QString& path, const QStringList& lines);
-// The one way a whole file is written: into a temporary file beside it ("name.XXXXXX"), every
+// The same for a file that must be new; see CreateBytes.
+bool CreateLines(const QString& path, const QStringList& lines);
+// The one way a whole file is written: into a temporary file beside it ("name.~XXXXX"), every
 // write and the flush to disk checked, then renamed over the old file and the folder flushed, so
 // that a full disk, an I/O error, a crash or a power cut leave the old file or the new one, whole.
-// On failure the temporary file is removed and WriteError names the file.
+// On failure the temporary file is removed and WriteError names the file. After a write that
+// succeeded, temporary files of the same file left by a killed write more than a minute ago go too.
 void WriteBytes(const QString& path, const QByteArray& bytes);
+// WriteBytes for a file that must not exist yet: the whole temporary file takes the name only while
+// nothing (no file, folder or link) has it, so that no file is ever replaced. Returns false, leaving
+// nothing behind, when the name is taken; throws WriteError when the write fails.
+bool CreateBytes(const QString& path, const QByteArray& bytes);
 
 // Tests make writes fail on purpose: the seam is called instead of write(2) and has its contract
 // (bytes written, or -1 with errno set). An empty function returns to write(2).

@@ -3,13 +3,15 @@
 #include "common/CzechFormat.h"
 #include "common/Error.h"
 #include "common/TextFile.h"
-#include "order/StaleTempFiles.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
+#include <cerrno>
+#include <dirent.h>
 #include <limits>
 
 namespace {
@@ -41,6 +43,35 @@ std::optional<quint64> FileNumber(const QString& fileName) {
     return value;
 }
 
+QString Shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+[[noreturn]] void NoNumbersLeft(const QString& folder) {
+    throw VelorinError(
+        QStringLiteral("Nelze určit název nového příkazu ve složce %1: čísla souborů došla.").arg(Shown(folder)));
+}
+
+// A folder that may not be read lists as empty, and a new order would be named as if it were. A
+// missing folder (or a file in its place) is left to the write, whose message names the file.
+void RequireReadable(const QString& folder) {
+    if (DIR* dir = ::opendir(QFile::encodeName(folder).constData())) {
+        ::closedir(dir);
+        return;
+    }
+    const int error = errno;
+    if (error != ENOENT && error != ENOTDIR)
+        throw VelorinError(QStringLiteral("Složku %1 nelze přečíst: %2").arg(Shown(folder), qt_error_string(error)));
+}
+
+QStringList LinesToSave(const PaymentOrder& order, const QString& path) {
+    try {
+        return OrderFile::BuildLines(order);
+    } catch (const VelorinError& e) {
+        throw VelorinError(QStringLiteral("Příkaz nelze uložit do souboru %1. %2").arg(Shown(path), e.message()));
+    }
+}
+
 } // namespace
 
 namespace OrderFile {
@@ -65,14 +96,7 @@ QStringList BuildLines(const PaymentOrder& order) {
 }
 
 void Save(const PaymentOrder& order, const QString& path) {
-    QStringList lines;
-    try {
-        lines = BuildLines(order);
-    } catch (const VelorinError& e) {
-        throw VelorinError(
-            QStringLiteral("Příkaz nelze uložit do souboru %1. %2").arg(QDir::toNativeSeparators(path), e.message()));
-    }
-    TextFile::WriteLines(path, lines);
+    TextFile::WriteLines(path, LinesToSave(order, path));
 }
 
 PaymentOrder Load(const QString& path) {
@@ -95,7 +119,6 @@ PaymentOrder Load(const QString& path) {
 }
 
 QStringList ListOrderFiles(const QString& folder, const std::function<void()>& idle) {
-    RemoveStaleTempFiles(folder, QDateTime::currentDateTimeUtc());
     QStringList names;
     QDirIterator it(folder, {QStringLiteral("*.ppu")}, QDir::Files);
     while (it.hasNext()) {
@@ -113,6 +136,7 @@ QStringList ListOrderFiles(const QString& folder, const std::function<void()>& i
 }
 
 QString NextOrderFileName(const QString& folder, int year, const std::function<void()>& idle) {
+    RequireReadable(folder);
     const QStringList names = ListOrderFiles(folder, idle);
     if (names.isEmpty())
         return QString::number(year) + QStringLiteral("001.ppu");
@@ -138,15 +162,31 @@ QString NextOrderFileName(const QString& folder, int year, const std::function<v
 
     quint64 number = *highest;
     for (;;) {
-        if (number == std::numeric_limits<quint64>::max()) {
-            throw VelorinError(QStringLiteral("Nelze určit název nového příkazu ve složce %1: čísla souborů došla.")
-                                   .arg(QDir::toNativeSeparators(folder)));
-        }
+        if (number == std::numeric_limits<quint64>::max())
+            NoNumbersLeft(folder);
         ++number;
         const QString name = QString::number(number) + QStringLiteral(".ppu");
         if (!taken.contains(name.toLower()))
             return name;
     }
+}
+
+QString CreateNew(const PaymentOrder& order, const QString& folder, int year, const std::function<void()>& idle) {
+    const QString first = NextOrderFileName(folder, year, idle);
+    const QStringList lines = LinesToSave(order, QDir(folder).filePath(first));
+    quint64 number = FileNumber(first).value_or(0);
+    QString name = first;
+    // Each taken name was taken after the listing; a hundred of them in a row is no race any more.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString path = QDir(folder).filePath(name);
+        if (TextFile::CreateLines(path, lines))
+            return path;
+        if (number == std::numeric_limits<quint64>::max())
+            NoNumbersLeft(folder);
+        name = QString::number(++number) + QStringLiteral(".ppu");
+    }
+    throw VelorinError(QStringLiteral("Nový příkaz nelze uložit do složky %1: soubory %2 až %3 už existují.")
+                           .arg(Shown(folder), first, QString::number(number - 1) + QStringLiteral(".ppu")));
 }
 
 } // namespace OrderFile

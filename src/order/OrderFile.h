@@ -23,13 +23,17 @@ void Save(const PaymentOrder& order, const QString& path);
 PaymentOrder Load(const QString& path);
 
 // "*.ppu" ordinary files of folder (no hidden ones), in ascending order of name. idle is called
-// after each file so that the UI can serve its events. Every listing of a year folder comes here, so
-// this is where temporary files left by a killed save are cleared away.
+// after each file so that the UI can serve its events. Only reads the folder.
 QStringList ListOrderFiles(const QString& folder, const std::function<void()>& idle = {});
 
 // The name (with ".ppu") for a new order in folder: year followed by "001" in an empty folder,
-// otherwise the last name's number plus one. Never the name of an existing file. Throws
-// VelorinError when no number can be formed.
+// otherwise the highest number among the names plus one, skipping names already there. Throws
+// VelorinError naming the folder when it cannot be read or no number can be formed.
 QString NextOrderFileName(const QString& folder, int year, const std::function<void()>& idle = {});
+
+// Writes order into a new file of folder named by NextOrderFileName and returns its path. A name
+// taken after the naming (by another running copy, say) is left alone and the next number is tried.
+// Never replaces a file. Throws VelorinError naming the folder or the file.
+QString CreateNew(const PaymentOrder& order, const QString& folder, int year, const std::function<void()>& idle = {});
 
 } // namespace OrderFile

@@ -4,7 +4,6 @@
 #include "order/OrderFile.h"
 #include "order/Presets.h"
 #include "order/Settings.h"
-#include "order/StaleTempFiles.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -18,6 +17,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "AgedFiles.h"
 #include "TestFiles.h"
 
 namespace {
@@ -96,7 +96,8 @@ private slots:
     void failingWriteThroughSeam();
     void fullFileSystem();
     void killedSaveLeavesOldOrNew();
-    void staleTempFilesRemoved();
+    void newOrderSkipsNamesTakenMeanwhile();
+    void newOrderGivesUpAfterManyTakenNames();
     void settingsWithHugeLineLoad();
 };
 
@@ -199,36 +200,57 @@ void TestSafeWrite::killedSaveLeavesOldOrNew() {
     }
     qInfo("old file found %d times, new file %d times", seenOld, seenNew);
 
-    // The temporary files of the killed saves are never orders, and go once they are old.
+    // The temporary files of the killed saves are never orders, and the next save clears them once
+    // they are old.
     QCOMPARE(OrderFile::ListOrderFiles(dir.path()), QStringList{"2026001.ppu"});
-    RemoveStaleTempFiles(dir.path(), QDateTime::currentDateTimeUtc().addSecs(120));
+    for (const QString& name : Entries(dir.path()))
+        SetAge(dir.filePath(name), 120);
+    OrderFile::Save(oldOrder, path);
     QCOMPARE(Entries(dir.path()), QStringList{"2026001.ppu"});
 }
 
-void TestSafeWrite::staleTempFilesRemoved() {
+void TestSafeWrite::newOrderSkipsNamesTakenMeanwhile() {
+    // Three more orders appear while the first name's file is written; each stays as it came.
     QTemporaryDir dir;
-    auto make = [&](const QString& name, int ageSeconds) {
-        const QString path = dir.filePath(name);
-        WriteRaw(path, "x");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
-    };
-    make("2026001.ppu", 3600);
-    make("2026001.ppu.~b12Cd", 3600);  // left by a killed save
-    make("2026002.PPU.~z9ZZ9", 120);   // also stale
-    make("2026001.ppu.~y34Zw", 10);    // a save may still be running
-    make("poznamka.txt.~b12Cd", 3600); // not an order's
-    make("2026003.ppu.abc", 3600);     // not the temporary files' pattern
-    make("2026001.ppu.zaloha", 3600);  // a user's own copy, six letters as well
-    QVERIFY(QDir(dir.path()).mkdir("2026004.ppu.~older"));
-    QCOMPARE(RemoveStaleTempFiles(dir.path(), QDateTime::currentDateTimeUtc()), 2);
-    QCOMPARE(Entries(dir.path()), (QStringList{"2026001.ppu", "2026001.ppu.zaloha", "2026001.ppu.~y34Zw",
-                                               "2026003.ppu.abc", "2026004.ppu.~older", "poznamka.txt.~b12Cd"}));
-    // Listing the folder for a new name clears them too.
-    make("2026001.ppu.~q11Qq", 3600);
-    QCOMPARE(OrderFile::NextOrderFileName(dir.path(), 2026), QString("2026002.ppu"));
-    QVERIFY(!QFile::exists(dir.filePath("2026001.ppu.~q11Qq")));
+    WriteRaw(dir.filePath("2026001.ppu"), "first");
+    int made = 0;
+    TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
+        if (made < 3) {
+            ++made;
+            QFile other(dir.filePath(QString("20260%1.ppu").arg(made + 1, 2, 10, QChar('0'))));
+            if (!other.open(QIODevice::NewOnly) || other.write("other") != 5)
+                return -1;
+        }
+        return long(::write(fd, data, size));
+    });
+    const PaymentOrder order = Order(0, "");
+    QCOMPARE(OrderFile::CreateNew(order, dir.path(), 2026), dir.filePath("2026005.ppu"));
+    QCOMPARE(Entries(dir.path()),
+             (QStringList{"2026001.ppu", "2026002.ppu", "2026003.ppu", "2026004.ppu", "2026005.ppu"}));
+    for (const char* name : {"2026002.ppu", "2026003.ppu", "2026004.ppu"})
+        QCOMPARE(ReadAll(dir.filePath(name)), QByteArray("other"));
+    QCOMPARE(OrderFile::Load(dir.filePath("2026005.ppu")).Bank.NazevBanky, order.Bank.NazevBanky);
+}
+
+void TestSafeWrite::newOrderGivesUpAfterManyTakenNames() {
+    QTemporaryDir dir;
+    int made = 0;
+    TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
+        QFile other(dir.filePath(QString::number(2026001 + made++) + ".ppu"));
+        if (!other.open(QIODevice::NewOnly))
+            return -1;
+        return long(::write(fd, data, size));
+    });
+    try {
+        OrderFile::CreateNew(Order(0, ""), dir.path(), 2026);
+        QFAIL("a new order was made although every name was taken");
+    } catch (const VelorinError& e) {
+        QVERIFY2(e.message().contains(QDir::toNativeSeparators(dir.path())), qPrintable(e.message()));
+        QVERIFY2(e.message().contains("2026001.ppu až 2026100.ppu"), qPrintable(e.message()));
+    }
+    QCOMPARE(made, 100);
+    QCOMPARE(Entries(dir.path()).size(), 100);
+    QCOMPARE(ReadAll(dir.filePath("2026100.ppu")), QByteArray());
 }
 
 void TestSafeWrite::settingsWithHugeLineLoad() {
