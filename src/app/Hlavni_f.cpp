@@ -520,32 +520,10 @@ void THlavni::HMenu_VyjmoutPolozkuClick() {
     });
 }
 
-namespace {
-
-// The seven fields of an item clipboard text, or nothing when the text is no item line: exactly
-// seven "|" with the last at the end, no field that the order file could not hold, and an amount
-// that is empty or a number.
-std::optional<OrderItem> parseClipboardItem(const QString& text) {
-    if (text.count(QLatin1Char('|')) != 7 || !text.endsWith(QLatin1Char('|')))
-        return std::nullopt;
-    const QStringList fields = text.split(QLatin1Char('|'));
-    OrderItem item;
-    for (int c = 0; c < 7; ++c) {
-        if (!FieldProblem(fields[c]).isEmpty())
-            return std::nullopt;
-        item.field(c) = fields[c];
-    }
-    if (!item.Amount.isEmpty() && !CzechFormat::ParseNumber(item.Amount))
-        return std::nullopt;
-    return item;
-}
-
-} // namespace
-
 void THlavni::HMenu_VlozitPolozkuClick() {
     if (!isOrderOpen())
         return;
-    const std::optional<OrderItem> item = parseClipboardItem(QGuiApplication::clipboard()->text());
+    const std::optional<OrderItem> item = ReadClipboardItem(QGuiApplication::clipboard()->text());
     if (!item) {
         InfoBoxCaption(QStringLiteral("Obsah schránky nelze vložit"),
                        QStringLiteral("Text uložený ve schránce není v platném formátu (položka příkazu)."));
