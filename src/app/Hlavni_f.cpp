@@ -423,7 +423,8 @@ void THlavni::HMenu_OtevritClick() {
     if (path.isEmpty())
         return;
     // Take the file over only when all of it read well.
-    PaymentOrder loaded = OrderFile::Load(path);
+    qsizetype extraLines = 0;
+    PaymentOrder loaded = OrderFile::Load(path, &extraLines);
     m_order = loaded;
     m_order.FilePath = path;
     m_settings.setPayerBank(loaded.Bank);
@@ -433,6 +434,14 @@ void THlavni::HMenu_OtevritClick() {
     RefreshGrid();
     UpdateOrderState();
     Grid1->setFocus();
+    // The format has room for 21 lines; what a hand edit put after them goes with the next save.
+    if (extraLines > 0) {
+        InfoBox(QStringLiteral("Soubor %1 obsahuje %2 navíc; při uložení se %3.")
+                    .arg(QDir::toNativeSeparators(path),
+                         CzechFormat::CountOf(extraLines, QStringLiteral("řádek"), QStringLiteral("řádky"),
+                                              QStringLiteral("řádků")),
+                         extraLines == 1 ? QStringLiteral("nezachová") : QStringLiteral("nezachovají")));
+    }
 }
 
 void THlavni::HMenu_ZavritClick() {
