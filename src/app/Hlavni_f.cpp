@@ -424,7 +424,8 @@ void THlavni::HMenu_OtevritClick() {
     if (path.isEmpty())
         return;
     // Take the file over only when all of it read well.
-    PaymentOrder loaded = OrderFile::Load(path);
+    qsizetype extraLines = 0;
+    PaymentOrder loaded = OrderFile::Load(path, &extraLines);
     m_order = loaded;
     m_order.FilePath = path;
     m_settings.setPayerBank(loaded.Bank);
@@ -434,6 +435,14 @@ void THlavni::HMenu_OtevritClick() {
     RefreshGrid();
     UpdateOrderState();
     Grid1->setFocus();
+    // The format has room for 21 lines; what a hand edit put after them goes with the next save.
+    if (extraLines > 0) {
+        InfoBox(QStringLiteral("Soubor %1 obsahuje %2 navíc; při uložení se %3.")
+                    .arg(QDir::toNativeSeparators(path),
+                         CzechFormat::CountOf(extraLines, QStringLiteral("řádek"), QStringLiteral("řádky"),
+                                              QStringLiteral("řádků")),
+                         extraLines == 1 ? QStringLiteral("nezachová") : QStringLiteral("nezachovají")));
+    }
 }
 
 void THlavni::HMenu_ZavritClick() {
@@ -521,32 +530,10 @@ void THlavni::HMenu_VyjmoutPolozkuClick() {
     });
 }
 
-namespace {
-
-// The seven fields of an item clipboard text, or nothing when the text is no item line: exactly
-// seven "|" with the last at the end, no field that the order file could not hold, and an amount
-// that is empty or a number.
-std::optional<OrderItem> parseClipboardItem(const QString& text) {
-    if (text.count(QLatin1Char('|')) != 7 || !text.endsWith(QLatin1Char('|')))
-        return std::nullopt;
-    const QStringList fields = text.split(QLatin1Char('|'));
-    OrderItem item;
-    for (int c = 0; c < 7; ++c) {
-        if (!FieldProblem(fields[c]).isEmpty())
-            return std::nullopt;
-        item.field(c) = fields[c];
-    }
-    if (!item.Amount.isEmpty() && !CzechFormat::ParseNumber(item.Amount))
-        return std::nullopt;
-    return item;
-}
-
-} // namespace
-
 void THlavni::HMenu_VlozitPolozkuClick() {
     if (!isOrderOpen())
         return;
-    const std::optional<OrderItem> item = parseClipboardItem(QGuiApplication::clipboard()->text());
+    const std::optional<OrderItem> item = ReadClipboardItem(QGuiApplication::clipboard()->text());
     if (!item) {
         InfoBoxCaption(QStringLiteral("Obsah schránky nelze vložit"),
                        QStringLiteral("Text uložený ve schránce není v platném formátu (položka příkazu)."));

@@ -99,7 +99,7 @@ void Save(const PaymentOrder& order, const QString& path) {
     TextFile::WriteLines(path, LinesToSave(order, path));
 }
 
-PaymentOrder Load(const QString& path) {
+PaymentOrder Load(const QString& path, qsizetype* extraLines) {
     const QStringList lines = TextFile::ReadLines(path);
     if (lines.size() < kLineCount) {
         throw VelorinError(QStringLiteral("Soubor příkazu %1 nelze načíst: má jen %2 (potřeba je %3).")
@@ -115,6 +115,12 @@ PaymentOrder Load(const QString& path) {
         ReadRowText(lines.at(5 + r), order.Items[std::size_t(r)]);
     order.FilePath = path;
     order.Total = order.ComputeTotal().total;
+    if (extraLines) {
+        qsizetype end = lines.size();
+        while (end > kLineCount && lines.at(end - 1).trimmed().isEmpty())
+            --end;
+        *extraLines = end - kLineCount;
+    }
     return order;
 }
 

@@ -20,7 +20,9 @@ void Save(const PaymentOrder& order, const QString& path);
 
 // Reads a whole order file into a fresh order (Bank, OrderDate, Items, FilePath = path).
 // Throws VelorinError naming the file when it cannot be read or has fewer than 21 lines.
-PaymentOrder Load(const QString& path);
+// extraLines, when given, takes the number of lines after line 21, which the order does not hold
+// and a save drops; blank lines at the end are not counted, as dropping them loses nothing.
+PaymentOrder Load(const QString& path, qsizetype* extraLines = nullptr);
 
 // "*.ppu" ordinary files of folder (no hidden ones), in ascending order of name. idle is called
 // after each file so that the UI can serve its events. Only reads the folder.

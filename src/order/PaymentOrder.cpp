@@ -64,6 +64,18 @@ void ReadRowText(const QString& line, OrderItem& item) {
     }
 }
 
+std::optional<OrderItem> ReadClipboardItem(const QString& text) {
+    if (text.count(QLatin1Char('|')) != kGridColumns + 1 || !text.endsWith(QLatin1Char('|')))
+        return std::nullopt;
+    OrderItem item;
+    ReadRowText(text, item);
+    for (int c = 0; c <= kGridColumns; ++c) {
+        if (!FieldProblem(item.field(c)).isEmpty())
+            return std::nullopt;
+    }
+    return item;
+}
+
 int PaymentOrder::CountValidItems() const {
     int count = 0;
     for (const OrderItem& item : Items) {

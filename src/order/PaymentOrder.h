@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 inline constexpr int kItemCount = 16;
 inline constexpr int kGridColumns = 6;
@@ -36,6 +37,12 @@ QString RowText(const OrderItem& item);
 // before each "|", the comment takes field 7 and every further field (the last wins), and text
 // after the last "|" is dropped. Columns without a field stay as they were in item.
 void ReadRowText(const QString& line, OrderItem& item);
+
+// The item of a clipboard text as paste takes it: exactly seven "|" with the last at the end, and
+// every field as it stands, an amount that is no number too (the total leaves it out and says so).
+// Nothing when the text is no item line or holds what the order file cannot (a line break, a
+// character Windows-1250 cannot hold), so whatever RowText gave for a stored item pastes back.
+std::optional<OrderItem> ReadClipboardItem(const QString& text);
 
 struct PayerBank {
     QString NazevBanky;

@@ -56,6 +56,37 @@ private Q_SLOTS:
         QCOMPARE(AppFixture::shown(), QStringList()); // an empty row asks nothing
     }
 
+    // The program's own cut is taken back by its paste whatever the amount says: a hand-edited
+    // amount is left out of the total, not a reason to lose the item.
+    void cutThenPasteKeepsAHandEditedItem_data() {
+        QTest::addColumn<QString>("row");
+        QTest::newRow("amount with a point") << QStringLiteral("1|0100|1250.50|||||");
+        QTest::newRow("amount of letters") << QStringLiteral("2|0300|abc|7|0308||nájem|");
+    }
+    void cutThenPasteKeepsAHandEditedItem() {
+        QFETCH(QString, row);
+        AppFixture f;
+        const QString other = QStringLiteral("9|0100|5,00|||||");
+        startWith(f, {other, row});
+        AppFixture::shown(); // the open-order dialog's own word on an amount it cannot sum
+        const QByteArray before = AppFixture::bytes(path);
+        THlavni& w = *f.window;
+        w.selectRow(1);
+        f.activate();
+        QTest::keyClick(&w, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), row);
+        QCOMPARE(line(1), other);
+        QCOMPARE(line(2), QStringLiteral("|||||||"));
+        QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(AppFixture::shown(), QStringList());
+        QCOMPARE(line(1), other);
+        QCOMPARE(line(2), row);
+        QCOMPARE(AppFixture::bytes(path), before);
+        QCOMPARE(w.order().Total, 5.0);
+        auto* label = f.window->findChild<QLabel*>(QStringLiteral("La_Celkem"));
+        QVERIFY2(label->text().contains(QStringLiteral("řádku 2")), qPrintable(label->text()));
+    }
+
     // Other programs see the item as plain text, and an item they offer as UTF-8 text is taken.
     void clipboardIsPlainText() {
         AppFixture f;
@@ -83,7 +114,8 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1|0100|10,00|||||"));
     }
 
-    // Texts that would corrupt the order or the total are refused like any other invalid text.
+    // Texts the order file cannot hold are refused like any other invalid text; an amount is taken
+    // as it stands.
     void pasteRefusals_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("accepted");
@@ -94,8 +126,13 @@ private Q_SLOTS:
         QTest::newRow("text after the last") << QStringLiteral("1|2|3,00|4|5|6|7|x") << false;
         QTest::newRow("empty clipboard") << QString() << false;
         QTest::newRow("line break inside a field") << QStringLiteral("1|2|3,00|4|5|6|a\nb|") << false;
-        QTest::newRow("amount no number") << QStringLiteral("1|2|sto|4|5|6|7|") << false;
+        QTest::newRow("amount no number") << QStringLiteral("1|2|sto|4|5|6|7|") << true;
+        QTest::newRow("amount with a point") << QStringLiteral("1|2|3.50|4|5|6|7|") << true;
         QTest::newRow("character the file cannot hold") << QStringLiteral("1|2|3,00|4|5|6|☃|") << false;
+        QTest::newRow("euro sign, which the file holds") << QStringLiteral("1|2|3€|4|5|6|7|") << true;
+        QTest::newRow("snowman in the amount") << QStringLiteral("1|2|3☃|4|5|6|7|") << false;
+        QTest::newRow("lone CR in the account") << QStringLiteral("1\r|2|3,00|4|5|6|7|") << false;
+        QTest::newRow("line break in the amount") << QStringLiteral("1|2|3,\n00|4|5|6|7|") << false;
         QTest::newRow("empty amount") << QStringLiteral("1|2||4|5|6|7|") << true;
     }
     void pasteRefusals() {

@@ -127,6 +127,61 @@ private Q_SLOTS:
         QVERIFY2(errors[0].contains(QStringLiteral("2022001.ppu")), qPrintable(errors[0]));
     }
 
+    // Lines after the order's own are counted by the open-order dialog but not kept by a save; the
+    // user hears so once, when the order opens. Blank lines that an editor leaves at the end are no loss.
+    void extraLinesAreSaidOnceOnOpen_data() {
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<QString>("count"); // "Počet" in the open-order dialog
+        QTest::addColumn<QString>("said");
+        const QString item = QStringLiteral("9|0100|1,00|||||");
+        QTest::newRow("none") << QStringList() << QStringLiteral("1") << QString();
+        QTest::newRow("blank lines at the end")
+            << QStringList{QString(), QStringLiteral("  "), QString()} << QStringLiteral("1") << QString();
+        QTest::newRow("one") << QStringList{item} << QStringLiteral("2")
+                             << QStringLiteral("1 řádek navíc; při uložení se nezachová.");
+        QTest::newRow("a blank one between")
+            << QStringList{item, QString(), QStringLiteral("poznámka"), QString()} << QStringLiteral("3")
+            << QStringLiteral("3 řádky navíc; při uložení se nezachovají.");
+        QTest::newRow("five") << QStringList(5, item) << QStringLiteral("6")
+                              << QStringLiteral("5 řádků navíc; při uložení se nezachovají.");
+    }
+    void extraLinesAreSaidOnceOnOpen() {
+        QFETCH(QStringList, extra);
+        QFETCH(QString, count);
+        QFETCH(QString, said);
+        AppFixture f;
+        const QString name = QStringLiteral("2022001.ppu");
+        f.writeOrder(name, AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
+                                                  {QStringLiteral("1|0100|5,00|||||")}) +
+                               extra);
+        THlavni& w = f.start();
+        QString counted;
+        ModalAction pick([&counted](QWidget* dialog) {
+            auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+            counted = list->topLevelItem(0)->text(2);
+            list->setCurrentItem(list->topLevelItem(0));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Ok")), Qt::LeftButton);
+        });
+        f.trigger("HMenu_Otevrit");
+        QVERIFY(pick.happened());
+        QVERIFY(w.isOrderOpen());
+        QCOMPARE(counted, count);
+        const QList<DialogHook::Record> boxes = DialogHook::Records();
+        DialogHook::ClearRecords();
+        if (said.isEmpty()) {
+            QCOMPARE(boxes.size(), 0);
+        } else {
+            QCOMPARE(boxes.size(), 1);
+            QCOMPARE(boxes[0].kind, QStringLiteral("info"));
+            QCOMPARE(boxes[0].text,
+                     QStringLiteral("Soubor %1 obsahuje %2").arg(QDir::toNativeSeparators(f.orderPath(name)), said));
+        }
+        // The next save writes the order's 21 lines and says nothing more.
+        f.trigger("HMenu_VyjmoutPolozku");
+        QCOMPARE(TextFile::ReadLines(f.orderPath(name)).size(), 21);
+        QCOMPARE(AppFixture::shown(), QStringList());
+    }
+
     void changeOfDate_data() {
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<QDate>("picked");

@@ -165,8 +165,24 @@ void TestOrderFile::extraLinesIgnored() {
     QList<QByteArray> lines = SampleLines();
     lines.append("999|9999|1,00||||navíc|");
     WriteRaw(m_dir->filePath("x.ppu"), FileBytes(lines, "\r\n"));
-    const PaymentOrder order = OrderFile::Load(m_dir->filePath("x.ppu"));
+    qsizetype extra = -1;
+    const PaymentOrder order = OrderFile::Load(m_dir->filePath("x.ppu"), &extra);
     QCOMPARE(order.ComputeTotal().total, 10.0);
+    QCOMPARE(extra, qsizetype(1));
+    // Blank lines an editor leaves at the end hold nothing to lose; one in between does count.
+    lines << ""
+          << " \t"
+          << "poznámka"
+          << ""
+          << "";
+    WriteRaw(m_dir->filePath("x.ppu"), FileBytes(lines, "\r\n"));
+    OrderFile::Load(m_dir->filePath("x.ppu"), &extra);
+    QCOMPARE(extra, qsizetype(4));
+    WriteRaw(m_dir->filePath("x.ppu"), FileBytes(SampleLines() << ""
+                                                               << "",
+                                                 "\n"));
+    OrderFile::Load(m_dir->filePath("x.ppu"), &extra);
+    QCOMPARE(extra, qsizetype(0));
 }
 
 void TestOrderFile::tooFewLinesRefused_data() {

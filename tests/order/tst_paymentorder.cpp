@@ -10,6 +10,8 @@ private slots:
     void readRowText_data();
     void readRowText();
     void readRowTextKeepsMissingColumns();
+    void clipboardItem_data();
+    void clipboardItem();
     void rowKinds();
     void totalSkipsUnreadableAmounts();
     void clearKeepsBank();
@@ -64,6 +66,34 @@ void TestPaymentOrder::readRowTextKeepsMissingColumns() {
     QCOMPARE(item.BankCode, QStringLiteral("b"));
     QCOMPARE(item.Amount, QStringLiteral("old2"));
     QCOMPARE(item.Comment, QStringLiteral("old6"));
+}
+
+// An item clipboard text is taken with its fields as they stand, whatever the amount says; only
+// what the order file cannot hold, or no item line at all, is refused.
+void TestPaymentOrder::clipboardItem_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("stored form") << "123|0100|1250,00|2201|0308|77|Nájem|" << true;
+    QTest::newRow("amount with a point") << "123|0100|1250.50|||||" << true;
+    QTest::newRow("amount of letters") << "|0300|abc||||€ – tab\t|" << true;
+    QTest::newRow("seven separators") << "|||||||" << true;
+    QTest::newRow("six separators") << "1|2|3|4|5|6|" << false;
+    QTest::newRow("eight separators") << "1|2|3|4|5|6|7|8|" << false;
+    QTest::newRow("text after the last") << "1|2|3|4|5|6|7|x" << false;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("line feed in the amount") << "1|2|3\n|4|5|6|7|" << false;
+    QTest::newRow("carriage return at the end") << "1|2|3|4|5|6|7|\r" << false;
+    QTest::newRow("character outside Windows-1250") << "1|2|3|4|5|6|Øresund|" << false;
+    QTest::newRow("lone surrogate in the amount") << QStringLiteral("1|2|") + QChar(0xD800) + "|4|5|6|7|" << false;
+}
+
+void TestPaymentOrder::clipboardItem() {
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    const std::optional<OrderItem> item = ReadClipboardItem(text);
+    QCOMPARE(item.has_value(), accepted);
+    if (item)
+        QCOMPARE(RowText(*item), text);
 }
 
 void TestPaymentOrder::rowKinds() {
