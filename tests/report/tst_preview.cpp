@@ -428,7 +428,7 @@ void TestPreview::openTakesPagesAtTheBounds() {
     Action(&preview, "TB_Otevrit")->trigger();
     QVERIFY(DialogHook::Records().isEmpty());
     QVERIFY(preview.Pages() == big);
-    // The largest page at the largest zoom: its far corner can still be scrolled to.
+    // The largest page at the largest zoom stands whole in the view, at the zoom asked for.
     preview.SetZoom(8);
     QCOMPARE(preview.Zoom(), 8.0);
     preview.GoToPage(1);
