@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/Error.h"
 #include "common/PlainText.h"
+#include "report/PageStack.h"
 #include "report/Printing.h"
 #include "report/ProgressWindow.h"
 #include "report/Renderer.h"
@@ -39,36 +40,26 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-    static constexpr int Gap = 12;
+    static constexpr int Gap = PageStack::Gap;
 
     void setPages(const PreparedReport* pages) {
         m_pages = pages;
         relayout();
     }
 
+    // The scale asked for; a report too long for it is shown smaller.
     void setPxPerMm(double pxPerMm) {
-        m_pxPerMm = pxPerMm;
+        m_askedPxPerMm = pxPerMm;
         relayout();
     }
-    double pxPerMm() const { return m_pxPerMm; }
+    double pxPerMm() const { return m_stack.pxPerMm(); }
 
-    int pageCount() const { return m_pages ? int(m_pages->pages.size()) : 0; }
+    int pageCount() const { return m_stack.count(); }
 
-    QRect pageRect(int i) const {
-        const PreparedPage& p = m_pages->pages[size_t(i)];
-        const int w = qRound(p.widthMm * m_pxPerMm);
-        const int h = qRound(p.heightMm * m_pxPerMm);
-        return QRect((width() - w) / 2, m_tops[size_t(i)], w, h);
-    }
+    QRect pageRect(int i) const { return m_stack.pageRect(i, width()); }
 
     // The page shown at widget row y.
-    int pageAt(int y) const {
-        int found = 0;
-        for (int i = 0; i < int(m_tops.size()); ++i)
-            if (m_tops[size_t(i)] - Gap / 2 <= y)
-                found = i;
-        return found;
-    }
+    int pageAt(int y) const { return m_stack.pageAt(y); }
 
     // Ctrl with the wheel zooms: called with the wheel's steps.
     std::function<void(double steps)> onZoomWheel;
@@ -95,7 +86,7 @@ protected:
             std::vector<QRectF> marks;
             if (i == m_highlightPage)
                 marks.push_back(m_highlight);
-            PaintPage(m_pages->pages[size_t(i)], painter, m_pxPerMm, marks);
+            PaintPage(m_pages->pages[size_t(i)], painter, pxPerMm(), marks);
             painter.restore();
         }
     }
@@ -111,22 +102,14 @@ protected:
 
 private:
     void relayout() {
-        m_tops.clear();
-        int y = Gap, w = 0;
-        if (m_pages) {
-            for (const PreparedPage& p : m_pages->pages) {
-                m_tops.push_back(y);
-                y += qRound(p.heightMm * m_pxPerMm) + Gap;
-                w = std::max(w, qRound(p.widthMm * m_pxPerMm));
-            }
-        }
-        setFixedSize(w + 2 * Gap, std::max(y, 2 * Gap));
+        m_stack.layOut(m_pages ? m_pages->pages : std::vector<PreparedPage>(), m_askedPxPerMm);
+        setFixedSize(m_stack.size());
         update();
     }
 
     const PreparedReport* m_pages = nullptr;
-    double m_pxPerMm = 96 / 25.4;
-    std::vector<int> m_tops;
+    double m_askedPxPerMm = 96 / 25.4;
+    PageStack m_stack;
     int m_highlightPage = -1;
     QRectF m_highlight;
 };
@@ -382,9 +365,12 @@ void TNahled::applyZoom() {
         // Page width leaves room for the scroll bar the taller pages then need.
         const double px =
             m_zoomMode == ZoomMode::WholePage ? std::min(byWidth, byHeight) : (room.width() - scrollBar) / p.widthMm;
-        m_zoom = std::clamp(px / base, MinZoom, MaxZoom);
+        // A page of no size gives nothing to fit: it is shown at its real size.
+        m_zoom = std::isnan(px) ? 1.0 : std::clamp(px / base, MinZoom, MaxZoom);
     }
     m_view->setPxPerMm(m_zoom * base);
+    if (m_view->pxPerMm() < m_zoom * base)
+        m_zoom = m_view->pxPerMm() / base;
     int index = -1;
     if (m_zoomMode == ZoomMode::WholePage)
         index = m_zoomBox->findData(0.0);
@@ -624,8 +610,10 @@ void TNahled::Hledat() {
                 const QRect page = m_view->pageRect(p);
                 const QRectF px(mark.x() * m_view->pxPerMm(), mark.y() * m_view->pxPerMm(),
                                 mark.width() * m_view->pxPerMm(), mark.height() * m_view->pxPerMm());
-                m_scroll->ensureVisible(page.left() + qRound(px.center().x()), page.top() + qRound(px.center().y()),
-                                        qRound(px.width() / 2) + 50, qRound(px.height() / 2) + 50);
+                // A loaded text may hold far more than its stored width says: the pixels are held in range.
+                m_scroll->ensureVisible(page.left() + PageStack::ToPx(px.center().x()),
+                                        page.top() + PageStack::ToPx(px.center().y()),
+                                        PageStack::ToPx(px.width() / 2) + 50, PageStack::ToPx(px.height() / 2) + 50);
                 m_forcedPage = -1;
                 updateStatus();
                 return;

@@ -9,9 +9,6 @@
 #include <QFile>
 #include <algorithm>
 
-#include <cmath>
-#include <initializer_list>
-
 namespace {
 
 const char Magic[8] = {'V', 'E', 'L', 'O', 'R', 'P', 'R', 'P'};
@@ -22,6 +19,10 @@ constexpr quint32 MaxItems = 10'000'000;
 
 QString Shown(const QString& path) {
     return QDir::toNativeSeparators(path);
+}
+
+QString Damaged(const QString& path) {
+    return QStringLiteral("Soubor %1 s uloženou sestavou je poškozen").arg(Shown(path));
 }
 
 void WriteFont(QDataStream& s, const ReportFont& f) {
@@ -85,27 +86,40 @@ QByteArray StampBytes(const QDateTime& at) {
     return bytes;
 }
 
-PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString& damaged) {
+} // namespace
+
+PreparedReport PreparedReportFile::DecodeBody(const QByteArray& body, quint16 version, const QString& path) {
+    using namespace PreparedLimits;
+    const QString damaged = Damaged(path);
+    if (version > FormatVersion)
+        throw VelorinError(damaged);
     QDataStream s(body);
     s.setVersion(QDataStream::Qt_6_0);
     auto check = [&] {
         if (s.status() != QDataStream::Ok)
             throw VelorinError(damaged);
     };
-    auto count = [&] {
+    auto count = [&](quint32 most) {
         quint32 n = 0;
         s >> n;
         check();
-        if (n > MaxItems)
+        if (n > most)
             throw VelorinError(damaged);
         return n;
     };
-    // A damaged number may read as infinity or NaN, which no page holds and no painter draws.
-    auto finite = [&](std::initializer_list<double> values) {
-        for (const double v : values) {
-            if (!std::isfinite(v))
-                throw VelorinError(damaged);
-        }
+    // A damaged number may read as anything: NaN, infinity, a page a kilometre high. None of that
+    // is taken, so that drawing and the preview's pixels stay in range (NaN fails every comparison).
+    auto within = [&](double v, double least, double most) {
+        if (!(v >= least && v <= most))
+            throw VelorinError(damaged);
+    };
+    auto onSheet = [&](const PreparedPage& p, double x, double y) {
+        within(x, -MaxOffSheetMm, p.widthMm + MaxOffSheetMm);
+        within(y, -MaxOffSheetMm, p.heightMm + MaxOffSheetMm);
+    };
+    auto rectOnSheet = [&](const PreparedPage& p, const QRectF& r) {
+        onSheet(p, r.left(), r.top());
+        onSheet(p, r.right(), r.bottom());
     };
     PreparedReport r;
     s >> r.title;
@@ -117,41 +131,49 @@ PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString
     // differently: the stamp must be valid and write back to the very bytes it was read from.
     if (!r.preparedAt.isValid() || StampBytes(r.preparedAt) != body.mid(stampAt, s.device()->pos() - stampAt))
         throw VelorinError(damaged);
-    const quint32 pageCount = count();
+    const quint32 pageCount = count(quint32(MaxPages));
     for (quint32 i = 0; i < pageCount; ++i) {
         PreparedPage p;
         s >> p.widthMm >> p.heightMm;
-        finite({p.widthMm, p.heightMm});
-        for (quint32 k = 0, n = count(); k < n; ++k) {
+        check();
+        within(p.widthMm, MinPageMm, MaxPageMm);
+        within(p.heightMm, MinPageMm, MaxPageMm);
+        for (quint32 k = 0, n = count(MaxItems); k < n; ++k) {
             PreparedLine l;
             quint8 style = 0;
             s >> l.from >> l.to >> l.widthMm >> style;
             check();
-            finite({l.from.x(), l.from.y(), l.to.x(), l.to.y(), l.widthMm});
+            onSheet(p, l.from.x(), l.from.y());
+            onSheet(p, l.to.x(), l.to.y());
+            within(l.widthMm, 0, MaxStrokeMm);
             l.style = style ? LineStyle::Dotted : LineStyle::Solid;
             p.lines.push_back(l);
         }
-        for (quint32 k = 0, n = count(); k < n; ++k) {
+        for (quint32 k = 0, n = count(MaxItems); k < n; ++k) {
             PreparedText t;
             s >> t.boxName >> t.text;
             ReadFont(s, t.font);
             s >> t.origin >> t.widthMm >> t.ascentMm >> t.descentMm >> t.clipMm;
             check();
-            finite({t.font.pointSize, t.origin.x(), t.origin.y(), t.widthMm, t.ascentMm, t.descentMm, t.clipMm.x(),
-                    t.clipMm.y(), t.clipMm.width(), t.clipMm.height()});
+            within(t.font.pointSize, MinFontPt, MaxFontPt);
+            within(t.widthMm, 0, p.widthMm + 2 * MaxOffSheetMm);
+            within(t.ascentMm, 0, MaxStrokeMm);
+            within(t.descentMm, 0, MaxStrokeMm);
+            rectOnSheet(p, t.boundsMm());
+            rectOnSheet(p, t.clipMm);
             p.texts.push_back(std::move(t));
         }
-        for (quint32 k = 0, n = version < 2 ? 0 : count(); k < n; ++k) {
+        for (quint32 k = 0, n = version < 2 ? 0 : count(MaxItems); k < n; ++k) {
             PreparedPicture pic;
             s >> pic.boxName >> pic.areaMm;
             check();
-            finite({pic.areaMm.x(), pic.areaMm.y(), pic.areaMm.width(), pic.areaMm.height()});
-            const quint32 rects = count();
+            rectOnSheet(p, pic.areaMm);
+            const quint32 rects = count(MaxItems);
             for (quint32 q = 0; q < rects; ++q) {
                 QRectF rect;
                 s >> rect;
                 check();
-                finite({rect.x(), rect.y(), rect.width(), rect.height()});
+                rectOnSheet(p, rect);
                 pic.rectsMm.push_back(rect);
             }
             p.pictures.push_back(std::move(pic));
@@ -162,8 +184,6 @@ PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString
         throw VelorinError(damaged);
     return r;
 }
-
-} // namespace
 
 namespace PreparedReportFile {
 
@@ -202,7 +222,7 @@ PreparedReport Load(const QString& path) {
         throw VelorinError(
             QStringLiteral("Soubor %1 uložila novější verze programu Velorin a tato verze jej neumí přečíst")
                 .arg(Shown(path)));
-    const QString damaged = QStringLiteral("Soubor %1 s uloženou sestavou je poškozen").arg(Shown(path));
+    const QString damaged = Damaged(path);
     QByteArray packed;
     s >> packed;
     if (s.status() != QDataStream::Ok || !s.atEnd() || packed.size() < 4)
@@ -215,7 +235,7 @@ PreparedReport Load(const QString& path) {
     const QByteArray body = qUncompress(packed);
     if (body.isEmpty())
         throw VelorinError(damaged);
-    return DecodeBody(body, version, damaged);
+    return DecodeBody(body, version, path);
 }
 
 } // namespace PreparedReportFile

@@ -58,6 +58,19 @@ struct PreparedReport {
     bool operator==(const PreparedReport&) const = default;
 };
 
+// What a prepared report may hold: no paper is larger, and the preview must still have pixels for
+// it. A saved report beyond these is damaged.
+namespace PreparedLimits {
+// Either side of a page.
+constexpr double MinPageMm = 1, MaxPageMm = 2000;
+constexpr qsizetype MaxPages = 100'000;
+constexpr double MinFontPt = 0.5, MaxFontPt = 500;
+// How far past the sheet's edges a position may lie: a text its box cuts, a frame in the margin.
+constexpr double MaxOffSheetMm = MaxPageMm;
+// The widest line, the tallest ascent or descent of a text.
+constexpr double MaxStrokeMm = MaxPageMm;
+} // namespace PreparedLimits
+
 namespace PreparedReportFile {
 // The extension and the file dialog filter of saved prepared reports.
 QString Suffix();
@@ -67,4 +80,8 @@ void Save(const PreparedReport& report, const QString& path);
 // Throws VelorinError with a Czech message when the file cannot be read or is not a prepared
 // report of this program (or of a newer version of it).
 PreparedReport Load(const QString& path);
+// The pages as the file named path holds them once unpacked, in the file's format version: Load
+// unpacks and calls it, the fuzz target feeds it directly. Throws VelorinError saying that the file
+// is damaged when the body does not hold pages within PreparedLimits.
+PreparedReport DecodeBody(const QByteArray& body, quint16 version, const QString& path);
 } // namespace PreparedReportFile

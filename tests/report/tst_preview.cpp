@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -20,6 +22,7 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -80,6 +83,35 @@ int PdfPages(const QString& path) {
     return -1;
 }
 
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// A saved report of count empty A4 pages, packed as the program packs it: saving that many pages
+// through the engine would take far longer than writing the file does.
+QByteArray ManyPagesFile(quint32 count) {
+    QByteArray body;
+    {
+        QDataStream b(&body, QIODevice::WriteOnly);
+        b.setVersion(QDataStream::Qt_6_0);
+        b << QStringLiteral("Sestava") << QDateTime(QDate(2026, 1, 5), QTime(8, 0), Qt::UTC) << count;
+        for (quint32 i = 0; i < count; ++i)
+            b << 210.0 << 297.0 << quint32(0) << quint32(0);
+    }
+    QByteArray file("VELORPRP");
+    QDataStream f(&file, QIODevice::WriteOnly | QIODevice::Append);
+    f.setVersion(QDataStream::Qt_6_0);
+    f << quint16(1) << qCompress(body, 9);
+    return file;
+}
+
 } // namespace
 
 class TestPreview : public QObject {
@@ -95,6 +127,10 @@ private slots:
     void saveAndOpenPreparedReport();
     void openRefusesForeignFile();
     void openStartsWhereSaveProposes();
+    void openRefusesPagesNoPaperHolds_data();
+    void openRefusesPagesNoPaperHolds();
+    void openTakesPagesAtTheBounds();
+    void longestReportStaysInReach();
     void findHighlightsAndMovesOn();
     void zoom();
     void pageSetupComposesAnew();
@@ -328,6 +364,112 @@ void TestPreview::openStartsWhereSaveProposes() {
     QVERIFY(act.happened());
     QCOMPARE(proposed, documents);
     QCOMPARE(opened, documents);
+}
+
+void TestPreview::openRefusesPagesNoPaperHolds_data() {
+    QTest::addColumn<QByteArray>("content");
+    const PreparedReport pages = Pages(100);
+    const QString path = m_dir.filePath("zdroj.vps");
+    auto saved = [&](const std::function<void(PreparedReport&)>& damage) {
+        PreparedReport r = pages;
+        damage(r);
+        PreparedReportFile::Save(r, path);
+        return ReadAll(path);
+    };
+    QTest::newRow("page 1e9 mm high") << saved([](PreparedReport& r) { r.pages[0].heightMm = 1e9; });
+    QTest::newRow("page of no width") << saved([](PreparedReport& r) { r.pages[2].widthMm = 0; });
+    QTest::newRow("2 500 000 pages") << ManyPagesFile(2'500'000);
+    QTest::newRow("1e6 pt font") << saved([](PreparedReport& r) { r.pages[1].texts[0].font.pointSize = 1e6; });
+    QTest::newRow("negative font") << saved([](PreparedReport& r) { r.pages[1].texts[0].font.pointSize = -10; });
+    QTest::newRow("text far off the page") << saved([](PreparedReport& r) { r.pages[0].texts[0].origin.rx() = 1e6; });
+    QTest::newRow("text running far off the page")
+        << saved([](PreparedReport& r) { r.pages[0].texts[3].widthMm = 5e5; });
+    QTest::newRow("clip far off the page")
+        << saved([](PreparedReport& r) { r.pages[0].texts[1].clipMm = QRectF(0, -1e8, 10, 10); });
+    QTest::newRow("line far off the page") << saved([](PreparedReport& r) { r.pages[2].lines[0].to.ry() = -1e7; });
+    QTest::newRow("line a metre thick") << saved([](PreparedReport& r) { r.pages[2].lines[0].widthMm = 1e4; });
+    QTest::newRow("picture far off the page") << saved([](PreparedReport& r) {
+        r.pages[0].pictures.push_back(PreparedPicture{"Kod", QRectF(10, 10, 30, 30), {QRectF(10, 10, 1, 4e5)}});
+    });
+}
+
+// Numbers no paper holds are damage: the preview would have no pixels for them.
+void TestPreview::openRefusesPagesNoPaperHolds() {
+    QFETCH(QByteArray, content);
+    const QString path = m_dir.filePath("poskozena.vps");
+    WriteAll(path, content);
+    const PreparedReport pages = Pages(100);
+    TNahled preview(pages, m_pdf, {});
+    ReportDialogs::PushOpenFileName(path);
+    Action(&preview, "TB_Otevrit")->trigger();
+    const auto records = DialogHook::Records();
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records[0].kind, QStringLiteral("error"));
+    QCOMPARE(records[0].text,
+             QStringLiteral("Soubor %1 s uloženou sestavou je poškozen.").arg(QDir::toNativeSeparators(path)));
+    QVERIFY(preview.Pages() == pages);
+    QCOMPARE(Status(&preview), QStringLiteral("Strana 1 z 3"));
+}
+
+void TestPreview::openTakesPagesAtTheBounds() {
+    PreparedReport big = Pages(100);
+    PreparedPage& sheet = big.pages[1];
+    sheet.widthMm = sheet.heightMm = 2000;
+    sheet.texts[0].font.pointSize = 500;
+    sheet.texts[0].origin = QPointF(1990, 1995);
+    sheet.lines.push_back(PreparedLine{QPointF(-10, 0), QPointF(2000, 2000)});
+    const QString path = m_dir.filePath("velka.vps");
+    PreparedReportFile::Save(big, path);
+    TNahled preview(Pages(3), m_pdf, {});
+    preview.resize(900, 700);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    ReportDialogs::PushOpenFileName(path);
+    Action(&preview, "TB_Otevrit")->trigger();
+    QVERIFY(DialogHook::Records().isEmpty());
+    QVERIFY(preview.Pages() == big);
+    // The largest page at the largest zoom stands whole in the view, at the zoom asked for.
+    preview.SetZoom(8);
+    QCOMPARE(preview.Zoom(), 8.0);
+    preview.GoToPage(1);
+    QCOMPARE(preview.CurrentPage(), 1);
+    QCOMPARE(Status(&preview), QStringLiteral("Strana 2 z 3"));
+    QWidget* view = preview.findChild<QWidget*>("Stranky");
+    QVERIFY(view->height() > qRound(2000 * 8 * view->logicalDpiY() / 25.4));
+}
+
+// The most pages a file may hold, each of the largest size, at the largest zoom: every page can be
+// gone to, and the zoom goes down as far as the view's largest size needs.
+void TestPreview::longestReportStaysInReach() {
+    PreparedReport longest;
+    longest.title = QStringLiteral("Dlouhá");
+    PreparedPage sheet;
+    sheet.widthMm = sheet.heightMm = 2000;
+    longest.pages.assign(100'000, sheet);
+    TNahled preview(longest, m_pdf, {});
+    preview.resize(900, 700);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    preview.SetZoom(8);
+    QWidget* view = preview.findChild<QWidget*>("Stranky");
+    QVERIFY(view->height() <= QWIDGETSIZE_MAX);
+    QVERIFY(preview.Zoom() > 0 && preview.Zoom() < 0.1);
+    QCOMPARE(preview.findChild<QComboBox*>("Cb_Lupa")->currentText(),
+             QString::number(qRound(preview.Zoom() * 100)) + QStringLiteral(" %"));
+    for (const int page : {99'999, 50'000, 1, 99'998}) {
+        preview.GoToPage(page);
+        QCOMPARE(preview.CurrentPage(), page);
+    }
+    preview.GoToPage(99'999);
+    QCOMPARE(Status(&preview), QStringLiteral("Strana 100000 z 100000"));
+    // The view holds every page at the zoom it shows, and the scroll bar reaches the last ones.
+    const double pagePx = PreparedLimits::MaxPageMm * preview.Zoom() * view->logicalDpiY() / 25.4;
+    QVERIFY(view->height() >= 100'000 * pagePx);
+    QScrollBar* bar = preview.findChild<QScrollArea*>()->verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    QVERIFY(std::abs(preview.CurrentPage() - 50'000) < 10);
+    bar->setValue(bar->maximum());
+    QVERIFY(preview.CurrentPage() >= 99'990);
 }
 
 void TestPreview::findHighlightsAndMovesOn() {
