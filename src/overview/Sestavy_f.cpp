@@ -15,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -411,17 +410,16 @@ void TSestavy::TB_FiltrClick() {
 
 void TSestavy::TB_FiltrRozsirClick() {
     const int column = currentColumn();
-    bool ok = false;
-    const QString text = QInputDialog::getText(this, QStringLiteral("Rozšířený filtr"),
-                                               QStringLiteral("Aktuální pole: ") + OverviewTable::ColumnCaption(column),
-                                               QLineEdit::Normal, m_table.cell(currentRow(), column), &ok);
-    if (!ok)
+    const std::optional<QString> text = GetText(
+        QStringLiteral("Rozšířený filtr"), QStringLiteral("Aktuální pole: ") + OverviewTable::ColumnCaption(column),
+        m_table.cell(currentRow(), column), this);
+    if (!text)
         return;
-    if (text.isEmpty()) {
+    if (text->isEmpty()) {
         InfoBox(QStringLiteral("Zadali jste neplatnou hodnotu"));
         return;
     }
-    Filtr(text, column);
+    Filtr(*text, column);
 }
 
 void TSestavy::TB_ZrusitFiltrClick() {

@@ -526,9 +526,12 @@ void TNahled::VzhledStranky() {
 }
 
 void TNahled::Otevrit() {
-    const QString path =
-        ReportDialogs::GetOpenFileName(QStringLiteral("Otevřít sestavu"), fileFolder(),
-                                       PreparedReportFile::Filter() + QStringLiteral(";;Všechny soubory (*)"), this);
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Otevřít sestavu");
+    request.start = fileFolder();
+    request.filter = PreparedReportFile::Filter() + QStringLiteral(";;Všechny soubory (*)");
+    request.parent = this;
+    const QString path = GetFileName(request);
     if (path.isEmpty())
         return;
     PreparedReport loaded = PreparedReportFile::Load(path);
@@ -564,9 +567,15 @@ QString TNahled::proposedPdfName() const {
 }
 
 void TNahled::ExportPdf() {
-    const QString path =
-        ReportDialogs::GetExportFileName(QStringLiteral("Export do PDF"), proposedPdfName(),
-                                         QStringLiteral("Soubory PDF (*.pdf)"), QStringLiteral("pdf"), this);
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.caption = QStringLiteral("Export do PDF");
+    request.start = proposedPdfName();
+    request.filter = QStringLiteral("Soubory PDF (*.pdf)");
+    request.defaultSuffix = QStringLiteral("pdf");
+    request.askBeforeReplacing = false; // the export replaces an existing file anyway
+    request.parent = this;
+    const QString path = GetFileName(request);
     if (path.isEmpty())
         return;
     exportTo(path);
