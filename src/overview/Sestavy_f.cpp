@@ -173,7 +173,7 @@ TSestavy::TSestavy(const Settings& settings, QWidget* parent, PdfExportConfig* p
     connect(Grid1->selectionModel(), &QItemSelectionModel::currentChanged, this, &TSestavy::refreshPosition);
 
     FindDialog1 = new TFindDialog(this);
-    connect(FindDialog1, &TFindDialog::findNext, this, [this] { RunCommand([this] { FindDialog1Find(); }); });
+    ConnectCommand(FindDialog1, &TFindDialog::findNext, this, &TSestavy::FindDialog1Find);
 
     Report1.SetLayout(OverviewListLayout());
     Report1.SetPdfExport(pdfExport);

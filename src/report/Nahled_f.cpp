@@ -220,7 +220,7 @@ QAction* TNahled::addCommand(const QString& objectName, const QString& caption, 
     }
     // Shortcuts work anywhere in the preview, also while the find field has the focus.
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [this, command] { RunCommand([&] { (this->*command)(); }); });
+    ConnectCommand(action, this, command);
     m_toolbar->addAction(action);
     addAction(action);
     if (QWidget* w = m_toolbar->widgetForAction(action))

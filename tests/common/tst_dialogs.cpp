@@ -334,6 +334,66 @@ private slots:
         QVERIFY(!r[2].text.isEmpty());
     }
 
+    // Any signal, with or without arguments, to a member or a callable: a throw ends in the error box.
+    void connectCommandCatchesThrowingHandlers() {
+        QWidget window;
+        auto* button = new QPushButton(QStringLiteral("Uložit"), &window);
+        auto* year = new QSpinBox(&window);
+        year->setRange(2000, 2100);
+        auto* field = new QLineEdit(&window);
+        struct Receiver : QObject {
+            QList<int> years;
+            QStringList texts;
+            void save() { throw VelorinError(QStringLiteral("Soubor „2022001.abo“ nelze zapsat")); }
+            void yearChanged(int value) {
+                years << value;
+                if (value == 2023)
+                    throw std::runtime_error("rok mimo rozsah");
+            }
+            void textChanged(const QString& text) {
+                texts << text;
+                throw 42;
+            }
+        } receiver;
+        int plainRuns = 0;
+        ConnectCommand(button, &QPushButton::clicked, &receiver, &Receiver::save);
+        ConnectCommand(year, &QSpinBox::valueChanged, &receiver, &Receiver::yearChanged);
+        ConnectCommand(field, &QLineEdit::textChanged, &receiver, &Receiver::textChanged);
+        // A callable that takes none of the signal's arguments.
+        ConnectCommand(year, &QSpinBox::valueChanged, &receiver, [&plainRuns] {
+            ++plainRuns;
+            throw std::logic_error("bez argumentů");
+        });
+        window.show();
+
+        QTest::mouseClick(button, Qt::LeftButton); // must not unwind into the caller
+        year->setValue(2022);
+        year->setValue(2023);
+        field->setText(QStringLiteral("Nájem"));
+        QCOMPARE(receiver.years, (QList<int>{2022, 2023}));
+        QCOMPARE(receiver.texts, QStringList{"Nájem"});
+        QCOMPARE(plainRuns, 2);
+        QVERIFY(window.isVisible());
+        QStringList errors;
+        for (const DialogHook::Record& rec : DialogHook::Records()) {
+            QCOMPARE(rec.kind, QStringLiteral("error"));
+            errors << rec.text;
+        }
+        QCOMPARE(errors.size(), 5);
+        QCOMPARE(errors[0], QStringLiteral("Soubor „2022001.abo“ nelze zapsat."));
+        QVERIFY(errors.contains(QStringLiteral("rok mimo rozsah.")));
+        QCOMPARE(errors.count(QStringLiteral("bez argumentů.")), 2);
+
+        // Like connect: a receiver that is gone is not called.
+        DialogHook::ClearRecords();
+        {
+            Receiver gone;
+            ConnectCommand(button, &QPushButton::clicked, &gone, &Receiver::save);
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(DialogHook::Records().size(), 1);
+    }
+
     // The real boxes, answered by keyboard: No is the default, Czech captions, icons.
     void questionBoxDefaultsToNo() {
         DialogHook::Deactivate();
