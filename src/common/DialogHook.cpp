@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <deque>
+#include <utility>
 
 namespace DialogHook {
 namespace {
@@ -12,6 +13,12 @@ struct State {
     std::deque<Answer> answers;
     std::deque<std::optional<QDate>> dates;
     std::deque<QString> fileNames;
+    // Not optional<QString>: copying one trips GCC's check for uninitialised use.
+    struct Text {
+        QString text;
+        bool cancel = false;
+    };
+    std::deque<Text> texts;
     int unanswered = 0;
 };
 
@@ -25,6 +32,7 @@ void reset(State& s) {
     s.answers.clear();
     s.dates.clear();
     s.fileNames.clear();
+    s.texts.clear();
     s.unanswered = 0;
 }
 
@@ -53,6 +61,9 @@ void PushDate(std::optional<QDate> date) {
 void PushFileName(const QString& path) {
     state().fileNames.push_back(path);
 }
+void PushText(std::optional<QString> text) {
+    state().texts.push_back({text.value_or(QString()), !text});
+}
 
 QList<Record> Records() {
     return state().records;
@@ -64,37 +75,45 @@ int UnansweredCount() {
     return state().unanswered;
 }
 
-void Record_(const QString& kind, const QString& caption, const QString& text) {
-    state().records.append(Record{kind, caption, text});
+void Record_(const QString& kind, const QString& caption, const QString& text, const QString& value) {
+    state().records.append(Record{kind, caption, text, value});
 }
 
+namespace {
+
+// The next scripted answer of one kind; nothing queued counts as unanswered.
+template <class T> std::optional<T> Take(std::deque<T>& queue) {
+    if (queue.empty()) {
+        ++state().unanswered;
+        return std::nullopt;
+    }
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+
+} // namespace
+
 std::optional<Answer> TakeAnswer() {
+    return Take(state().answers);
+}
+std::optional<std::optional<QDate>> TakeDate() {
+    return Take(state().dates);
+}
+std::optional<QString> TakeFileName() {
+    return Take(state().fileNames);
+}
+std::optional<QString> TakeText() {
     State& s = state();
-    if (s.answers.empty()) {
+    if (s.texts.empty()) {
         ++s.unanswered;
         return std::nullopt;
     }
-    const Answer a = s.answers.front();
-    s.answers.pop_front();
-    return a;
-}
-
-std::optional<std::optional<QDate>> TakeDate() {
-    State& s = state();
-    if (s.dates.empty())
+    const State::Text scripted = s.texts.front();
+    s.texts.pop_front();
+    if (scripted.cancel)
         return std::nullopt;
-    const std::optional<QDate> d = s.dates.front();
-    s.dates.pop_front();
-    return d;
-}
-
-std::optional<QString> TakeFileName() {
-    State& s = state();
-    if (s.fileNames.empty())
-        return std::nullopt;
-    QString name = s.fileNames.front();
-    s.fileNames.pop_front();
-    return name;
+    return scripted.text;
 }
 
 } // namespace DialogHook

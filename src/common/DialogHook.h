@@ -12,28 +12,34 @@
 namespace DialogHook {
 
 struct Record {
-    QString kind; // "plain", "info", "question", "warning", "error", "about", "date", "text", "shell", "save", "open"
+    // "plain", "info", "question", "warning", "error", "about", "date", "text", "shell", "save", "open",
+    // "input"
+    QString kind;
     QString caption; // as the user would see it
     QString text;    // for "shell" the address that would open, as ShellUrl builds it
+    QString value;   // the text the input box starts with
 };
 
 void Activate();   // start scripting; clears records and answers
 void Deactivate(); // back to real dialogs
 bool IsActive();
 
-void PushAnswer(Answer answer);           // for QuestionBox
-void PushDate(std::optional<QDate> date); // for PickDate: nullopt = cancel
-void PushFileName(const QString& path);   // for GetSaveFileName and GetOpenFileName: empty = cancel
+void PushAnswer(Answer answer);             // for QuestionBox
+void PushDate(std::optional<QDate> date);   // for PickDate: nullopt = cancel
+void PushFileName(const QString& path);     // for GetFileName and its wrappers: empty = cancel
+void PushText(std::optional<QString> text); // for GetText: nullopt = cancel
 
 QList<Record> Records();
 void ClearRecords();
-// Questions asked with no answer queued (answered No); a test should see none.
+// Questions, dates, file names and texts asked for with no answer queued (a question is answered
+// No, the others are cancelled); a test should see none.
 int UnansweredCount();
 
 // Used by Dialogs.cpp.
-void Record_(const QString& kind, const QString& caption, const QString& text);
+void Record_(const QString& kind, const QString& caption, const QString& text, const QString& value = {});
 std::optional<Answer> TakeAnswer();
 std::optional<std::optional<QDate>> TakeDate();
 std::optional<QString> TakeFileName();
+std::optional<QString> TakeText(); // nullopt: cancelled, or nothing queued
 
 } // namespace DialogHook

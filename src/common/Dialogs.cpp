@@ -16,6 +16,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIdentityProxyModel>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -92,10 +93,6 @@ public:
 };
 
 } // namespace
-
-void UseCzechFileList(QFileDialog& dialog) {
-    dialog.setProxyModel(new CzechFileList(&dialog));
-}
 
 QString AppTitle() {
     const QString name = qApp ? QApplication::applicationDisplayName() : QString();
@@ -213,33 +210,61 @@ void ShellOpen(const QString& address) {
     QDesktopServices::openUrl(url); // whether a browser came up is not reported
 }
 
-QString GetSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter,
-                        const QString& defaultSuffix) {
+QString GetFileName(const FileDialogRequest& request) {
+    const bool save = request.mode == FileDialogRequest::Mode::Save;
     if (DialogHook::IsActive()) {
-        DialogHook::Record_(QStringLiteral("save"), caption, proposedPath);
+        DialogHook::Record_(save ? QStringLiteral("save") : QStringLiteral("open"), request.caption, request.start);
         return DialogHook::TakeFileName().value_or(QString());
     }
-    QFileDialog dialog(DialogParent(), caption, proposedPath, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(defaultSuffix);
-    UseCzechFileList(dialog);
+    QFileDialog dialog(request.parent ? request.parent : DialogParent(), request.caption, request.start,
+                       request.filter);
+    dialog.setProxyModel(new CzechFileList(&dialog));
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(request.defaultSuffix);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askBeforeReplacing);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
 }
 
+QString GetSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter,
+                        const QString& defaultSuffix) {
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.caption = caption;
+    request.start = proposedPath;
+    request.filter = filter;
+    request.defaultSuffix = defaultSuffix;
+    return GetFileName(request);
+}
+
 QString GetOpenFileName(const QString& caption, const QString& folder, const QString& filter) {
+    FileDialogRequest request;
+    request.caption = caption;
+    request.start = folder;
+    request.filter = filter;
+    return GetFileName(request);
+}
+
+std::optional<QString> GetText(const QString& caption, const QString& label, const QString& start, QWidget* parent) {
     if (DialogHook::IsActive()) {
-        DialogHook::Record_(QStringLiteral("open"), caption, folder);
-        return DialogHook::TakeFileName().value_or(QString());
+        DialogHook::Record_(QStringLiteral("input"), caption, label, start);
+        return DialogHook::TakeText();
     }
-    QFileDialog dialog(DialogParent(), caption, folder, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    QInputDialog dialog(parent ? parent : DialogParent());
+    dialog.setWindowTitle(caption);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setLabelText(label);
+    dialog.setTextValue(start);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 QString ProgramVersionText() {

@@ -3,8 +3,8 @@
 #include <QDate>
 #include <QString>
 #include <QUrl>
+#include <optional>
 
-class QFileDialog;
 class QWidget;
 
 // The small dialogs the windows share. All of them are modal and go through DialogHook, so that
@@ -38,15 +38,31 @@ void ShellOpen(const QString& address);
 // What ShellOpen opens: a text that starts with a scheme as that address, read strictly, anything
 // else as a local file. Decided by the text alone, never by what lies in the working folder.
 QUrl ShellUrl(const QString& address);
-// A file name from the save dialog; an empty text when cancelled.
+// What the file dialog asks for. Its file list shows sizes and dates in Czech, whatever the
+// system's locale.
+struct FileDialogRequest {
+    enum class Mode { Open, Save };
+    Mode mode = Mode::Open;
+    QString caption;
+    QString start; // the folder to open in, or the proposed file when saving
+    QString filter;
+    QString defaultSuffix;          // saving only
+    bool askBeforeReplacing = true; // saving only
+    QWidget* parent = nullptr;      // DialogParent() when none
+};
+// A file name from the open or save dialog; an empty text when cancelled. Tests answer it with
+// DialogHook::PushFileName; it is recorded as "open" or "save" with start as its text.
+QString GetFileName(const FileDialogRequest& request);
+// The save dialog, asking before it replaces a file.
 QString GetSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter,
                         const QString& defaultSuffix);
-// Sizes and dates in the dialog's file list in Czech, whatever the system's locale.
-void UseCzechFileList(QFileDialog& dialog);
-
-// An existing file's name from the open dialog; an empty text when cancelled. Tests answer it
-// with DialogHook::PushFileName like the save dialog.
+// An existing file's name from the open dialog.
 QString GetOpenFileName(const QString& caption, const QString& folder, const QString& filter);
+
+// The one-line input box: the text confirmed, nullopt when cancelled. Tests answer it with
+// DialogHook::PushText; it is recorded as "input" with label as its text and start as its value.
+std::optional<QString> GetText(const QString& caption, const QString& label, const QString& start,
+                               QWidget* parent = nullptr);
 // "major.minor" of the program's version.
 QString ProgramVersionText();
 int CurrentYear();

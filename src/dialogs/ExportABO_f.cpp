@@ -96,10 +96,9 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     layout->addWidget(La_Varovani);
     layout->addWidget(Memo1, 1);
 
-    connect(Tl_Ulozit, &QPushButton::clicked, this, [this] { RunCommand([this] { Tl_UlozitClick(); }); });
+    ConnectCommand(Tl_Ulozit, &QPushButton::clicked, this, &TExportABO::Tl_UlozitClick);
     // Toggled, not clicked: the keyboard and assistive tools change the box without a click too.
-    connect(ChB_PripojovatKomentare, &QCheckBox::toggled, this,
-            [this] { RunCommand([this] { ChB_PripojovatKomentareClick(); }); });
+    ConnectCommand(ChB_PripojovatKomentare, &QCheckBox::toggled, this, &TExportABO::ChB_PripojovatKomentareClick);
     connect(Tl_Storno, &QPushButton::clicked, this, &TExportABO::Tl_StornoClick);
 
     createBankControls();
@@ -232,9 +231,8 @@ void TExportABO::createBankControls() {
     setTabOrder(CB_FormatBanky, ChB_BezDiakritiky);
     setTabOrder(ChB_BezDiakritiky, Memo1);
 
-    connect(CB_FormatBanky, &QComboBox::currentIndexChanged, this,
-            [this] { RunCommand([this] { CB_FormatBankyChange(); }); });
-    connect(ChB_BezDiakritiky, &QCheckBox::toggled, this, [this] { RunCommand([this] { ChB_BezDiakritikyClick(); }); });
+    ConnectCommand(CB_FormatBanky, &QComboBox::currentIndexChanged, this, &TExportABO::CB_FormatBankyChange);
+    ConnectCommand(ChB_BezDiakritiky, &QCheckBox::toggled, this, &TExportABO::ChB_BezDiakritikyClick);
 }
 
 const AboBankProfile& TExportABO::chosenProfile() const {

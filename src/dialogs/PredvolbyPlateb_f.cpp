@@ -72,12 +72,10 @@ TPredvolbyPlateb::TPredvolbyPlateb(OrderHost& host, QWidget* parent)
     QWidget::setTabOrder(Tl_Setridit, Tl_Storno);
 
     // A failed write must end in the error box, never unwind through the event loop.
-    connect(Tl_PridatPolozku, &QPushButton::clicked, this, [this] { RunCommand([this] { Tl_PridatPolozkuClick(); }); });
-    connect(Tl_EditovatPolozku, &QPushButton::clicked, this,
-            [this] { RunCommand([this] { Tl_EditovatPolozkuClick(); }); });
-    connect(Tl_OdstranitPolozku, &QPushButton::clicked, this,
-            [this] { RunCommand([this] { Tl_OdstranitPolozkuClick(); }); });
-    connect(Tl_Setridit, &QPushButton::clicked, this, [this] { RunCommand([this] { Tl_SetriditClick(); }); });
+    ConnectCommand(Tl_PridatPolozku, &QPushButton::clicked, this, &TPredvolbyPlateb::Tl_PridatPolozkuClick);
+    ConnectCommand(Tl_EditovatPolozku, &QPushButton::clicked, this, &TPredvolbyPlateb::Tl_EditovatPolozkuClick);
+    ConnectCommand(Tl_OdstranitPolozku, &QPushButton::clicked, this, &TPredvolbyPlateb::Tl_OdstranitPolozkuClick);
+    ConnectCommand(Tl_Setridit, &QPushButton::clicked, this, &TPredvolbyPlateb::Tl_SetriditClick);
     connect(Tl_Storno, &QPushButton::clicked, this, &QDialog::reject);
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] { UpdatePresetButtons(); });
 

@@ -99,9 +99,8 @@ TQrPlatba::TQrPlatba(OrderHost& host, QWidget* parent) : QDialog(parent), m_host
     buttons->addWidget(Tl_Zavrit);
     layout->addLayout(buttons);
 
-    connect(Tl_KopirovatObrazek, &QPushButton::clicked, this,
-            [this] { RunCommand([this] { Tl_KopirovatObrazekClick(); }); });
-    connect(Tl_Ulozit, &QPushButton::clicked, this, [this] { RunCommand([this] { Tl_UlozitClick(); }); });
+    ConnectCommand(Tl_KopirovatObrazek, &QPushButton::clicked, this, &TQrPlatba::Tl_KopirovatObrazekClick);
+    ConnectCommand(Tl_Ulozit, &QPushButton::clicked, this, &TQrPlatba::Tl_UlozitClick);
     connect(Tl_Zavrit, &QPushButton::clicked, this, &QDialog::accept);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     Tl_Zavrit->setFocus();

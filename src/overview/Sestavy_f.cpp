@@ -16,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -175,7 +174,7 @@ TSestavy::TSestavy(const Settings& settings, QWidget* parent, PdfExportConfig* p
     connect(Grid1->selectionModel(), &QItemSelectionModel::currentChanged, this, &TSestavy::refreshPosition);
 
     FindDialog1 = new TFindDialog(this);
-    connect(FindDialog1, &TFindDialog::findNext, this, [this] { RunCommand([this] { FindDialog1Find(); }); });
+    ConnectCommand(FindDialog1, &TFindDialog::findNext, this, &TSestavy::FindDialog1Find);
 
     Report1.SetLayout(OverviewListLayout());
     Report1.SetPdfExport(pdfExport);
@@ -412,17 +411,16 @@ void TSestavy::TB_FiltrClick() {
 
 void TSestavy::TB_FiltrRozsirClick() {
     const int column = currentColumn();
-    bool ok = false;
-    const QString text = QInputDialog::getText(this, QStringLiteral("Rozšířený filtr"),
-                                               QStringLiteral("Aktuální pole: ") + OverviewTable::ColumnCaption(column),
-                                               QLineEdit::Normal, m_table.cell(currentRow(), column), &ok);
-    if (!ok)
+    const std::optional<QString> text = GetText(
+        QStringLiteral("Rozšířený filtr"), QStringLiteral("Aktuální pole: ") + OverviewTable::ColumnCaption(column),
+        m_table.cell(currentRow(), column), this);
+    if (!text)
         return;
-    if (text.isEmpty()) {
+    if (text->isEmpty()) {
         InfoBox(QStringLiteral("Zadali jste neplatnou hodnotu"));
         return;
     }
-    Filtr(text, column);
+    Filtr(*text, column);
 }
 
 void TSestavy::TB_ZrusitFiltrClick() {

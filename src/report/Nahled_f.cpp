@@ -204,7 +204,7 @@ QAction* TNahled::addCommand(const QString& objectName, const QString& caption, 
     }
     // Shortcuts work anywhere in the preview, also while the find field has the focus.
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [this, command] { RunCommand([&] { (this->*command)(); }); });
+    ConnectCommand(action, this, command);
     m_toolbar->addAction(action);
     addAction(action);
     if (QWidget* w = m_toolbar->widgetForAction(action))
@@ -513,9 +513,12 @@ void TNahled::VzhledStranky() {
 }
 
 void TNahled::Otevrit() {
-    const QString path =
-        ReportDialogs::GetOpenFileName(QStringLiteral("Otevřít sestavu"), fileFolder(),
-                                       PreparedReportFile::Filter() + QStringLiteral(";;Všechny soubory (*)"), this);
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Otevřít sestavu");
+    request.start = fileFolder();
+    request.filter = PreparedReportFile::Filter() + QStringLiteral(";;Všechny soubory (*)");
+    request.parent = this;
+    const QString path = GetFileName(request);
     if (path.isEmpty())
         return;
     PreparedReport loaded = PreparedReportFile::Load(path);
@@ -551,9 +554,15 @@ QString TNahled::proposedPdfName() const {
 }
 
 void TNahled::ExportPdf() {
-    const QString path =
-        ReportDialogs::GetExportFileName(QStringLiteral("Export do PDF"), proposedPdfName(),
-                                         QStringLiteral("Soubory PDF (*.pdf)"), QStringLiteral("pdf"), this);
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.caption = QStringLiteral("Export do PDF");
+    request.start = proposedPdfName();
+    request.filter = QStringLiteral("Soubory PDF (*.pdf)");
+    request.defaultSuffix = QStringLiteral("pdf");
+    request.askBeforeReplacing = false; // the export replaces an existing file anyway
+    request.parent = this;
+    const QString path = GetFileName(request);
     if (path.isEmpty())
         return;
     exportTo(path);

@@ -23,7 +23,7 @@ class PageView;
 // The modal preview "Náhled" of prepared pages: print, open and save prepared reports, PDF
 // export, zoom, find and page setup, and the optional page navigator. Every command is an action
 // with an objectName (TB_Tisk, TB_Otevrit, ...), so tests trigger them; the Qt dialogs behind
-// them go through ReportDialogs and GetSaveFileName.
+// them go through ReportDialogs and GetFileName.
 class TNahled : public QDialog {
     Q_OBJECT
 public:

@@ -18,10 +18,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -129,6 +132,146 @@ private slots:
         QCOMPARE(DialogHook::Records().last().text, QStringLiteral("/tmp/a.abo"));
     }
 
+    // Every kind that takes a scripted answer counts a call with nothing queued.
+    void hookFileDialogsAndInputBox() {
+        FileDialogRequest open;
+        open.caption = QStringLiteral("Načíst číselník bank");
+        open.start = QStringLiteral("/tmp/velorin");
+        FileDialogRequest save = open;
+        save.mode = FileDialogRequest::Mode::Save;
+        save.caption = QStringLiteral("Export do PDF");
+        save.start = QStringLiteral("/tmp/velorin/sestava.pdf");
+        save.askBeforeReplacing = false;
+        DialogHook::PushFileName(QStringLiteral("/tmp/banky.csv"));
+        DialogHook::PushFileName(QStringLiteral("/tmp/x.pdf"));
+        QCOMPARE(GetFileName(open), QStringLiteral("/tmp/banky.csv"));
+        QCOMPARE(GetFileName(save), QStringLiteral("/tmp/x.pdf"));
+        QCOMPARE(DialogHook::UnansweredCount(), 0);
+        QCOMPARE(GetOpenFileName(open.caption, open.start, QString()), QString());
+        QCOMPARE(DialogHook::UnansweredCount(), 1);
+
+        DialogHook::PushText(QStringLiteral("NÁJEM"));
+        DialogHook::PushText(QString());
+        DialogHook::PushText(std::nullopt);
+        const QString caption = QStringLiteral("Rozšířený filtr");
+        const QString label = QStringLiteral("Aktuální pole: Účel");
+        QCOMPARE(GetText(caption, label, QStringLiteral("Nájem leden")),
+                 std::optional<QString>(QStringLiteral("NÁJEM")));
+        QCOMPARE(GetText(caption, label, QString()), std::optional<QString>(QString()));
+        QCOMPARE(GetText(caption, label, QString()), std::nullopt);
+        QCOMPARE(DialogHook::UnansweredCount(), 1);
+        QCOMPARE(GetText(caption, label, QString()), std::nullopt);
+        QCOMPARE(DialogHook::UnansweredCount(), 2);
+        QDate date(2022, 1, 7);
+        QVERIFY(!PickDate(date));
+        QCOMPARE(DialogHook::UnansweredCount(), 3);
+
+        const QList<DialogHook::Record> r = DialogHook::Records();
+        QCOMPARE(r.size(), 8);
+        QCOMPARE(r[0].kind, QStringLiteral("open"));
+        QCOMPARE(r[0].caption, open.caption);
+        QCOMPARE(r[0].text, open.start);
+        QCOMPARE(r[1].kind, QStringLiteral("save"));
+        QCOMPARE(r[1].caption, save.caption);
+        QCOMPARE(r[1].text, save.start);
+        QCOMPARE(r[3].kind, QStringLiteral("input"));
+        QCOMPARE(r[3].caption, caption);
+        QCOMPARE(r[3].text, label);
+        QCOMPARE(r[3].value, QStringLiteral("Nájem leden"));
+    }
+
+    // The real dialogs: the Czech file list for opening as for saving, and the mode asked for.
+    void fileDialogsListInCzech_data() {
+        QTest::addColumn<bool>("saving");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("open") << false << false;
+        QTest::newRow("save") << true << true;
+        QTest::newRow("save, replacing without asking") << true << false;
+    }
+    void fileDialogsListInCzech() {
+        QFETCH(bool, saving);
+        QFETCH(bool, asks);
+        DialogHook::Deactivate();
+        QTemporaryDir dir;
+        QWidget owner;
+        QString caption, suffix, folder;
+        bool czech = false, askedToReplace = false;
+        QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+        QFileDialog::FileMode files = QFileDialog::AnyFile;
+        QWidget* parent = nullptr;
+        ModalAction act([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog);
+            caption = dialog->windowTitle();
+            czech = dialog->proxyModel() != nullptr;
+            mode = dialog->acceptMode();
+            files = dialog->fileMode();
+            askedToReplace = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+            suffix = dialog->defaultSuffix();
+            parent = dialog->parentWidget();
+            folder = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        QString chosen;
+        if (!saving) {
+            chosen = GetOpenFileName(QStringLiteral("Načíst číselník bank"), dir.path(),
+                                     QStringLiteral("Číselník bank (*.csv);;Všechny soubory (*)"));
+        } else {
+            FileDialogRequest request;
+            request.mode = FileDialogRequest::Mode::Save;
+            request.caption = QStringLiteral("Uložit");
+            request.start = dir.filePath(QStringLiteral("nove.pdf"));
+            request.defaultSuffix = QStringLiteral("pdf");
+            request.askBeforeReplacing = asks;
+            request.parent = &owner;
+            chosen = GetFileName(request);
+        }
+        QVERIFY(act.happened());
+        QCOMPARE(chosen, QString());
+        QVERIFY(czech);
+        QCOMPARE(caption, saving ? QStringLiteral("Uložit") : QStringLiteral("Načíst číselník bank"));
+        QCOMPARE(mode, saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        QCOMPARE(files, saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        QCOMPARE(folder, QDir(dir.path()).absolutePath());
+        if (saving) {
+            QCOMPARE(askedToReplace, asks);
+            QCOMPARE(suffix, QStringLiteral("pdf"));
+            QCOMPARE(parent, &owner);
+        }
+    }
+
+    // The real input box: caption, label and start text; OK gives the text, even an empty one.
+    void inputBox() {
+        DialogHook::Deactivate();
+        QString caption, label, start;
+        ModalAction ok([&](QWidget* w) {
+            auto* input = qobject_cast<QInputDialog*>(w);
+            QVERIFY(input);
+            caption = input->windowTitle();
+            label = input->labelText();
+            start = input->textValue();
+            input->setTextValue(QStringLiteral("11"));
+            input->accept();
+        });
+        QCOMPARE(GetText(QStringLiteral("Rozšířený filtr"), QStringLiteral("Aktuální pole: Číslo účtu"),
+                         QStringLiteral("444")),
+                 std::optional<QString>(QStringLiteral("11")));
+        QVERIFY(ok.happened());
+        QCOMPARE(caption, QStringLiteral("Rozšířený filtr"));
+        QCOMPARE(label, QStringLiteral("Aktuální pole: Číslo účtu"));
+        QCOMPARE(start, QStringLiteral("444"));
+        ModalAction empty([](QWidget* w) {
+            qobject_cast<QInputDialog*>(w)->setTextValue(QString());
+            qobject_cast<QDialog*>(w)->accept();
+        });
+        QCOMPARE(GetText(QStringLiteral("Filtr"), QStringLiteral("Pole"), QStringLiteral("x")),
+                 std::optional<QString>(QString()));
+        QVERIFY(empty.happened());
+        ModalAction cancel([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+        QCOMPARE(GetText(QStringLiteral("Filtr"), QStringLiteral("Pole"), QStringLiteral("x")), std::nullopt);
+        QVERIFY(cancel.happened());
+    }
+
     void withFullStop_data() {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("expected");
@@ -192,6 +335,66 @@ private slots:
         QCOMPARE(r[0].text, QStringLiteral("Soubor „2022001.ppu“ nelze zapsat."));
         QCOMPARE(r[1].text, QStringLiteral("disk full."));
         QVERIFY(!r[2].text.isEmpty());
+    }
+
+    // Any signal, with or without arguments, to a member or a callable: a throw ends in the error box.
+    void connectCommandCatchesThrowingHandlers() {
+        QWidget window;
+        auto* button = new QPushButton(QStringLiteral("Uložit"), &window);
+        auto* year = new QSpinBox(&window);
+        year->setRange(2000, 2100);
+        auto* field = new QLineEdit(&window);
+        struct Receiver : QObject {
+            QList<int> years;
+            QStringList texts;
+            void save() { throw VelorinError(QStringLiteral("Soubor „2022001.abo“ nelze zapsat")); }
+            void yearChanged(int value) {
+                years << value;
+                if (value == 2023)
+                    throw std::runtime_error("rok mimo rozsah");
+            }
+            void textChanged(const QString& text) {
+                texts << text;
+                throw 42;
+            }
+        } receiver;
+        int plainRuns = 0;
+        ConnectCommand(button, &QPushButton::clicked, &receiver, &Receiver::save);
+        ConnectCommand(year, &QSpinBox::valueChanged, &receiver, &Receiver::yearChanged);
+        ConnectCommand(field, &QLineEdit::textChanged, &receiver, &Receiver::textChanged);
+        // A callable that takes none of the signal's arguments.
+        ConnectCommand(year, &QSpinBox::valueChanged, &receiver, [&plainRuns] {
+            ++plainRuns;
+            throw std::logic_error("bez argumentů");
+        });
+        window.show();
+
+        QTest::mouseClick(button, Qt::LeftButton); // must not unwind into the caller
+        year->setValue(2022);
+        year->setValue(2023);
+        field->setText(QStringLiteral("Nájem"));
+        QCOMPARE(receiver.years, (QList<int>{2022, 2023}));
+        QCOMPARE(receiver.texts, QStringList{"Nájem"});
+        QCOMPARE(plainRuns, 2);
+        QVERIFY(window.isVisible());
+        QStringList errors;
+        for (const DialogHook::Record& rec : DialogHook::Records()) {
+            QCOMPARE(rec.kind, QStringLiteral("error"));
+            errors << rec.text;
+        }
+        QCOMPARE(errors.size(), 5);
+        QCOMPARE(errors[0], QStringLiteral("Soubor „2022001.abo“ nelze zapsat."));
+        QVERIFY(errors.contains(QStringLiteral("rok mimo rozsah.")));
+        QCOMPARE(errors.count(QStringLiteral("bez argumentů.")), 2);
+
+        // Like connect: a receiver that is gone is not called.
+        DialogHook::ClearRecords();
+        {
+            Receiver gone;
+            ConnectCommand(button, &QPushButton::clicked, &gone, &Receiver::save);
+        }
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(DialogHook::Records().size(), 1);
     }
 
     // The real boxes, answered by keyboard: No is the default, Czech captions, icons.

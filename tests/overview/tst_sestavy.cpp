@@ -8,7 +8,6 @@
 #include "report/ProgressWindow.h"
 
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -253,35 +252,26 @@ private Q_SLOTS:
         s.Filtr("0100", 2);
         QCOMPARE(Column(s, 1), (QStringList{"111", "444"}));
         s.setCurrentCell(1, 1);
-        QString label, start, caption;
-        ModalAction answer([&](QWidget* modal) {
-            auto* input = qobject_cast<QInputDialog*>(modal);
-            QVERIFY(input);
-            caption = input->windowTitle();
-            label = input->labelText();
-            start = input->textValue();
-            input->setTextValue("11");
-            input->accept();
-        });
+        AppFixture::shown();
+        DialogHook::PushText(QStringLiteral("11"));
         DialogHook::PushAnswer(Answer::Yes);
         s.TB_FiltrRozsirClick();
-        QVERIFY(answer.happened());
-        QCOMPARE(caption, QStringLiteral("Rozšířený filtr"));
-        QCOMPARE(label, QStringLiteral("Aktuální pole: Číslo účtu"));
-        QCOMPARE(start, QStringLiteral("444"));
+        const DialogHook::Record input = DialogHook::Records().value(0);
+        QCOMPARE(input.kind, QStringLiteral("input"));
+        QCOMPARE(input.caption, QStringLiteral("Rozšířený filtr"));
+        QCOMPARE(input.text, QStringLiteral("Aktuální pole: Číslo účtu"));
+        QCOMPARE(input.value, QStringLiteral("444"));
         QCOMPARE(Column(s, 1), QStringList{"111"});
         QCOMPARE(s.panelText(1), QStringLiteral("Filtr je aktivován (1 z 5)"));
         AppFixture::shown();
-        ModalAction empty([](QWidget* modal) {
-            auto* input = qobject_cast<QInputDialog*>(modal);
-            input->setTextValue(QString());
-            input->accept();
-        });
+        DialogHook::PushText(QString());
         s.TB_FiltrRozsirClick();
-        QCOMPARE(AppFixture::shown(), QStringList{"Zadali jste neplatnou hodnotu"});
-        ModalAction cancel([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
+        QCOMPARE(AppFixture::shown("info"), QStringList{"Zadali jste neplatnou hodnotu"});
+        DialogHook::PushText(std::nullopt);
         s.TB_FiltrRozsirClick();
-        QVERIFY(AppFixture::shown().isEmpty());
+        QCOMPARE(AppFixture::shown(), QStringList{"Aktuální pole: Číslo účtu"}); // the input box alone
+        QCOMPARE(Column(s, 1), QStringList{"111"});
+        QCOMPARE(DialogHook::UnansweredCount(), 0);
     }
 
     // Find in the current column, down and up, with the options; a miss says so and closes the

@@ -153,7 +153,6 @@ void TestPreview::cleanup() {
     DialogHook::Deactivate();
     ReportDialogs::SetPrintHook({});
     ReportDialogs::SetPageSetupHook({});
-    ReportDialogs::ClearOpenFileNames();
     ProgressWindow::SetShowAfter(700);
 }
 
@@ -311,8 +310,11 @@ void TestPreview::saveAndOpenPreparedReport() {
     }
     TNahled preview(Pages(3), m_pdf, {});
     preview.SetPageSetup(PageSetup(), [](const PageSetup&) { return std::optional<PreparedReport>(); });
-    ReportDialogs::PushOpenFileName(path);
+    DialogHook::ClearRecords();
+    DialogHook::PushFileName(path);
     Action(&preview, "TB_Otevrit")->trigger();
+    QCOMPARE(DialogHook::Records().at(0).kind, QStringLiteral("open"));
+    QCOMPARE(DialogHook::Records().at(0).caption, QStringLiteral("Otevřít sestavu"));
     QVERIFY(preview.Pages() == original);
     QCOMPARE(Status(&preview), QStringLiteral("Strana 1 z 3"));
     // Loaded pages have no layout to compose again.
@@ -327,17 +329,19 @@ void TestPreview::openRefusesForeignFile() {
     f.close();
     const PreparedReport pages = Pages(3);
     TNahled preview(pages, m_pdf, {});
-    ReportDialogs::PushOpenFileName(path);
+    DialogHook::PushFileName(path);
     Action(&preview, "TB_Otevrit")->trigger();
     const auto records = DialogHook::Records();
-    QCOMPARE(records.size(), 1);
-    QCOMPARE(records[0].kind, QStringLiteral("error"));
-    QVERIFY2(records[0].text.contains("není uložená sestava programu Velorin"), qPrintable(records[0].text));
+    QCOMPARE(records.size(), 2);
+    QCOMPARE(records[0].kind, QStringLiteral("open"));
+    QCOMPARE(records[1].kind, QStringLiteral("error"));
+    QVERIFY2(records[1].text.contains("není uložená sestava programu Velorin"), qPrintable(records[1].text));
     QVERIFY(preview.Pages() == pages);
     // Cancel in the open dialog changes nothing either.
-    ReportDialogs::PushOpenFileName(QString());
+    DialogHook::PushFileName(QString());
     Action(&preview, "TB_Otevrit")->trigger();
-    QCOMPARE(DialogHook::Records().size(), 1);
+    QCOMPARE(DialogHook::Records().size(), 3);
+    QCOMPARE(DialogHook::Records().at(2).kind, QStringLiteral("open"));
 }
 
 // Before any export, opening a saved report starts in the folder that saving proposes.
@@ -358,7 +362,9 @@ void TestPreview::openStartsWhereSaveProposes() {
             opened = dialog->directory().absolutePath();
         qobject_cast<QDialog*>(w)->reject();
     });
+    DialogHook::Deactivate(); // the real dialog, to see the folder it opens in
     Action(&preview, "TB_Otevrit")->trigger();
+    DialogHook::Activate();
     qputenv("HOME", home);
     qputenv("XDG_CONFIG_HOME", userDirs);
     QVERIFY(act.happened());
