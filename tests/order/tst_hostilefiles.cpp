@@ -1,8 +1,6 @@
 #include "common/Clock.h"
 #include "common/Error.h"
 #include "order/IniFile.h"
-#include "order/OrderFile.h"
-#include "order/OrderReader.h"
 #include "order/Presets.h"
 #include "order/Settings.h"
 
@@ -15,8 +13,8 @@
 #include "HostileFiles.h"
 #include "TestFiles.h"
 
-// Settings, presets and order files that are pipes, links to devices or far too large: read
-// quickly as unreadable, never blocking, never replaced by a save.
+// Settings and presets files that are pipes, links to devices or far too large: read quickly as
+// unreadable, never blocking, never replaced by a save.
 class TestHostileFiles : public QObject {
     Q_OBJECT
 
@@ -93,34 +91,6 @@ private slots:
             QVERIFY(f.resize(16 * 1024 * 1024 + 1));
         }
         refused("je větší než 16 MB");
-        QVERIFY(!watchdog.expired());
-    }
-
-    // The reader of the year loops takes a link to a pipe or to a device as unreadable, at once.
-    void orderFiles() {
-        const QString fifo = m_dir->filePath("roura");
-        QVERIFY(MakeFifo(fifo));
-        const QString toPipe = m_dir->filePath("2024001.ppu");
-        const QString toZero = m_dir->filePath("2024002.ppu");
-        QVERIFY(QFile::link(fifo, toPipe));
-        if (!QFile::link("/dev/zero", toZero))
-            QSKIP("no /dev/zero here");
-        Watchdog watchdog({fifo});
-        MemoryCap memory;
-
-        OrderFileReader reader;
-        QVERIFY(!reader.Read(toPipe));
-        QCOMPARE(reader.problem(),
-                 QStringLiteral("soubor nelze načíst: není to obyčejný soubor, ale pojmenovaná roura"));
-        QVERIFY(!reader.Read(toZero));
-        QCOMPARE(reader.problem(), QStringLiteral("soubor nelze načíst: není to obyčejný soubor, ale zařízení"));
-        try {
-            OrderFile::Load(toZero);
-            QFAIL("loaded an order from /dev/zero");
-        } catch (const VelorinError& e) {
-            QVERIFY2(e.message().startsWith(QStringLiteral("Soubor %1 nelze načíst: ").arg(toZero)),
-                     qPrintable(e.message()));
-        }
         QVERIFY(!watchdog.expired());
     }
 
