@@ -36,6 +36,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <qdrawutil.h>
@@ -187,7 +188,11 @@ void THlavni::FormCreate(const QString& programFolder) {
     QString folder = programFolder.isEmpty() ? ProgramFolderOfRun() : programFolder;
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
-    m_settings = LoadSettings(folder);
+    QString unreadable;
+    m_settings = LoadSettings(folder, &unreadable);
+    // Said once the window is on screen, over it; the run goes on with the defaults.
+    if (!unreadable.isEmpty())
+        QTimer::singleShot(0, this, [unreadable] { ErrorBox(unreadable); });
     m_order.Bank = m_settings.payerBank();
     UpdateOrderState();
 

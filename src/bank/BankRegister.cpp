@@ -52,11 +52,11 @@ std::map<QString, BankRegister>& Cache() {
 }
 
 BankRegister ReadRegister(const QString& programFolder) {
-    QFile file(UserBankListPath(programFolder));
-    if (file.size() <= kMaxBankListBytes && file.open(QIODevice::ReadOnly)) {
-        const BankList list = ParseBankList(file.readAll());
+    try {
+        const BankList list = ParseBankList(TextFile::ReadBytes(UserBankListPath(programFolder), kMaxBankListBytes));
         if (!list.Banks.empty())
             return BankRegister(list.Banks);
+    } catch (const TextFile::ReadError&) {
     }
     // A missing or spoilt list of the user's leaves the one the program came with.
     return BankRegister::BuiltIn();
@@ -164,12 +164,15 @@ BankList InstallBankList(const QString& programFolder, const QString& fileName, 
 }
 
 BankList InstallBankListFile(const QString& programFolder, const QString& path) {
-    QFile file(path);
-    // Not read at all when it is far too large to be a bank list (a wrong file picked).
-    if (file.size() > kMaxBankListBytes)
-        TooLarge(QFileInfo(path).fileName());
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    try {
+        // Not read at all when it is far too large to be a bank list (a wrong file picked).
+        bytes = TextFile::ReadBytes(path, kMaxBankListBytes);
+    } catch (const TextFile::ReadError& e) {
+        if (e.kind() == TextFile::ReadError::Kind::TooLarge)
+            TooLarge(QFileInfo(path).fileName());
         throw VelorinError(
-            QStringLiteral("Soubor %1 nelze přečíst: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    return InstallBankList(programFolder, path, file.readAll());
+            QStringLiteral("Soubor %1 nelze přečíst: %2").arg(QDir::toNativeSeparators(path), e.reason()));
+    }
+    return InstallBankList(programFolder, path, bytes);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FileLimits.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
@@ -52,9 +54,6 @@ QString UserBankListPath(const QString& programFolder);
 // The register in use: the user's list when it is there and holds a bank, else the built-in one.
 // Read once per program folder.
 const BankRegister& BanksFor(const QString& programFolder);
-
-// A file larger than this is no bank list (the real one has a few kilobytes).
-inline constexpr qint64 kMaxBankListBytes = 1024 * 1024;
 
 // Checks the bytes of a list the user picked (named by fileName in messages) and keeps them
 // beside the program, written atomically; the register in use follows. Throws VelorinError with a

@@ -59,9 +59,91 @@ bool IsTempNameOf(const QByteArray& entry, const QByteArray& fileName) {
     return std::all_of(entry.cbegin() + n + 2, entry.cend(), IsSuffixLetter);
 }
 
+QString SizeText(qint64 bytes) {
+    constexpr qint64 kB = 1024;
+    if (bytes >= kB * kB && bytes % (kB * kB) == 0)
+        return QStringLiteral("%1 MB").arg(bytes / (kB * kB));
+    if (bytes >= kB && bytes % kB == 0)
+        return QStringLiteral("%1 kB").arg(bytes / kB);
+    return QStringLiteral("%1 B").arg(bytes);
+}
+
+QString NotRegularReason(mode_t mode) {
+    const QString what = S_ISDIR(mode)                    ? QStringLiteral("složka")
+                         : S_ISFIFO(mode)                 ? QStringLiteral("pojmenovaná roura")
+                         : S_ISCHR(mode) || S_ISBLK(mode) ? QStringLiteral("zařízení")
+                         : S_ISSOCK(mode)                 ? QStringLiteral("soket")
+                                                          : QString();
+    return what.isEmpty() ? QStringLiteral("není to obyčejný soubor")
+                          : QStringLiteral("není to obyčejný soubor, ale %1").arg(what);
+}
+
+struct ClosedAtEnd {
+    int fd;
+    ~ClosedAtEnd() { ::close(fd); }
+};
+
 } // namespace
 
 namespace TextFile {
+
+QByteArray ReadBytes(const QString& path, qint64 cap) {
+    QByteArray bytes;
+    ReadBytesInto(path, bytes, cap);
+    return bytes;
+}
+
+void ReadBytesInto(const QString& path, QByteArray& bytes, qint64 cap) {
+    using Kind = ReadError::Kind;
+    auto fail = [&path](Kind kind, const QString& reason) {
+        throw ReadError(kind, QStringLiteral("Soubor %1 nelze načíst: %2").arg(Shown(path), reason), reason);
+    };
+    auto failSystem = [&fail] {
+        const int error = errno;
+        fail(error == ENOENT ? Kind::Missing : Kind::Failed, qt_error_string(error));
+    };
+    auto check = [&](const struct stat& st) {
+        if (!S_ISREG(st.st_mode))
+            fail(Kind::NotRegular, NotRegularReason(st.st_mode));
+        if (st.st_size > cap)
+            fail(Kind::TooLarge, QStringLiteral("je větší než %1").arg(SizeText(cap)));
+    };
+
+    const QByteArray name = QFile::encodeName(path);
+    // Looked at before opening: opening a device alone can do something (a tape rewinds).
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        failSystem();
+    check(st);
+    // Not blocking, should a pipe have taken the file's place since.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        failSystem();
+    const ClosedAtEnd closer{fd};
+    if (::fstat(fd, &st) != 0)
+        failSystem();
+    check(st);
+
+    // The size found plus one byte, so that the end shows in the first pass; a file that grows
+    // meanwhile is read on, but only up to one byte above the cap.
+    qint64 size = 0;
+    bytes.resize(qsizetype(st.st_size) + 1);
+    for (;;) {
+        if (size == bytes.size())
+            bytes.resize(qsizetype(std::min<qint64>(std::max<qint64>(size * 2, 4096), cap + 1)));
+        const ssize_t got = ::read(fd, bytes.data() + size, std::size_t(bytes.size() - size));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            failSystem();
+        if (got == 0)
+            break;
+        size += got;
+        if (size > cap)
+            fail(Kind::TooLarge, QStringLiteral("je větší než %1").arg(SizeText(cap)));
+    }
+    bytes.truncate(qsizetype(size));
+}
 
 QStringList SplitLines(const QString& text) {
     QStringList lines;
@@ -84,13 +166,7 @@ QStringList SplitLines(const QString& text) {
 }
 
 QStringList ReadLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VelorinError(QStringLiteral("Soubor %1 nelze načíst: %2").arg(Shown(path), file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw VelorinError(QStringLiteral("Soubor %1 nelze načíst: %2").arg(Shown(path), file.errorString()));
-    return SplitLines(Cp1250::Decode(bytes));
+    return SplitLines(Cp1250::Decode(ReadBytes(path)));
 }
 
 namespace {

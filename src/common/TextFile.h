@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Error.h"
+#include "common/FileLimits.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,9 +21,37 @@ private:
     QString m_reason;
 };
 
+// A whole-file read that failed. message() names the file; reason() is the reason alone, for
+// callers that word a message of their own.
+class ReadError : public VelorinError {
+public:
+    enum class Kind {
+        Missing,    // nothing there, or a link to nothing
+        NotRegular, // a folder, a pipe, a device, a socket
+        TooLarge,   // above the cap, or grown above it while read
+        Failed,     // the system refused to open or read it
+    };
+    ReadError(Kind kind, const QString& message, const QString& reason)
+        : VelorinError(message), m_kind(kind), m_reason(reason) {}
+    Kind kind() const { return m_kind; }
+    const QString& reason() const { return m_reason; }
+
+private:
+    Kind m_kind;
+    QString m_reason;
+};
+
+// The one way a whole file is read. Links are followed; what is then not a regular file is refused
+// without being read (a pipe would block, a device never end), and so is a file above cap bytes.
+// Never more than cap + 1 bytes are read, whatever the file does meanwhile. Throws ReadError
+// "Soubor ... nelze načíst: ..." naming the file.
+QByteArray ReadBytes(const QString& path, qint64 cap = kMaxTextFileBytes);
+// The same into a buffer of the caller's, which keeps its memory from one file to the next.
+void ReadBytesInto(const QString& path, QByteArray& bytes, qint64 cap = kMaxTextFileBytes);
+
 // Splits at CR LF, lone CR and lone LF. A final line end does not start another line.
 QStringList SplitLines(const QString& text);
-// Reads and decodes the whole file; throws VelorinError naming the file when it cannot be read.
+// Reads (ReadBytes) and decodes the whole file; throws ReadError naming the file.
 QStringList ReadLines(const QString& path);
 // Writes every line followed by CR LF, atomically (a failed write keeps the old file).
 // Throws VelorinError naming the file; nothing is written when a line cannot be encoded.

@@ -4,7 +4,6 @@
 #include "common/Error.h"
 #include "common/TextFile.h"
 
-#include <QFile>
 #include <QList>
 #include <QSet>
 #include <limits>
@@ -123,11 +122,14 @@ QString Folded(const QString& name) {
 
 namespace IniFile {
 
-Contents Contents::Load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+Contents Contents::Load(const QString& path, QString* problem) {
+    try {
+        return Parse(TextFile::ReadBytes(path));
+    } catch (const TextFile::ReadError& e) {
+        if (problem && e.kind() != TextFile::ReadError::Kind::Missing)
+            *problem = e.message();
         return Contents();
-    return Parse(file.readAll());
+    }
 }
 
 Contents Contents::Parse(const QByteArray& bytes) {
@@ -179,13 +181,13 @@ void Write(const QString& path, const QString& section, const QString& key, cons
     const QByteArray entryBytes = Cp1250::Encode(entry);
     const QByteArray sectionBytes = Cp1250::Encode(section);
 
+    // A file that cannot be read whole (a pipe, say) is not replaced: its other lines would be lost.
     QByteArray old;
-    QFile file(path);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
+    try {
+        old = TextFile::ReadBytes(path);
+    } catch (const TextFile::ReadError& e) {
+        if (e.kind() != TextFile::ReadError::Kind::Missing)
             throw VelorinError(QStringLiteral("Unable to write to ") + path);
-        old = file.readAll();
-        file.close();
     }
     QList<RawLine> lines = SplitRaw(old);
     const Place place = Find(lines, section, key);

@@ -11,8 +11,9 @@ namespace IniFile {
 // A whole file read once, for reading many keys: each Read of its own reads the file again.
 class Contents {
 public:
-    // An unreadable or missing file gives no keys.
-    static Contents Load(const QString& path);
+    // An unreadable or missing file gives no keys. problem, when given, is set to the message naming
+    // the file when it is there but cannot be read (TextFile::ReadBytes); a missing file is none.
+    static Contents Load(const QString& path, QString* problem = nullptr);
     // Parses bytes as they stand in a file.
     static Contents Parse(const QByteArray& bytes);
     // std::nullopt when the section or the key is missing.

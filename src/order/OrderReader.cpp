@@ -2,8 +2,8 @@
 
 #include "common/Cp1250.h"
 #include "common/CzechFormat.h"
+#include "common/TextFile.h"
 
-#include <QFile>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -11,26 +11,13 @@
 bool OrderFileReader::Read(const QString& path) {
     m_lines.clear();
     m_problem.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_problem = QStringLiteral("soubor nelze načíst: %1").arg(file.errorString());
+    try {
+        TextFile::ReadBytesInto(path, m_bytes);
+    } catch (const TextFile::ReadError& e) {
+        m_problem = QStringLiteral("soubor nelze načíst: %1").arg(e.reason());
         return false;
     }
-    // One read into the kept buffer; a file that grows meanwhile is read to its end all the same.
-    qsizetype size = 0;
-    m_bytes.resize(std::max<qint64>(file.size(), 0) + 1);
-    for (;;) {
-        const qint64 got = file.read(m_bytes.data() + size, m_bytes.size() - size);
-        if (got < 0) {
-            m_problem = QStringLiteral("soubor nelze načíst: %1").arg(file.errorString());
-            return false;
-        }
-        size += got;
-        if (got == 0 || size < m_bytes.size())
-            break;
-        m_bytes.resize(m_bytes.size() * 2);
-    }
-    m_bytes.truncate(size);
+    const qsizetype size = m_bytes.size();
 
     const char* data = m_bytes.constData();
     qsizetype start = 0;

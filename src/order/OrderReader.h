@@ -18,8 +18,8 @@ public:
     static constexpr int kMinLines = kDateLine + 1;
 
     // Reads path whole and cuts it at CR LF, lone CR and lone LF. False when the file cannot be
-    // read or has fewer than five lines; problem() then says why. The buffers are reused from
-    // one file to the next.
+    // read (TextFile::ReadBytesInto: also what is no regular file, or too large) or has fewer than
+    // five lines; problem() then says why. The buffers are reused from one file to the next.
     bool Read(const QString& path);
     const QString& problem() const { return m_problem; }
 

@@ -90,9 +90,14 @@ std::optional<PaymentPreset> PresetForItem(const QString& line) {
 }
 
 QStringList ReadPresetLines(const QString& path) {
-    if (!QFileInfo(path).isFile())
-        return {};
-    return TextFile::ReadLines(path);
+    try {
+        return TextFile::ReadLines(path);
+    } catch (const TextFile::ReadError& e) {
+        // Anything else there (a folder, a pipe) is said, so that no save replaces it unasked.
+        if (e.kind() == TextFile::ReadError::Kind::Missing)
+            return {};
+        throw;
+    }
 }
 
 void WritePresetLines(const QString& path, const QStringList& lines) {

@@ -46,7 +46,8 @@ PaymentPreset PresetFromLine(const QString& line);
 std::optional<PaymentPreset> PresetForItem(const QString& line);
 
 // The lines of the presets file in file order; a missing or empty file gives no lines.
-// Throws VelorinError naming the file when it exists but cannot be read.
+// Throws VelorinError naming the file when it exists but cannot be read (also when it is no
+// regular file or too large).
 QStringList ReadPresetLines(const QString& path);
 
 // Rewrites the whole file atomically (Windows-1250, CR LF after every line). Throws VelorinError

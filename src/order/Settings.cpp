@@ -32,7 +32,7 @@ QString YearFolder(const Settings& settings) {
     return settings.ProgramFolder + QString::number(settings.AktualniRok);
 }
 
-Settings LoadSettings(const QString& programFolder) {
+Settings LoadSettings(const QString& programFolder, QString* problem) {
     Settings s;
     s.ProgramFolder = programFolder;
     if (!s.ProgramFolder.isEmpty() && !s.ProgramFolder.endsWith(QLatin1Char('/')))
@@ -40,7 +40,11 @@ Settings LoadSettings(const QString& programFolder) {
     const QString path = SettingsFilePath(s);
 
     // Read once: a file read per key is slow when the file is large.
-    const IniFile::Contents ini = IniFile::Contents::Load(path);
+    QString unreadable;
+    const IniFile::Contents ini = IniFile::Contents::Load(path, &unreadable);
+    if (problem && !unreadable.isEmpty())
+        *problem =
+            unreadable + QStringLiteral(".\r\nProgram pokračuje s výchozím nastavením; soubor zůstává beze změny.");
     const auto year = ini.Value(kSection, QStringLiteral("AktualniRok"));
     const auto yearNumber = year ? IniFile::ParseInt(*year) : std::nullopt;
     s.AktualniRok = yearNumber ? *yearNumber : Clock::Today().year();

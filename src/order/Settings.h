@@ -27,8 +27,9 @@ QString SettingsFilePath(const Settings& settings);
 QString YearFolder(const Settings& settings);
 
 // Reads the settings file in programFolder (ending in "/") with the defaults for missing keys,
-// then runs EnsureYearFolder. Writes nothing.
-Settings LoadSettings(const QString& programFolder);
+// then runs EnsureYearFolder. Writes nothing. A file that is there but cannot be read gives the
+// defaults as well; problem, when given, then holds the message for the user, naming the file.
+Settings LoadSettings(const QString& programFolder, QString* problem = nullptr);
 // Writes all eight "Udaje" keys in their order; throws VelorinError on the first failed write.
 void SaveSettings(const Settings& settings);
 // Creates the year folder with its parents when missing; a failure is not reported.

@@ -205,9 +205,13 @@ void Save(const PreparedReport& report, const QString& path) {
 }
 
 PreparedReport Load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw VelorinError(QStringLiteral("Soubor %1 nelze otevřít: %2").arg(Shown(path), file.errorString()));
+    QBuffer file;
+    try {
+        file.setData(TextFile::ReadBytes(path, kMaxPreparedReportBytes));
+    } catch (const TextFile::ReadError& e) {
+        throw VelorinError(QStringLiteral("Soubor %1 nelze otevřít: %2").arg(Shown(path), e.reason()));
+    }
+    file.open(QIODevice::ReadOnly);
     const QString notOurs = QStringLiteral("Soubor %1 není uložená sestava programu Velorin").arg(Shown(path));
     char magic[sizeof Magic] = {};
     if (file.read(magic, sizeof magic) != qint64(sizeof magic) || !std::equal(magic, magic + sizeof magic, Magic))
