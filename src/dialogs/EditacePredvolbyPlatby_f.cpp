@@ -1,108 +1,25 @@
 #include "dialogs/EditacePredvolbyPlatby_f.h"
 
-#include "common/Beep.h"
-#include "common/Cp1250.h"
 #include "common/PlainText.h"
+#include "dialogs/FieldGuard.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolTip>
+#include <QShowEvent>
 #include <QVBoxLayout>
-
-// ---- StorableTextValidator ----
-
-QString StorableTextValidator::Problem(const QString& text) {
-    if (text.contains(QLatin1Char('|')))
-        return QStringLiteral("Znak „|“ nelze použít: v souboru předvoleb odděluje pole.");
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
-            return QStringLiteral("Text s koncem řádku nelze vložit.");
-    }
-    const qsizetype bad = Cp1250::FirstUnencodableIndex(text);
-    if (bad >= 0)
-        return QStringLiteral("Znak %1 nelze uložit v kódování Windows-1250.")
-            .arg(Cp1250::DescribeCharacter(text, bad));
-    return QString();
-}
-
-StorableTextValidator::StorableTextValidator(int maxLength, QLineEdit* edit)
-    : QValidator(edit), m_maxLength(maxLength), m_currentLength(edit->text().size()) {
-    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { m_currentLength = text.size(); });
-}
-
-void StorableTextValidator::allowText(const QString& text) {
-    m_currentLength = text.size();
-}
-
-QValidator::State StorableTextValidator::validate(QString& input, int& pos) const {
-    Q_UNUSED(pos);
-    const QString problem = Problem(input);
-    if (!problem.isEmpty()) {
-        emit refused(problem);
-        return Invalid;
-    }
-    // Over the limit only by shortening a longer text that the program put in.
-    if (m_maxLength > 0 && input.size() > m_maxLength && input.size() > m_currentLength)
-        return Invalid;
-    return Acceptable;
-}
-
-// ---- NumericKeyFilter ----
-
-bool NumericKeyFilter::IsAllowedText(const QString& text) {
-    if (text.size() != 1)
-        return false;
-    const QChar c = text.at(0);
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') || c == QLatin1Char('.') ||
-           c == QLatin1Char('\b');
-}
-
-bool NumericKeyFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    // Shift+Delete, Ctrl+Insert and Shift+Insert move text through the clipboard just as Ctrl+X/C/V.
-    if (key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste))
-        return true;
-    switch (key->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete: // X11 gives it the character 0x7f; it edits, it types nothing
-        return false;
-    default:
-        break;
-    }
-    // Ctrl with a letter is a control character on the keyboard (Ctrl+V is 0x16) whatever text the
-    // platform reports, and control characters are refused like any other key.
-    const bool ctrlLetter = (key->modifiers() & Qt::ControlModifier) && !(key->modifiers() & Qt::AltModifier) &&
-                            key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z;
-    if (ctrlLetter)
-        return true;
-    const QString text = key->text();
-    if (text.isEmpty())
-        return false; // arrows, Home, End, Delete: no character
-    return !IsAllowedText(text);
-}
-
-// ---- TEditacePredvolbyPlatby ----
 
 namespace {
 
 // Typing limits by preset field; 0 is none.
 constexpr std::array<int, kPresetFieldCount> kMaxLengths{0, 17, 4, 10, 4, 10, 0};
 
-// The field's maximum length is kept by its validator (StorableTextValidator), not by the line edit.
+// The field's maximum length is kept by its guard, not by the line edit, which would cut a longer
+// text put in by the program and lose its end on the next save.
 QLineEdit* MakeField(QWidget* parent, const char* name, int maxLength) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
@@ -180,17 +97,18 @@ TEditacePredvolbyPlatby::TEditacePredvolbyPlatby(QWidget* parent) : QDialog(pare
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    auto* numericFilter = new NumericKeyFilter(this);
+    // The account, bank code and symbols take digits, "-" and "." when typed.
+    auto* numbers = new KeyFilter({.characters = QStringLiteral("0123456789-.")}, this);
     const auto all = fields();
     for (int i = 0; i < kPresetFieldCount; ++i) {
         QLineEdit* edit = all[std::size_t(i)];
-        auto* validator = new StorableTextValidator(kMaxLengths[std::size_t(i)], edit);
-        edit->setValidator(validator);
-        m_validators[std::size_t(i)] = validator;
-        connect(validator, &StorableTextValidator::refused, this,
-                [this, edit](const QString& reason) { TextRefused(edit, reason); });
+        // A paste past the limit is dropped as silently as a refused key.
+        new FieldGuard(edit, {.limit = kMaxLengths[std::size_t(i)]},
+                       {.separator = FieldGuard::Notice::BeepAndTip,
+                        .codePage = FieldGuard::Notice::BeepAndTip,
+                        .beepOther = false});
         if (i != 0 && i != kPresetFieldCount - 1)
-            edit->installEventFilter(numericFilter);
+            numbers->watch(edit);
         connect(edit, &QLineEdit::textChanged, this, [this, i] { Ed_NazevPlatbyChange(i); });
     }
 
@@ -214,9 +132,7 @@ std::array<QLineEdit*, kPresetFieldCount> TEditacePredvolbyPlatby::fields() cons
 void TEditacePredvolbyPlatby::setPreset(const PaymentPreset& preset) {
     const auto all = fields();
     for (int i = 0; i < kPresetFieldCount; ++i) {
-        QLineEdit* edit = all[std::size_t(i)];
-        m_validators[std::size_t(i)]->allowText(preset.field(i));
-        edit->setText(preset.field(i));
+        FieldGuard::Of(all[std::size_t(i)])->setText(preset.field(i));
     }
 }
 
@@ -253,10 +169,4 @@ void TEditacePredvolbyPlatby::Ed_NazevPlatbyChange(int index) {
         return;
     m_lastTexts[std::size_t(index)] = text;
     Tl_Ok->setEnabled(true);
-}
-
-void TEditacePredvolbyPlatby::TextRefused(QLineEdit* field, const QString& reason) {
-    StandardBeep();
-    if (field->isVisible())
-        QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), PlainToolTip(reason), field);
 }

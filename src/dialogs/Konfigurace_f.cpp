@@ -2,19 +2,18 @@
 
 #include "bank/BankRegister.h"
 #include "bank/PaymentChecks.h"
-#include "common/Beep.h"
 #include "common/CommandRunner.h"
 #include "common/Cp1250.h"
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/PlainText.h"
 #include "dialogs/CheckLine.h"
+#include "dialogs/FieldGuard.h"
 #include "dialogs/OrderHost.h"
 #include "order/Settings.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -86,11 +85,12 @@ QPushButton* NewButton(const QString& name, const QString& caption, QWidget* par
     return button;
 }
 
-// Texts from the file are shown whole even when longer than the field allows for typing.
+// Texts from the file are shown whole even when longer than the field allows for typing, or
+// holding what typing could not enter.
 void FillField(QLineEdit* edit, const QString& text, int maxLength) {
     if (maxLength > 0)
         edit->setMaxLength(std::max<int>(maxLength, static_cast<int>(text.size())));
-    edit->setText(text);
+    FieldGuard::Of(edit)->setText(text);
     edit->setCursorPosition(0);
 }
 
@@ -130,7 +130,6 @@ TKonfigurace::TKonfigurace(OrderHost& host, QWidget* parent) : QDialog(parent), 
     Ed_Banka6 = NewField(QStringLiteral("Ed_Banka6"), bankGroup);
     Ed_Banka1->setMinimumWidth(400);
     Ed_Banka4->setFixedWidth(80);
-    Ed_Banka6->installEventFilter(this);
 
     auto* accountRow = new QHBoxLayout;
     accountRow->setSpacing(12);
@@ -192,32 +191,23 @@ TKonfigurace::TKonfigurace(OrderHost& host, QWidget* parent) : QDialog(parent), 
     setTabOrder(Ed_Banka6, OK);
     setTabOrder(OK, Storno);
 
-    for (QLineEdit* edit : {Ed_Banka1, Ed_Banka2, Ed_Banka3, Ed_Banka4, Ed_Banka5, Ed_Banka6, Ed_Mena}) {
+    // The settings file is Windows-1250 and takes no line break. The bank values also head every
+    // order file, where "|" separates the fields.
+    const FieldGuard::Voice voice{
+        .separator = FieldGuard::Notice::Box, .codePage = FieldGuard::Notice::Box, .beepOther = true};
+    for (QLineEdit* edit : {Ed_Banka1, Ed_Banka2, Ed_Banka3, Ed_Banka4})
+        new FieldGuard(edit, {}, voice);
+    for (QLineEdit* edit : {Ed_Banka5, Ed_Mena})
+        new FieldGuard(edit, {.bar = false}, voice);
+    // The client number takes digits and "." alone, typed, pasted or dropped.
+    const QString clientNumber = QStringLiteral("0123456789.");
+    new FieldGuard(Ed_Banka6, {.bar = false, .characters = clientNumber}, voice);
+    auto* clientNumberKeys = new KeyFilter({.characters = clientNumber, .charactersOnly = true, .beep = true}, this);
+    clientNumberKeys->watch(Ed_Banka6);
+
+    for (QLineEdit* edit : {Ed_Banka1, Ed_Banka2, Ed_Banka3, Ed_Banka4, Ed_Banka5, Ed_Banka6, Ed_Mena})
         connect(edit, &QLineEdit::textChanged, this, &TKonfigurace::Ed_Banka1Change);
-        connect(edit, &QLineEdit::textChanged, this, [this, edit](const QString& text) {
-            if (Cp1250::CanEncode(text) && (edit != Ed_Banka6 || Ed_Banka6KeyPress(text)) &&
-                !(IsBankField(edit) && text.contains(QLatin1Char('|'))))
-                m_lastGood.insert(edit, text);
-        });
-        connect(edit, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
-            if (edit == Ed_Banka6 && !Ed_Banka6KeyPress(text)) {
-                // Pasted or dropped text passes no key filter: the same rule, applied afterwards.
-                RestoreLastGood(edit);
-                StandardBeep();
-                return;
-            }
-            if (IsBankField(edit) && text.contains(QLatin1Char('|'))) {
-                // The bank values head every order file, whose lines would then not be written.
-                RestoreLastGood(edit);
-                InfoBox(QStringLiteral("Znak „|“ nelze v údajích banky použít, soubor příkazu jím odděluje pole."));
-                edit->setFocus();
-                return;
-            }
-            if (edit == Ed_Banka5)
-                Ed_Banka5Edited(text);
-            GuardEncoding(edit, edit->text());
-        });
-    }
+    connect(Ed_Banka5, &QLineEdit::textEdited, this, &TKonfigurace::Ed_Banka5Edited);
     for (QLineEdit* edit : {Ed_Banka3, Ed_Banka4})
         connect(edit, &QLineEdit::textChanged, this, &TKonfigurace::updateAccountCheck);
     connect(AktualRok, &QSpinBox::valueChanged, this, &TKonfigurace::AktualRokClick);
@@ -247,8 +237,6 @@ void TKonfigurace::FormCreate() {
     FillField(Ed_Banka5, s.NazevKlienta, kClientNameLength);
     FillField(Ed_Banka6, s.CisloKlienta, kClientNumberLength);
     FillField(Ed_Mena, s.Mena, 0);
-    for (QLineEdit* edit : {Ed_Banka1, Ed_Banka2, Ed_Banka3, Ed_Banka4, Ed_Banka5, Ed_Banka6, Ed_Mena})
-        m_lastGood.insert(edit, edit->text());
     OK->setEnabled(false); // last: filling the fields counts as a change
 }
 
@@ -279,60 +267,6 @@ void TKonfigurace::Ed_Banka5Edited(const QString& text) {
     const int pos = Ed_Banka5->cursorPosition();
     Ed_Banka5->setText(upper);
     Ed_Banka5->setCursorPosition(std::min<int>(pos, static_cast<int>(upper.size())));
-}
-
-void TKonfigurace::RestoreLastGood(QLineEdit* edit) {
-    const int pos = edit->cursorPosition();
-    const QString good = m_lastGood.value(edit);
-    edit->setText(good);
-    edit->setCursorPosition(std::min<int>(pos, static_cast<int>(good.size())));
-}
-
-// The settings file is Windows-1250: a character it cannot hold is refused where it enters.
-void TKonfigurace::GuardEncoding(QLineEdit* edit, const QString& text) {
-    const qsizetype bad = Cp1250::FirstUnencodableIndex(text);
-    if (bad < 0) {
-        m_lastGood.insert(edit, text);
-        return;
-    }
-    const QString character = Cp1250::DescribeCharacter(text, bad);
-    RestoreLastGood(edit);
-    InfoBox(QStringLiteral("Znak %1 nelze uložit do nastavení, kódování Windows-1250 ho neobsahuje.").arg(character));
-    edit->setFocus();
-}
-
-bool TKonfigurace::IsBankField(const QLineEdit* edit) const {
-    return edit == Ed_Banka1 || edit == Ed_Banka2 || edit == Ed_Banka3 || edit == Ed_Banka4;
-}
-
-bool TKonfigurace::Ed_Banka6KeyPress(const QString& keyText) {
-    return std::all_of(keyText.begin(), keyText.end(), [](QChar c) {
-        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') || c == QLatin1Char('\b');
-    });
-}
-
-bool TKonfigurace::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Ed_Banka6 && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Escape: // the dialog's keys, not characters for the field
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Delete:
-            return QDialog::eventFilter(watched, event);
-        default:
-            break;
-        }
-        const QString text = key->text();
-        // A platform may give Ctrl+letter no character; it is refused all the same.
-        const bool controlLetter = text.isEmpty() && (key->modifiers() & Qt::ControlModifier) &&
-                                   key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z;
-        if (controlLetter || (!text.isEmpty() && !Ed_Banka6KeyPress(text))) {
-            StandardBeep();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TKonfigurace::OKClick() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QHash>
 
 class CheckLine;
 class OrderHost;
@@ -21,9 +20,6 @@ public:
     // What the dialog shows when the user should fill in the currency label.
     static QString EmptyCurrencyMessage();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void FormCreate();
     void Ed_Banka1Change();
@@ -31,10 +27,6 @@ private:
     void updateAccountCheck();
     void AktualRokClick();
     void Ed_Banka5Edited(const QString& text);
-    void GuardEncoding(QLineEdit* edit, const QString& text);
-    void RestoreLastGood(QLineEdit* edit);
-    bool IsBankField(const QLineEdit* edit) const;
-    bool Ed_Banka6KeyPress(const QString& keyText);
     void OKClick();
 
     OrderHost& m_host;
@@ -50,5 +42,4 @@ private:
     CheckLine* La_KontrolaUctu = nullptr;
     QPushButton* OK = nullptr;
     QPushButton* Storno = nullptr;
-    QHash<QLineEdit*, QString> m_lastGood; // the last text of each field that Windows-1250 can hold
 };

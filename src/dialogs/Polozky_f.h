@@ -6,7 +6,7 @@
 
 class OrderHost;
 class CheckLine;
-class FieldGuard;
+class KeyFilter;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -34,18 +34,16 @@ protected:
 private:
     void FormCreate();
     bool FormKeyDown(QKeyEvent* event);
-    bool Ed_UcetKeyPress(QLineEdit* edit, QKeyEvent* event);
-    bool Ed_PlatbaKeyPress(QKeyEvent* event);
     void Ed_PlatbaExit();
     void Ed_UcetChange();
     void Tl_OkClick();
     void Tl_StornoClick();
     void Tl_PrenestClick();
 
-    QLineEdit* makeField(const char* name, int limit, bool filtered);
+    // keys: the field's key filter, or nullptr.
+    QLineEdit* makeField(const char* name, int limit, KeyFilter* keys);
     // Program-set text: neither the typing limit nor the refusal beep applies.
     void setFieldText(QLineEdit* edit, const QString& text);
-    void fieldRefused(QLineEdit* edit);
     double otherRowsTotal() const;
     // The line under the fields: bank name, IBAN or what the checks find wrong.
     void updateCheckLine();
@@ -54,16 +52,16 @@ private:
     int m_row = 0;
     bool m_closing = false;
 
-    QLineEdit* m_edUcet = nullptr;
-    QLineEdit* m_edKod = nullptr;
-    QPushButton* m_tlPrenest = nullptr;
-    QLabel* m_laPlatba = nullptr;
-    QLineEdit* m_edPlatba = nullptr;
-    QLineEdit* m_edVarSymbol = nullptr;
-    QLineEdit* m_edKonstSymbol = nullptr;
-    QLineEdit* m_edSpecSymbol = nullptr;
-    QLineEdit* m_edKomentar = nullptr;
-    CheckLine* m_laKontrola = nullptr;
-    QPushButton* m_tlOk = nullptr;
-    QPushButton* m_tlStorno = nullptr;
+    QLineEdit* Ed_Ucet = nullptr;
+    QLineEdit* Ed_Kod = nullptr;
+    QPushButton* Tl_Prenest = nullptr;
+    QLabel* La_Platba = nullptr;
+    QLineEdit* Ed_Platba = nullptr;
+    QLineEdit* Ed_VarSymbol = nullptr;
+    QLineEdit* Ed_KonstSymbol = nullptr;
+    QLineEdit* Ed_SpecSymbol = nullptr;
+    QLineEdit* Ed_Komentar = nullptr;
+    CheckLine* La_Kontrola = nullptr;
+    QPushButton* Tl_Ok = nullptr;
+    QPushButton* Tl_Storno = nullptr;
 };

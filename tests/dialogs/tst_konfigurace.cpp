@@ -428,6 +428,26 @@ private slots:
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
     }
 
+    // The settings file holds no line break in a value, whichever field it would come through.
+    void lineBreakRefused_data() {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("bank name") << "Ed_Banka1";
+        QTest::newRow("client name") << "Ed_Banka5";
+        QTest::newRow("currency") << "Ed_Mena";
+    }
+    void lineBreakRefused() {
+        QFETCH(QString, field);
+        openDialog();
+        QLineEdit* e = edit(qPrintable(field));
+        const QString before = e->text();
+        QApplication::clipboard()->setText(QStringLiteral("A\r\nB"));
+        e->paste();
+        QCOMPARE(e->text(), before);
+        const QList<DialogHook::Record> r = DialogHook::Records();
+        QCOMPARE(r.size(), 1);
+        QCOMPARE(r[0].text, QStringLiteral("Text obsahuje konec řádku."));
+    }
+
     void stornoStoresNothing() {
         openDialog();
         const QByteArray before = ReadBytes(iniPath());

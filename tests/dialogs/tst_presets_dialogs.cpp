@@ -3,9 +3,11 @@
 #include "common/Beep.h"
 #include "common/Cp1250.h"
 #include "common/DialogHook.h"
+#include "common/PlainText.h"
 #include "dialogs/EditacePredvolbyPlatby_f.h"
 #include "dialogs/PredvolbyPlateb_f.h"
 #include "dialogs/VyberPolozky_f.h"
+#include "order/PaymentOrder.h"
 #include "order/Presets.h"
 
 #include <QApplication>
@@ -18,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <functional>
 #include <memory>
 
@@ -149,6 +152,7 @@ private slots:
     void editorOkRule();
     void editorEditingKeys();
     void editorKeepsLongerProgramText();
+    void editorTellsWhyInATooltip();
 
     // picker
     void pickerListsNamesFirstSelected();
@@ -686,6 +690,18 @@ void TestPresetsDialogs::editorKeepsLongerProgramText() {
     QTest::keyClicks(editor.Ed_Kod, "34");
     QCOMPARE(editor.Ed_Kod->text(), QStringLiteral("19-3"));
     QCOMPARE(editor.preset().Account, QStringLiteral("jem"));
+}
+
+// A refused text beeps and says why under the field.
+void TestPresetsDialogs::editorTellsWhyInATooltip() {
+    TEditacePredvolbyPlatby editor;
+    editor.show();
+    QToolTip::showText(editor.Ed_Komentar->mapToGlobal(QPoint()), QStringLiteral("-"), editor.Ed_Komentar);
+    QApplication::clipboard()->setText(QStringLiteral("a|b"));
+    editor.Ed_Komentar->paste();
+    QCOMPARE(editor.Ed_Komentar->text(), QString());
+    QCOMPARE(BeepCount(), 1);
+    QCOMPARE(QToolTip::text(), PlainToolTip(FieldProblem(QStringLiteral("a|b"))));
 }
 
 void TestPresetsDialogs::pickerListsNamesFirstSelected() {
