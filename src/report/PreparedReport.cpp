@@ -6,7 +6,6 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QDir>
-#include <QFile>
 #include <algorithm>
 
 namespace {
