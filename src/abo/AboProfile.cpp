@@ -17,12 +17,6 @@ constexpr std::array<AboBankProfile, 4> kProfiles{{
 }};
 // clang-format on
 
-const QString kSection = QStringLiteral("GenerovaniABO");
-const QString kProfileKey = QStringLiteral("FormatBanky");
-const QString kAsciiKey = QStringLiteral("BezDiakritiky");
-// "9.12.2026 2": the day and how many numbered files it has had, in one key so one write keeps them together.
-const QString kDayCountKey = QStringLiteral("SouboryDne");
-
 } // namespace
 
 std::span<const AboBankProfile> AboBankProfiles() {
@@ -42,15 +36,16 @@ const AboBankProfile& AboProfileById(const QString& id) {
 }
 
 const AboBankProfile& ReadAboProfile(const Settings& settings) {
-    return AboProfileById(IniFile::Read(SettingsFilePath(settings), kSection, kProfileKey).value_or(QString()));
+    return AboProfileById(ReadSettingsKey(settings, SettingsKeys::AboProfile)
+                              .value_or(QString::fromUtf8(SettingsKeys::AboProfile.fallback)));
 }
 
 void WriteAboProfile(const Settings& settings, const AboBankProfile& profile) {
-    IniFile::Write(SettingsFilePath(settings), kSection, kProfileKey, QLatin1String(profile.id));
+    WriteSettingsKey(settings, SettingsKeys::AboProfile, QLatin1String(profile.id));
 }
 
 std::optional<bool> ReadAboAscii(const Settings& settings) {
-    const auto value = IniFile::Read(SettingsFilePath(settings), kSection, kAsciiKey);
+    const auto value = ReadSettingsKey(settings, SettingsKeys::AboAscii);
     const auto number = value ? IniFile::ParseInt(*value) : std::nullopt;
     if (!number)
         return std::nullopt;
@@ -58,11 +53,11 @@ std::optional<bool> ReadAboAscii(const Settings& settings) {
 }
 
 void WriteAboAscii(const Settings& settings, bool on) {
-    IniFile::Write(SettingsFilePath(settings), kSection, kAsciiKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+    WriteSettingsKey(settings, SettingsKeys::AboAscii, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 int AboFilesExportedOn(const Settings& settings, const QDate& day) {
-    const QStringList parts = IniFile::Read(SettingsFilePath(settings), kSection, kDayCountKey)
+    const QStringList parts = ReadSettingsKey(settings, SettingsKeys::AboDayCount)
                                   .value_or(QString())
                                   .split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (parts.size() != 2 || CzechFormat::ParseDate(parts[0]) != day)
@@ -73,6 +68,6 @@ int AboFilesExportedOn(const Settings& settings, const QDate& day) {
 
 void RecordAboFileExported(const Settings& settings, const QDate& day, int fileNumber) {
     const int count = qMax(AboFilesExportedOn(settings, day), fileNumber);
-    IniFile::Write(SettingsFilePath(settings), kSection, kDayCountKey,
-                   CzechFormat::FormatDate(day) + QLatin1Char(' ') + QString::number(count));
+    WriteSettingsKey(settings, SettingsKeys::AboDayCount,
+                     CzechFormat::FormatDate(day) + QLatin1Char(' ') + QString::number(count));
 }

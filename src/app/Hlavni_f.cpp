@@ -9,7 +9,9 @@
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/Error.h"
+#include "common/HomePage.h"
 #include "common/PlainText.h"
+#include "common/ServeEvents.h"
 #include "dialogs/ExportABO_f.h"
 #include "dialogs/Konfigurace_f.h"
 #include "dialogs/Polozky_f.h"
@@ -26,7 +28,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -402,9 +403,8 @@ void THlavni::HMenu_NovyClick() {
     try {
         // Paint while listing, but keep the user's keys and clicks until the order is made: a second
         // command must not start inside this one.
-        m_order.FilePath = OrderFile::CreateNew(m_order, YearFolder(m_settings), m_settings.AktualniRok, [] {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
+        m_order.FilePath =
+            OrderFile::CreateNew(m_order, YearFolder(m_settings), m_settings.AktualniRok, ServeEventsEvery(50));
     } catch (...) {
         // No order is left open whose file does not exist.
         m_order.FilePath.clear();
@@ -642,11 +642,11 @@ void THlavni::HMenu_TxtVypisStrukturovanyClick() {
 // ---- help ----
 
 QString THlavni::HelpUrl() {
-    return QStringLiteral("http://www.velorin.example/napoveda/");
+    return HomePage::HelpUrl();
 }
 
 QString THlavni::HomeUrl() {
-    return QStringLiteral("http://www.velorin.example/");
+    return HomePage::Url();
 }
 
 void THlavni::HMenu_ObsahNapovedyClick() {
@@ -658,5 +658,6 @@ void THlavni::HMenu_DomuClick() {
 }
 
 void THlavni::HMenu_OprogramuClick() {
+    // The release's date as a fixed text, not the build's day: every build of a release shows the same box.
     ShowAboutBox(ProgramVersionText(), QStringLiteral("2022-01-07"), m_settings.ProgramFolder);
 }

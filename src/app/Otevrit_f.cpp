@@ -4,12 +4,11 @@
 #include "common/Dialogs.h"
 #include "common/Error.h"
 #include "common/PlainText.h"
+#include "common/ServeEvents.h"
 #include "common/WaitCursor.h"
 #include "order/OrderFile.h"
 #include "order/OrderReader.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -139,16 +138,8 @@ TOtevrit::TOtevrit(const Settings& settings, QWidget* parent) : QDialog(parent),
 
 void TOtevrit::FormCreate() {
     WaitCursor wait;
-    // Not yet modal: the user's keys and clicks wait, so that no command starts meanwhile. A
-    // year of orders is read in well under a second, so the window is served every 50 ms only.
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
-    const auto idle = [&sinceEvents] {
-        if (sinceEvents.elapsed() >= 50) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            sinceEvents.restart();
-        }
-    };
+    // Not yet modal: the user's keys and clicks wait, so that no command starts meanwhile.
+    const auto idle = ServeEventsEvery(50);
     const QString folder = YearFolder(m_settings);
     const QStringList files = OrderFile::ListOrderFiles(folder, idle);
     QList<QTreeWidgetItem*> items;

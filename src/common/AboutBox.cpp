@@ -1,6 +1,7 @@
 #include "common/AboutBox.h"
 
 #include "common/Dialogs.h"
+#include "common/HomePage.h"
 #include "common/PlainText.h"
 
 #include <QMouseEvent>
@@ -130,5 +131,5 @@ QString AboutBox::RightsNotice() {
 }
 
 QString AboutBox::HomePage() {
-    return QStringLiteral("www.velorin.example");
+    return HomePage::Host();
 }

@@ -37,26 +37,28 @@ long WriteChunk(int fd, const char* data, unsigned long size) {
 // The temporary file of a whole-file write is the file's name, a dot, a tilde and five letters or
 // digits ("2026001.ppu.~b12Cd"). Only those of the file just written are ever cleared, so that a
 // user's "poznamky.ppu.~kopie" stays unless the program itself writes "poznamky.ppu".
+constexpr char kTempMark[] = ".~";
+constexpr qsizetype kTempMarkSize = sizeof kTempMark - 1;
 constexpr int kSuffixLetters = 5;
 
 bool IsSuffixLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
-QByteArray RandomSuffix() {
+// A fresh temporary name for the file; works on paths as well as names.
+QByteArray TempNameFor(const QByteArray& name) {
     static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    QByteArray suffix(kSuffixLetters + 1, '~');
-    for (qsizetype i = 1; i < suffix.size(); ++i)
-        suffix[i] = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
-    return suffix;
+    QByteArray temp = name + kTempMark;
+    for (int i = 0; i < kSuffixLetters; ++i)
+        temp += letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+    return temp;
 }
 
 bool IsTempNameOf(const QByteArray& entry, const QByteArray& fileName) {
-    const qsizetype n = fileName.size();
-    if (entry.size() != n + 2 + kSuffixLetters || !entry.startsWith(fileName) || entry.at(n) != '.' ||
-        entry.at(n + 1) != '~')
+    const qsizetype stem = fileName.size() + kTempMarkSize;
+    if (entry.size() != stem + kSuffixLetters || !entry.startsWith(fileName + kTempMark))
         return false;
-    return std::all_of(entry.cbegin() + n + 2, entry.cend(), IsSuffixLetter);
+    return std::all_of(entry.cbegin() + stem, entry.cend(), IsSuffixLetter);
 }
 
 QString SizeText(qint64 bytes) {
@@ -147,21 +149,8 @@ void ReadBytesInto(const QString& path, QByteArray& bytes, qint64 cap) {
 
 QStringList SplitLines(const QString& text) {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            start = i + 1;
-        }
-        ++i;
-    }
-    if (start < n)
-        lines.append(text.mid(start));
+    ForEachLine(QStringView(text),
+                [&](qsizetype start, qsizetype length, qsizetype) { lines.append(text.mid(start, length)); });
     return lines;
 }
 
@@ -280,7 +269,7 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, Mode mode) {
     QByteArray tempName;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        tempName = finalName + '.' + RandomSuffix();
+        tempName = TempNameFor(finalName);
         fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;

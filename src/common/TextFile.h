@@ -49,7 +49,26 @@ QByteArray ReadBytes(const QString& path, qint64 cap = kMaxTextFileBytes);
 // The same into a buffer of the caller's, which keeps its memory from one file to the next.
 void ReadBytesInto(const QString& path, QByteArray& bytes, qint64 cap = kMaxTextFileBytes);
 
-// Splits at CR LF, lone CR and lone LF. A final line end does not start another line.
+// The one rule of where lines end, for bytes (QByteArrayView) and for text (QStringView): at CR LF,
+// lone CR and lone LF; a final line end does not start another line. Calls
+// each(start, length, endLength) per line, endLength being 2, 1 or 0 for a last line without an end.
+template <typename View, typename Each> void ForEachLine(View text, Each&& each) {
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        const bool crlf = c == u'\r' && i + 1 < n && text[i + 1] == u'\n';
+        each(start, i - start, qsizetype(crlf ? 2 : 1));
+        i += crlf ? 1 : 0;
+        start = i + 1;
+    }
+    if (start < n)
+        each(start, n - start, qsizetype(0));
+}
+
+// The lines of a text, by ForEachLine.
 QStringList SplitLines(const QString& text);
 // Reads (ReadBytes) and decodes the whole file; throws ReadError naming the file.
 QStringList ReadLines(const QString& path);
@@ -58,11 +77,13 @@ QStringList ReadLines(const QString& path);
 void WriteLines(const QString& path, const QStringList& lines);
 // The same for a file that must be new; see CreateBytes.
 bool CreateLines(const QString& path, const QStringList& lines);
-// The one way a whole file is written: into a temporary file beside it ("name.~XXXXX"), every
+// The one way a whole file is written: into a temporary file beside it ("name.~b12Cd"), every
 // write and the flush to disk checked, then renamed over the old file and the folder flushed, so
 // that a full disk, an I/O error, a crash or a power cut leave the old file or the new one, whole.
 // On failure the temporary file is removed and WriteError names the file. After a write that
 // succeeded, temporary files of the same file left by a killed write more than a minute ago go too.
+// Our own POSIX calls rather than QSaveFile: QSaveFile reports a failed write only in commit(),
+// flushes neither the file nor the folder to disk, and cannot refuse to replace a file (CreateBytes).
 void WriteBytes(const QString& path, const QByteArray& bytes);
 // WriteBytes for a file that must not exist yet: the whole temporary file takes the name only while
 // nothing (no file, folder or link) has it, so that no file is ever replaced. Returns false, leaving

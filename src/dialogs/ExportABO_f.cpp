@@ -106,10 +106,7 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
 }
 
 QString TExportABO::BaseFileName() const {
-    QString base = m_host.order().FilePath;
-    if (base.endsWith(QLatin1String(".ppu"), Qt::CaseInsensitive))
-        base.chop(4);
-    return base;
+    return m_host.order().PathWithoutExtension();
 }
 
 void TExportABO::FormCreate() {

@@ -58,15 +58,10 @@ TQrPlatba::TQrPlatba(OrderHost& host, QWidget* parent) : QDialog(parent), m_host
     setObjectName(QStringLiteral("QrPlatba"));
     setWindowTitle(QStringLiteral("QR Platba – položka %1").arg(m_row + 1));
     const OrderItem& item = host.order().Items[size_t(m_row)];
-    m_problem = QrPlatba::Problem(item, host.settings().Mena);
-    if (m_problem.isEmpty()) {
-        m_text = QrPlatba::SpaydText(item, host.order().OrderDate);
-        m_code = QrCode::Encode(m_text);
-        if (!m_code) {
-            m_problem = QStringLiteral("Text platby se nevejde do QR kódu.");
-            m_text.clear();
-        }
-    }
+    QrPlatba::ItemCode itemCode = QrPlatba::CodeOfItem(item, host.order().OrderDate, host.settings().Mena);
+    m_problem = itemCode.problem;
+    m_text = itemCode.text;
+    m_code = std::move(itemCode.code);
 
     auto* layout = new QVBoxLayout(this);
     if (m_code) {
@@ -135,10 +130,7 @@ void TQrPlatba::addPaymentPart(QVBoxLayout* layout) {
 }
 
 QString TQrPlatba::BaseFileName() const {
-    QString base = m_host.order().FilePath;
-    if (base.endsWith(QLatin1String(".ppu"), Qt::CaseInsensitive))
-        base.chop(4);
-    return base + QStringLiteral("-polozka%1").arg(m_row + 1);
+    return m_host.order().PathWithoutExtension() + QStringLiteral("-polozka%1").arg(m_row + 1);
 }
 
 void TQrPlatba::Tl_KopirovatObrazekClick() {

@@ -1,5 +1,6 @@
 #include "dialogs/VyberPolozky_f.h"
 
+#include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/Error.h"
 #include "common/WaitCursor.h"
@@ -10,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,7 +19,7 @@ namespace {
 const QString kNotFound = QStringLiteral("Další shoda výrazu nenalezena.");
 
 QString Lowered(const QString& text) {
-    static const QLocale czech(QLocale::Czech, QLocale::CzechRepublic);
+    static const QLocale czech = CzechFormat::Locale();
     return czech.toLower(text);
 }
 

@@ -19,22 +19,9 @@ struct RawLine {
 
 QList<RawLine> SplitRaw(const QByteArray& bytes) {
     QList<RawLine> lines;
-    qsizetype start = 0;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
-        RawLine line{bytes.mid(start, i - start), QByteArray(1, c)};
-        if (c == '\r' && i + 1 < n && bytes.at(i + 1) == '\n') {
-            line.end = "\r\n";
-            ++i;
-        }
-        lines.append(line);
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(RawLine{bytes.mid(start), QByteArray()});
+    TextFile::ForEachLine(QByteArrayView(bytes), [&](qsizetype start, qsizetype length, qsizetype endLength) {
+        lines.append(RawLine{bytes.mid(start, length), bytes.mid(start + length, endLength)});
+    });
     return lines;
 }
 

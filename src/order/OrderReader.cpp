@@ -17,21 +17,10 @@ bool OrderFileReader::Read(const QString& path) {
         m_problem = QStringLiteral("soubor nelze načíst: %1").arg(e.reason());
         return false;
     }
-    const qsizetype size = m_bytes.size();
 
-    const char* data = m_bytes.constData();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        const char c = data[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        m_lines.push_back({start, i - start});
-        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < size)
-        m_lines.push_back({start, size - start});
+    TextFile::ForEachLine(QByteArrayView(m_bytes), [this](qsizetype start, qsizetype length, qsizetype) {
+        m_lines.push_back({start, length});
+    });
 
     if (lineCount() < kMinLines) {
         m_problem = QStringLiteral("soubor má jen %1")

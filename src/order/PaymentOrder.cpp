@@ -110,6 +110,13 @@ QString UnreadableRowsNote(const QList<int>& rows) {
         .arg(numbers.join(QStringLiteral(", ")));
 }
 
+QString UnreadableCountNote(qsizetype count) {
+    if (count <= 0)
+        return QString();
+    return count == 1 ? QStringLiteral("(bez 1 řádku: částka není číslo)")
+                      : QStringLiteral("(bez %1 řádků: částky nejsou čísla)").arg(count);
+}
+
 void PaymentOrder::Clear() {
     for (OrderItem& item : Items)
         item.clear();
@@ -117,11 +124,15 @@ void PaymentOrder::Clear() {
     FilePath.clear();
 }
 
+QString PaymentOrder::PathWithoutExtension() const {
+    QString path = FilePath;
+    if (path.endsWith(QLatin1String(".ppu"), Qt::CaseInsensitive))
+        path.chop(4);
+    return path;
+}
+
 QString PaymentOrder::Designation() const {
-    QString name = QFileInfo(FilePath).fileName();
-    if (name.endsWith(QLatin1String(".ppu"), Qt::CaseInsensitive))
-        name.chop(4);
-    return name;
+    return QFileInfo(PathWithoutExtension()).fileName();
 }
 
 QString FieldProblem(const QString& text) {

@@ -61,6 +61,8 @@ struct TotalResult {
 // "(bez řádku 3: částka není číslo)": the rows a total leaves out, as the main window shows them
 // beside it; an empty text when there are none.
 QString UnreadableRowsNote(const QList<int>& rows);
+// The same note for a count of rows, as the overview gives it: "(bez 2 řádků: částky nejsou čísla)".
+QString UnreadableCountNote(qsizetype count);
 
 struct PaymentOrder {
     PayerBank Bank;
@@ -74,6 +76,8 @@ struct PaymentOrder {
     TotalResult ComputeTotal() const;
     // Clears rows, total and path; the bank data stay.
     void Clear();
+    // FilePath without ".ppu": the stem of the files exported beside the order.
+    QString PathWithoutExtension() const;
     // The file name of FilePath without ".ppu".
     QString Designation() const;
 };

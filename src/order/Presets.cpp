@@ -1,11 +1,11 @@
 #include "order/Presets.h"
 
+#include "common/CzechFormat.h"
 #include "common/TextFile.h"
 #include "common/TextFunctions.h"
 
 #include <QCollator>
 #include <QFileInfo>
-#include <QLocale>
 #include <algorithm>
 
 namespace {
@@ -105,7 +105,7 @@ void WritePresetLines(const QString& path, const QStringList& lines) {
 }
 
 void SortPresetLines(QStringList& lines) {
-    QCollator collator(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    QCollator collator(CzechFormat::Locale());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(false);
     collator.setIgnorePunctuation(false);

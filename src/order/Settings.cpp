@@ -4,12 +4,33 @@
 #include "order/IniFile.h"
 
 #include <QDir>
+#include <array>
 
 namespace {
 
-const QString kSection = QStringLiteral("Udaje");
-const QString kAboSection = QStringLiteral("GenerovaniABO");
-const QString kAboCommentsKey = QStringLiteral("PripojovatKomentare");
+struct TextField {
+    const SettingsKey& key;
+    QString Settings::*field;
+};
+
+// The text keys of "Udaje" in their file order (AktualniRok, a number, comes first).
+const std::array<TextField, 7> kTextFields{{
+    {SettingsKeys::NazevBanky, &Settings::NazevBanky},
+    {SettingsKeys::Adresa, &Settings::Adresa},
+    {SettingsKeys::CisloUctu, &Settings::CisloUctu},
+    {SettingsKeys::SmerovyKod, &Settings::SmerovyKod},
+    {SettingsKeys::NazevKlienta, &Settings::NazevKlienta},
+    {SettingsKeys::CisloKlienta, &Settings::CisloKlienta},
+    {SettingsKeys::Mena, &Settings::Mena},
+}};
+
+QString Section(const SettingsKey& key) {
+    return QString::fromUtf8(key.section);
+}
+
+QString Name(const SettingsKey& key) {
+    return QString::fromUtf8(key.key);
+}
 
 } // namespace
 
@@ -45,48 +66,40 @@ Settings LoadSettings(const QString& programFolder, QString* problem) {
     if (problem && !unreadable.isEmpty())
         *problem =
             unreadable + QStringLiteral(".\r\nProgram pokračuje s výchozím nastavením; soubor zůstává beze změny.");
-    const auto year = ini.Value(kSection, QStringLiteral("AktualniRok"));
+    const auto year = ini.Value(Section(SettingsKeys::AktualniRok), Name(SettingsKeys::AktualniRok));
     const auto yearNumber = year ? IniFile::ParseInt(*year) : std::nullopt;
     s.AktualniRok = yearNumber ? *yearNumber : Clock::Today().year();
-
-    auto text = [&](const char* key, const QString& fallback) {
-        return ini.Value(kSection, QLatin1String(key)).value_or(fallback);
-    };
-    s.NazevBanky = text("NazevBanky", QString());
-    s.Adresa = text("Adresa", QString());
-    s.CisloUctu = text("CisloUctu", QString());
-    s.SmerovyKod = text("SmerovyKod", QString());
-    s.NazevKlienta = text("NazevKlienta", QString());
-    s.CisloKlienta = text("CisloKlienta", QStringLiteral("0000000000"));
-    s.Mena = text("Mena", QStringLiteral("Kč"));
+    for (const TextField& f : kTextFields)
+        s.*f.field = ini.Value(Section(f.key), Name(f.key)).value_or(QString::fromUtf8(f.key.fallback));
 
     EnsureYearFolder(s);
     return s;
 }
 
 void SaveSettings(const Settings& settings) {
-    const QString path = SettingsFilePath(settings);
-    IniFile::Write(path, kSection, QStringLiteral("AktualniRok"), QString::number(settings.AktualniRok));
-    IniFile::Write(path, kSection, QStringLiteral("NazevBanky"), settings.NazevBanky);
-    IniFile::Write(path, kSection, QStringLiteral("Adresa"), settings.Adresa);
-    IniFile::Write(path, kSection, QStringLiteral("CisloUctu"), settings.CisloUctu);
-    IniFile::Write(path, kSection, QStringLiteral("SmerovyKod"), settings.SmerovyKod);
-    IniFile::Write(path, kSection, QStringLiteral("NazevKlienta"), settings.NazevKlienta);
-    IniFile::Write(path, kSection, QStringLiteral("CisloKlienta"), settings.CisloKlienta);
-    IniFile::Write(path, kSection, QStringLiteral("Mena"), settings.Mena);
+    WriteSettingsKey(settings, SettingsKeys::AktualniRok, QString::number(settings.AktualniRok));
+    for (const TextField& f : kTextFields)
+        WriteSettingsKey(settings, f.key, settings.*f.field);
 }
 
 void EnsureYearFolder(const Settings& settings) {
     QDir().mkpath(YearFolder(settings));
 }
 
+std::optional<QString> ReadSettingsKey(const Settings& settings, const SettingsKey& key) {
+    return IniFile::Read(SettingsFilePath(settings), Section(key), Name(key));
+}
+
+void WriteSettingsKey(const Settings& settings, const SettingsKey& key, const QString& value) {
+    IniFile::Write(SettingsFilePath(settings), Section(key), Name(key), value);
+}
+
 bool ReadAboCommentsOption(const Settings& settings) {
-    const auto value = IniFile::Read(SettingsFilePath(settings), kAboSection, kAboCommentsKey);
+    const auto value = ReadSettingsKey(settings, SettingsKeys::AboComments);
     const auto number = value ? IniFile::ParseInt(*value) : std::nullopt;
     return number && *number != 0;
 }
 
 void WriteAboCommentsOption(const Settings& settings, bool on) {
-    IniFile::Write(SettingsFilePath(settings), kAboSection, kAboCommentsKey,
-                   on ? QStringLiteral("1") : QStringLiteral("0"));
+    WriteSettingsKey(settings, SettingsKeys::AboComments, on ? QStringLiteral("1") : QStringLiteral("0"));
 }

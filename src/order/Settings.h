@@ -4,7 +4,36 @@
 
 #include <QString>
 
+#include <optional>
+
 inline constexpr auto kSettingsFileName = "Velorin.ini";
+
+// One key of the settings file: its section, its name and what a missing key stands for.
+struct SettingsKey {
+    const char* section;
+    const char* key;
+    const char* fallback;
+};
+
+// Every key the program reads or writes in the settings file, the "Udaje" ones in their file order.
+namespace SettingsKeys {
+// clang-format off
+//                                            section          key                    missing
+inline constexpr SettingsKey AktualniRok    {"Udaje",         "AktualniRok",         ""}; // this year
+inline constexpr SettingsKey NazevBanky     {"Udaje",         "NazevBanky",          ""};
+inline constexpr SettingsKey Adresa         {"Udaje",         "Adresa",              ""};
+inline constexpr SettingsKey CisloUctu      {"Udaje",         "CisloUctu",           ""};
+inline constexpr SettingsKey SmerovyKod     {"Udaje",         "SmerovyKod",          ""};
+inline constexpr SettingsKey NazevKlienta   {"Udaje",         "NazevKlienta",        ""};
+inline constexpr SettingsKey CisloKlienta   {"Udaje",         "CisloKlienta",        "0000000000"};
+inline constexpr SettingsKey Mena           {"Udaje",         "Mena",                "Kč"};
+inline constexpr SettingsKey AboComments    {"GenerovaniABO", "PripojovatKomentare", "0"};
+inline constexpr SettingsKey AboProfile     {"GenerovaniABO", "FormatBanky",         "Standardni"};
+inline constexpr SettingsKey AboAscii       {"GenerovaniABO", "BezDiakritiky",       ""}; // the profile's own
+// "9.12.2026 2": the day and how many numbered files it has had, in one key so one write keeps them together.
+inline constexpr SettingsKey AboDayCount    {"GenerovaniABO", "SouboryDne",          ""};
+// clang-format on
+} // namespace SettingsKeys
 
 // The settings of the run; one field per key of section "Udaje".
 struct Settings {
@@ -14,8 +43,8 @@ struct Settings {
     QString CisloUctu;
     QString SmerovyKod;
     QString NazevKlienta;
-    QString CisloKlienta = QStringLiteral("0000000000");
-    QString Mena = QStringLiteral("Kč");
+    QString CisloKlienta = QString::fromUtf8(SettingsKeys::CisloKlienta.fallback);
+    QString Mena = QString::fromUtf8(SettingsKeys::Mena.fallback);
     QString ProgramFolder; // ends with "/"
 
     PayerBank payerBank() const;
@@ -27,14 +56,19 @@ QString SettingsFilePath(const Settings& settings);
 QString YearFolder(const Settings& settings);
 
 // Reads the settings file in programFolder (ending in "/") with the defaults for missing keys,
-// then runs EnsureYearFolder. Writes nothing. A file that is there but cannot be read gives the
-// defaults as well; problem, when given, then holds the message for the user, naming the file.
+// then runs EnsureYearFolder, which may create the year folder; no file is written. A file that is there but cannot be
+// read gives the defaults as well; problem, when given, then holds the message for the user, naming the file.
 Settings LoadSettings(const QString& programFolder, QString* problem = nullptr);
 // Writes all eight "Udaje" keys in their order; throws VelorinError on the first failed write.
 void SaveSettings(const Settings& settings);
 // Creates the year folder with its parents when missing; a failure is not reported.
 void EnsureYearFolder(const Settings& settings);
 
-// The ABO dialog's option, section "GenerovaniABO", key "PripojovatKomentare".
+// One key read from or written to the settings file; a read of a missing key gives std::nullopt.
+// A write throws VelorinError naming the file.
+std::optional<QString> ReadSettingsKey(const Settings& settings, const SettingsKey& key);
+void WriteSettingsKey(const Settings& settings, const SettingsKey& key, const QString& value);
+
+// The ABO dialog's option whether comments go into the file.
 bool ReadAboCommentsOption(const Settings& settings);
 void WriteAboCommentsOption(const Settings& settings, bool on);

@@ -64,12 +64,12 @@ ReportLayout OverviewListLayout() {
 
     Band& data = l.AddBand(BandKind::MasterData, 7);
     data.stretches = true;
-    data.boxes.push_back(Cell("Memo1", 1, 16, "datum", HAlign::Right));
-    data.boxes.push_back(Cell("Memo3", 18, 27, "cislouctu", HAlign::Left));
-    data.boxes.push_back(Cell("Memo4", 46, 9, "kod", HAlign::Right));
-    data.boxes.push_back(Cell("Memo5", 57, 20, "castka_kc", HAlign::Right));
-    data.boxes.push_back(Cell("Memo6", 79, 20, "prikaz", HAlign::Left));
-    TextBox comment = Cell("Memo7", 100, 89, "poznamka", HAlign::Left);
+    data.boxes.push_back(Cell("Memo1", 1, 16, kOverviewFields[OverviewTable::Datum], HAlign::Right));
+    data.boxes.push_back(Cell("Memo3", 18, 27, kOverviewFields[OverviewTable::CisloUctu], HAlign::Left));
+    data.boxes.push_back(Cell("Memo4", 46, 9, kOverviewFields[OverviewTable::Kod], HAlign::Right));
+    data.boxes.push_back(Cell("Memo5", 57, 20, kOverviewFields[OverviewTable::Castka], HAlign::Right));
+    data.boxes.push_back(Cell("Memo6", 79, 20, kOverviewFields[OverviewTable::Prikaz], HAlign::Left));
+    TextBox comment = Cell("Memo7", 100, 89, kOverviewFields[OverviewTable::Poznamka], HAlign::Left);
     comment.wordWrap = true;
     comment.stretch = StretchMode::ToTallest;
     data.boxes.push_back(comment);

@@ -4,16 +4,16 @@
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/PlainText.h"
+#include "common/ServeEvents.h"
 #include "common/WaitCursor.h"
 #include "order/OrderFile.h"
+#include "order/PaymentOrder.h"
 #include "order/Settings.h"
 #include "overview/FindDialog.h"
 #include "overview/OverviewLayout.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,19 +37,6 @@ constexpr int kProblemsShown = 20;
 
 bool RightAligned(int column) {
     return column == OverviewTable::Datum || column == OverviewTable::Castka;
-}
-
-// Lets the window paint while many files are read, without paying for it after every file.
-std::function<void()> IdleEvery(int milliseconds) {
-    auto timer = std::make_shared<QElapsedTimer>();
-    timer->start();
-    return [timer, milliseconds] {
-        if (timer->elapsed() < milliseconds)
-            return;
-        // The user's keys and clicks wait, so that no command starts in the middle of a load.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        timer->restart();
-    };
 }
 
 } // namespace
@@ -241,7 +228,7 @@ void TSestavy::FormCreate() {
 }
 
 void TSestavy::seznamsouboru() {
-    m_fileNames = OrderFile::ListOrderFiles(m_folder, IdleEvery(50));
+    m_fileNames = OrderFile::ListOrderFiles(m_folder, ServeEventsEvery(50));
     if (m_fileNames.isEmpty())
         InfoBox(QStringLiteral("Nebyl nalezený žádný soubor *.ppu"));
 }
@@ -258,7 +245,7 @@ void TSestavy::nacistdata() {
     }
     {
         WaitCursor wait;
-        fresh.Load(m_folder, m_fileNames, problems, IdleEvery(50));
+        fresh.Load(m_folder, m_fileNames, problems, ServeEventsEvery(50));
     }
     m_model->change([&] { m_table = std::move(fresh); });
     if (!problems.isEmpty()) {
@@ -278,10 +265,8 @@ void TSestavy::cenacelkem() {
     QString text =
         QStringLiteral("Celkem k platbě :   ") + CzechFormat::Fixed2(total.sum) + QLatin1Char(' ') + m_settings.Mena;
     // A hand-edited amount that is no number must not make the total silently wrong.
-    if (total.leftOut == 1)
-        text += QStringLiteral("    (bez 1 řádku: částka není číslo)");
-    else if (total.leftOut > 1)
-        text += QStringLiteral("    (bez %1 řádků: částky nejsou čísla)").arg(total.leftOut);
+    if (total.leftOut > 0)
+        text += QStringLiteral("    ") + UnreadableCountNote(total.leftOut);
     m_panels[2]->setText(text);
 }
 
@@ -457,11 +442,8 @@ void TSestavy::TB_TiskClick() {
 }
 
 void TSestavy::Report1GetValue(const QString& name, QString& value) {
-    static const QString names[OverviewTable::kColumns] = {QStringLiteral("datum"),  QStringLiteral("cislouctu"),
-                                                           QStringLiteral("kod"),    QStringLiteral("castka_kc"),
-                                                           QStringLiteral("prikaz"), QStringLiteral("poznamka")};
     for (int c = 0; c < OverviewTable::kColumns; ++c) {
-        if (name == names[c]) {
+        if (name == QLatin1String(kOverviewFields[size_t(c)])) {
             value = m_table.cell(Report1.Rows().RecNo(), c);
             return;
         }

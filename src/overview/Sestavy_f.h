@@ -41,7 +41,7 @@ public:
 };
 
 // "Sestavy": every item with an amount of every order of the current year, with find, filter,
-// sort and a printed list. Reads the order files; writes nothing.
+// sort and a printed list. Reads the order files and never changes them.
 class TSestavy : public QDialog {
     Q_OBJECT
 public:

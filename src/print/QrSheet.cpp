@@ -83,20 +83,12 @@ int QrSheet::Fill(const PaymentOrder& order, const Settings& settings) {
         const OrderItem& item = order.Items[size_t(row)];
         if (!item.isValidItem())
             continue;
-        QString reason = QrPlatba::Problem(item, settings.Mena);
-        std::optional<QrCode> code;
-        QString text;
-        if (reason.isEmpty()) {
-            text = QrPlatba::SpaydText(item, order.OrderDate);
-            code = QrCode::Encode(text);
-            if (!code)
-                reason = QStringLiteral("Text platby se nevejde do QR kódu.");
-        }
-        if (!reason.isEmpty()) {
-            m_skipped.push_back({row, reason});
+        QrPlatba::ItemCode itemCode = QrPlatba::CodeOfItem(item, order.OrderDate, settings.Mena);
+        if (!itemCode.code) {
+            m_skipped.push_back({row, itemCode.problem});
             continue;
         }
-        m_entries.push_back({row, item, text, *code});
+        m_entries.push_back({row, item, itemCode.text, *itemCode.code});
     }
     m_currencyProblem = QrPlatba::CurrencyProblem(settings.Mena);
 

@@ -148,4 +148,18 @@ QString SpaydText(const OrderItem& item, const QString& orderDate) {
     return ComposeText(fields);
 }
 
+ItemCode CodeOfItem(const OrderItem& item, const QString& orderDate, const QString& currencyLabel) {
+    ItemCode result;
+    result.problem = Problem(item, currencyLabel);
+    if (!result.problem.isEmpty())
+        return result;
+    result.text = SpaydText(item, orderDate);
+    result.code = QrCode::Encode(result.text);
+    if (!result.code) {
+        result.problem = QStringLiteral("Text platby se nevejde do QR kódu.");
+        result.text.clear();
+    }
+    return result;
+}
+
 } // namespace QrPlatba

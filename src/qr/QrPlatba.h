@@ -1,6 +1,7 @@
 #pragma once
 
 #include "order/PaymentOrder.h"
+#include "qr/QrCode.h"
 
 #include <QString>
 
@@ -21,6 +22,15 @@ QString Problem(const OrderItem& item, const QString& currencyLabel);
 // The text of the row's code; orderDate ("d.m.yyyy") gives the due date, left out when it is no
 // date. Empty when Problem() is not.
 QString SpaydText(const OrderItem& item, const QString& orderDate);
+
+// A row's code as the dialog shows it and the sheet prints it: its text and symbol, or why it
+// has none.
+struct ItemCode {
+    QString text;
+    std::optional<QrCode> code;
+    QString problem;
+};
+ItemCode CodeOfItem(const OrderItem& item, const QString& orderDate, const QString& currencyLabel);
 
 // The payee's IBAN in groups of four, as people read it.
 QString FormattedIban(const OrderItem& item);
