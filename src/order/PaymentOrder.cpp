@@ -4,24 +4,13 @@
 #include "common/CzechFormat.h"
 
 #include <QFileInfo>
+#include <array>
 
 const QString& OrderItem::field(int column) const {
-    switch (column) {
-    case 0:
-        return Account;
-    case 1:
-        return BankCode;
-    case 2:
-        return Amount;
-    case 3:
-        return VariableSymbol;
-    case 4:
-        return ConstantSymbol;
-    case 5:
-        return SpecificSymbol;
-    default:
-        return Comment;
-    }
+    static constexpr std::array<QString OrderItem::*, 7> kFields{
+        &OrderItem::Account,        &OrderItem::BankCode,       &OrderItem::Amount, &OrderItem::VariableSymbol,
+        &OrderItem::ConstantSymbol, &OrderItem::SpecificSymbol, &OrderItem::Comment};
+    return this->*kFields[size_t(column >= 0 && column < 6 ? column : 6)]; // any other column: the comment
 }
 
 QString& OrderItem::field(int column) {

@@ -7,6 +7,7 @@
 #include <QCollator>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -17,22 +18,11 @@ QString PresetsLineField(const QString& field) {
 } // namespace
 
 const QString& PaymentPreset::field(int index) const {
-    switch (index) {
-    case 0:
-        return Name;
-    case 1:
-        return Account;
-    case 2:
-        return BankCode;
-    case 3:
-        return VariableSymbol;
-    case 4:
-        return ConstantSymbol;
-    case 5:
-        return SpecificSymbol;
-    default:
-        return Comment;
-    }
+    static constexpr std::array<QString PaymentPreset::*, 7> kFields{
+        &PaymentPreset::Name,           &PaymentPreset::Account,        &PaymentPreset::BankCode,
+        &PaymentPreset::VariableSymbol, &PaymentPreset::ConstantSymbol, &PaymentPreset::SpecificSymbol,
+        &PaymentPreset::Comment};
+    return this->*kFields[size_t(index >= 0 && index < 6 ? index : 6)]; // any other index: the comment
 }
 
 QString& PaymentPreset::field(int index) {
