@@ -63,12 +63,7 @@ AboutBox::AboutBox(const QString& versionText, const QString& buildDate, const Q
     : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("O programu ") + AppTitle());
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kWidth, kHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    MakeFixedWhiteDialog(this, kWidth, kHeight);
 
     addRow(0, QStringLiteral("La_VerzeProgramu"), QStringLiteral("Verze programu:"),
            new QLabel(versionText + QStringLiteral("     ") + buildDate, this), QStringLiteral("La_CisloVerze"));

@@ -2,6 +2,7 @@
 
 #include "common/Clock.h"
 #include "common/CzechFormat.h"
+#include "common/Dialogs.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -21,12 +22,7 @@ DatePickerDialog::DatePickerDialog(const QDate& date, QWidget* parent) : QDialog
     setObjectName(QStringLiteral("DatePickerDialog"));
     // Qt shows the program's name in place of an empty title; a blank keeps the title bar empty.
     setWindowTitle(QStringLiteral(" "));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kWidth, kHeight);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    MakeFixedWhiteDialog(this, kWidth, kHeight);
 
     m_calendar = new QCalendarWidget(this);
     m_calendar->setObjectName(QStringLiteral("MonthCalendar1"));

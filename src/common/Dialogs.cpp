@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -151,6 +152,16 @@ void ErrorBox(const QString& message) {
         return;
     }
     ShowBox(QMessageBox::Critical, AppTitle(), text);
+}
+
+void MakeFixedWhiteDialog(QDialog* dialog, int width, int height) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+    dialog->setFixedSize(width, height);
+    QPalette pal = dialog->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    dialog->setPalette(pal);
+    dialog->setAutoFillBackground(true);
 }
 
 void ShowAboutBox(const QString& versionText, const QString& buildDate, const QString& dataFolder) {

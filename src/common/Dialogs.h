@@ -5,6 +5,7 @@
 #include <QUrl>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 // The small dialogs the windows share. All of them are modal and go through DialogHook, so that
@@ -29,6 +30,8 @@ void ErrorBox(const QString& message);
 QString WithFullStop(const QString& message);
 
 // dataFolder: the folder in use for settings and orders, shown in the box when given.
+// The small boxes built control by control: a fixed size, a white face, no resize or maximise.
+void MakeFixedWhiteDialog(QDialog* dialog, int width, int height);
 void ShowAboutBox(const QString& versionText, const QString& buildDate, const QString& dataFolder = {});
 // True when the user confirmed a date that differs from date, which then takes it.
 bool PickDate(QDate& date);
