@@ -9,8 +9,7 @@
 namespace {
 
 QStringList OrderLines() {
-    return AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
-                                  {QStringLiteral("1|0100|5,00|||||")});
+    return OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {QStringLiteral("1|0100|5,00|||||")});
 }
 
 } // namespace
@@ -21,7 +20,6 @@ class TestFileSafety : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { InitApplication(); }
-    void cleanup() { TextFile::SetWriteSeam({}); }
 
     // Listing a folder of mode 0333 gives nothing at all; the new order would be named 2022001.ppu
     // and written over the order of that name.
@@ -30,7 +28,7 @@ private Q_SLOTS:
         AppFixture f;
         f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines());
         const QString existing = f.orderPath(QStringLiteral("2022001.ppu"));
-        const QByteArray before = AppFixture::bytes(existing);
+        const QByteArray before = ReadAll(existing);
         THlavni& w = f.start();
         const QFile::Permissions listable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
         QVERIFY(QFile::setPermissions(f.yearFolder(), QFile::WriteOwner | QFile::ExeOwner | QFile::WriteGroup |
@@ -48,7 +46,7 @@ private Q_SLOTS:
         QCOMPARE(w.windowTitle(), QStringLiteral("Příkaz k úhradě"));
         QVERIFY(QFile::setPermissions(f.yearFolder(), listable));
         QCOMPARE(AllEntries(f.yearFolder()), QStringList{QStringLiteral("2022001.ppu")});
-        QCOMPARE(AppFixture::bytes(existing), before);
+        QCOMPARE(ReadAll(existing), before);
     }
 
     // Another running copy makes the next order while this one writes: its file stays as it made it,
@@ -60,7 +58,7 @@ private Q_SLOTS:
         const QString other = f.orderPath(QStringLiteral("2022002.ppu"));
         const QByteArray othersBytes = "Jiná banka\r\n";
         bool made = false;
-        TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
+        const SeamGuard seam = TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
             if (!made) {
                 made = true;
                 QFile file(other);
@@ -75,7 +73,7 @@ private Q_SLOTS:
         QVERIFY(w.isOrderOpen());
         QCOMPARE(w.order().FilePath, f.orderPath(QStringLiteral("2022003.ppu")));
         QCOMPARE(w.windowTitle(), QStringLiteral("Příkaz k úhradě - 2022003.ppu"));
-        QCOMPARE(AppFixture::bytes(other), othersBytes);
+        QCOMPARE(ReadAll(other), othersBytes);
         QCOMPARE(AllEntries(f.yearFolder()), (QStringList{QStringLiteral("2022001.ppu"), QStringLiteral("2022002.ppu"),
                                                           QStringLiteral("2022003.ppu")}));
         QCOMPARE(TextFile::ReadLines(w.order().FilePath).value(4), QStringLiteral("7.1.2022"));

@@ -1,3 +1,4 @@
+#include "Typing.h"
 #include "common/Beep.h"
 #include "common/DialogHook.h"
 #include "common/PlainText.h"
@@ -57,22 +58,6 @@ Field FieldNamed(const QString& name) {
     qFatal("no field %s", qPrintable(name));
 }
 
-void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-}
-
-void Type(QWidget* w, const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(w, c.toLatin1());
-        else
-            SendKey(w, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    }
-}
-
 // Counts the key presses that got past the filter to the field.
 class KeyProbe : public QObject {
 public:
@@ -89,6 +74,7 @@ const QString kNoTip = QStringLiteral("(žádná)");
 
 class TestFieldGuard : public QObject {
     Q_OBJECT
+    SeamGuard m_dialogs;
 
     std::unique_ptr<QWidget> m_window;
     KeyProbe m_probe;
@@ -121,10 +107,10 @@ class TestFieldGuard : public QObject {
     }
 
 private slots:
-    void init() { DialogHook::Activate(); }
+    void init() { m_dialogs = DialogHook::Activate(); }
     void cleanup() {
         m_window.reset();
-        DialogHook::Deactivate();
+        m_dialogs.restore();
     }
 
     // Typed or pasted text: what stays in the field, the beeps, and what is told where.

@@ -1,4 +1,6 @@
 #include "FakeHost.h"
+#include "TestFiles.h"
+#include "Typing.h"
 #include "common/Beep.h"
 #include "common/Cp1250.h"
 #include "common/DialogHook.h"
@@ -24,40 +26,11 @@ namespace {
 const QStringList kUdajeKeys{"AktualniRok", "NazevBanky",   "Adresa",       "CisloUctu",
                              "SmerovyKod",  "NazevKlienta", "CisloKlienta", "Mena"};
 
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-}
-
-// QTest::keyClicks takes Latin-1 only; the rest comes as keys with their character.
-void Type(QWidget* w, const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(w, c.toLatin1());
-        else
-            SendKey(w, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    }
-}
-
 } // namespace
 
 class TestKonfigurace : public QObject {
     Q_OBJECT
+    SeamGuard m_dialogs;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeHost> m_host;
@@ -76,8 +49,8 @@ class TestKonfigurace : public QObject {
 
     // A settings file with a section and a key the program does not know, read as at start-up.
     void openDialog(bool orderOpen = false) {
-        WriteBytes(iniPath(), Cp1250::Encode(QStringLiteral("[Jine]\r\nKlic=hodnota\r\n[Udaje]\r\nAktualniRok=2021\r\n"
-                                                            "NazevBanky=Komerční banka\r\nNeznamy=zůstane\r\n")));
+        WriteRaw(iniPath(), Cp1250::Encode(QStringLiteral("[Jine]\r\nKlic=hodnota\r\n[Udaje]\r\nAktualniRok=2021\r\n"
+                                                          "NazevBanky=Komerční banka\r\nNeznamy=zůstane\r\n")));
         m_host->settingsData = LoadSettings(m_dir->path() + QLatin1Char('/'));
         m_host->open = orderOpen;
         m_dialog = std::make_unique<TKonfigurace>(*m_host);
@@ -90,7 +63,7 @@ class TestKonfigurace : public QObject {
 private slots:
     void initTestCase() { QApplication::setApplicationDisplayName(QStringLiteral("Velorin")); }
     void init() {
-        DialogHook::Activate();
+        m_dialogs = DialogHook::Activate();
         ResetBeepCount();
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
@@ -98,7 +71,7 @@ private slots:
     }
     void cleanup() {
         QCOMPARE(DialogHook::UnansweredCount(), 0);
-        DialogHook::Deactivate();
+        m_dialogs.restore();
         m_dialog.reset();
         m_host.reset();
         m_dir.reset();
@@ -218,7 +191,7 @@ private slots:
 
     void emptyCurrencyRefused() {
         openDialog();
-        const QByteArray before = ReadBytes(iniPath());
+        const QByteArray before = ReadAll(iniPath());
         QLineEdit* mena = edit("Ed_Mena");
         mena->selectAll();
         QTest::keyClick(mena, Qt::Key_Backspace);
@@ -233,7 +206,7 @@ private slots:
         QCOMPARE(m_dialog->focusWidget(), mena);
         QVERIFY(m_dialog->isVisible());
         QCOMPARE(m_host->settingsData.Mena, QStringLiteral("Kč"));
-        QCOMPARE(ReadBytes(iniPath()), before);
+        QCOMPARE(ReadAll(iniPath()), before);
     }
 
     void blankCurrencyAccepted() {
@@ -450,12 +423,12 @@ private slots:
 
     void stornoStoresNothing() {
         openDialog();
-        const QByteArray before = ReadBytes(iniPath());
+        const QByteArray before = ReadAll(iniPath());
         Type(edit("Ed_Banka1"), QStringLiteral(" a.s."));
         QTest::mouseClick(child<QPushButton>("Storno"), Qt::LeftButton);
         QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
         QCOMPARE(m_host->settingsData.NazevBanky, QStringLiteral("Komerční banka"));
-        QCOMPARE(ReadBytes(iniPath()), before);
+        QCOMPARE(ReadAll(iniPath()), before);
 
         openDialog();
         Type(edit("Ed_Banka1"), QStringLiteral(" a.s."));

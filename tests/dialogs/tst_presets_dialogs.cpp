@@ -1,5 +1,7 @@
 #include "FakeHost.h"
+#include "TestFiles.h"
 #include "TestModal.h"
+#include "Typing.h"
 #include "common/Beep.h"
 #include "common/Cp1250.h"
 #include "common/DialogHook.h"
@@ -26,36 +28,12 @@
 
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
-
 // The file as the manager must have written it: Windows-1250, CR LF after every line.
 QByteArray FileBytes(const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += Cp1250::Encode(line) + "\r\n";
     return bytes;
-}
-
-void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-}
-
-// QTest::keyClicks takes Latin-1 only; Czech letters come as keys carrying their character.
-void Type(QWidget* w, const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClicks(w, QString(c));
-        else
-            SendKey(w, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    }
 }
 
 void Retype(QLineEdit* edit, const QString& text) {
@@ -88,6 +66,7 @@ QString Records() {
 
 class TestPresetsDialogs : public QObject {
     Q_OBJECT
+    SeamGuard m_dialogs;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<FakeHost> m_host;
@@ -173,14 +152,14 @@ void TestPresetsDialogs::init() {
     QVERIFY(m_dir->isValid());
     m_host = std::make_unique<FakeHost>();
     m_host->settingsData.ProgramFolder = folder();
-    DialogHook::Activate();
+    m_dialogs = DialogHook::Activate();
     ResetBeepCount();
     QApplication::clipboard()->clear();
 }
 
 void TestPresetsDialogs::cleanup() {
     QCOMPARE(DialogHook::UnansweredCount(), 0);
-    DialogHook::Deactivate();
+    m_dialogs.restore();
     m_host.reset();
     m_dir.reset();
 }
@@ -225,7 +204,7 @@ void TestPresetsDialogs::addAppendsAndSaves() {
 
     const QStringList expected{"Voda|111|0100|||||", "Elektřina|222|0300|||||",
                                "Nájem – byt Žižkov|19-2000145399|0800|2024|0308|77|měsíční platba|"};
-    QCOMPARE(ReadBytes(path()), FileBytes(expected));
+    QCOMPARE(ReadAll(path()), FileBytes(expected));
     QCOMPARE(manager.presetLines(), expected);
     QCOMPARE(Names(manager.ListBox1), (QStringList{"Voda", "Elektřina", "Nájem – byt Žižkov"}));
     QVERIFY(manager.ListBox1->selectedItems().isEmpty());
@@ -249,7 +228,7 @@ void TestPresetsDialogs::managerKeyboard() {
                            Type(e->Ed_NazevPlatby, "Plyn");
                            QTest::keyClick(e->Ed_NazevPlatby, Qt::Key_Return);
                        }));
-    QCOMPARE(ReadBytes(path()), FileBytes({"Voda|111|0100|||||", "Plyn|||||||"}));
+    QCOMPARE(ReadAll(path()), FileBytes({"Voda|111|0100|||||", "Plyn|||||||"}));
     // Esc closes the manager; everything is saved already.
     QTest::keyClick(manager.ListBox1, Qt::Key_Escape);
     QVERIFY(!manager.isVisible());
@@ -268,7 +247,7 @@ void TestPresetsDialogs::addAllEmptyNeedsAChange() {
         QVERIFY(e->Tl_Ok->isEnabled());
         e->Tl_Ok->click();
     }));
-    QCOMPARE(ReadBytes(path()), QByteArray("|||||||\r\n"));
+    QCOMPARE(ReadAll(path()), QByteArray("|||||||\r\n"));
     QCOMPARE(Names(manager.ListBox1), QStringList{QString()});
     QVERIFY(manager.Tl_OdstranitPolozku->isEnabled());
 }
@@ -287,7 +266,7 @@ void TestPresetsDialogs::cancelWritesNothing() {
     QFETCH(QString, how);
     const QStringList lines{"Plyn|1|0100|||||", "Voda|2|0300|||||"};
     writeFile(lines);
-    const QByteArray before = ReadBytes(path());
+    const QByteArray before = ReadAll(path());
     TPredvolbyPlateb manager(*m_host);
     manager.show();
     if (edit)
@@ -303,7 +282,7 @@ void TestPresetsDialogs::cancelWritesNothing() {
             e->close();
         QVERIFY(!e->isVisible());
     }));
-    QCOMPARE(ReadBytes(path()), before);
+    QCOMPARE(ReadAll(path()), before);
     QCOMPARE(manager.presetLines(), lines);
     QCOMPARE(Names(manager.ListBox1), (QStringList{"Plyn", "Voda"}));
 }
@@ -325,7 +304,7 @@ void TestPresetsDialogs::editKeepsPosition() {
     }));
     QCOMPARE(caption, QStringLiteral("Editace položky - Plyn"));
     QCOMPARE(shown, (QStringList{"Plyn", "222", "0300", "5", "0308", "6", "záloha"}));
-    QCOMPARE(ReadBytes(path()),
+    QCOMPARE(ReadAll(path()),
              FileBytes({"Voda|111|0100|||||", "Plyn a teplo|222|0300|777|0308|6|záloha|", "Nájem|333|0800|||||"}));
     QCOMPARE(Names(manager.ListBox1), (QStringList{"Voda", "Plyn a teplo", "Nájem"}));
     QVERIFY(manager.ListBox1->selectedItems().isEmpty());
@@ -352,7 +331,7 @@ void TestPresetsDialogs::editShortLineStoresWholeLine() {
         e->Tl_Ok->click();
     }));
     QCOMPARE(shown, (QStringList{"Voda", "", "", "", "", "", ""}));
-    QCOMPARE(ReadBytes(path()), FileBytes({"Voda||||||doplněno|"}));
+    QCOMPARE(ReadAll(path()), FileBytes({"Voda||||||doplněno|"}));
 }
 
 void TestPresetsDialogs::nothingSelected_data() {
@@ -364,7 +343,7 @@ void TestPresetsDialogs::nothingSelected_data() {
 void TestPresetsDialogs::nothingSelected() {
     QFETCH(bool, edit);
     writeFile({"Voda|111|0100|||||"});
-    const QByteArray before = ReadBytes(path());
+    const QByteArray before = ReadAll(path());
     TPredvolbyPlateb manager(*m_host);
     manager.show();
     QVERIFY(manager.Tl_EditovatPolozku->isEnabled());
@@ -372,13 +351,13 @@ void TestPresetsDialogs::nothingSelected() {
     QVERIFY(
         !withEditor(edit ? manager.Tl_EditovatPolozku : manager.Tl_OdstranitPolozku, [](TEditacePredvolbyPlatby*) {}));
     QCOMPARE(Records(), QStringLiteral("info: Velorin: Není vybrána žádná položka"));
-    QCOMPARE(ReadBytes(path()), before);
+    QCOMPARE(ReadAll(path()), before);
     QCOMPARE(manager.ListBox1->count(), 1);
 }
 
 void TestPresetsDialogs::deleteAsksFirst() {
     writeFile({"Voda|111|0100|||||", "Plyn|222|0300|||||", "Nájem|333|0800|||||"});
-    const QByteArray before = ReadBytes(path());
+    const QByteArray before = ReadAll(path());
     TPredvolbyPlateb manager(*m_host);
     manager.show();
     manager.ListBox1->setCurrentRow(1);
@@ -386,12 +365,12 @@ void TestPresetsDialogs::deleteAsksFirst() {
     DialogHook::PushAnswer(Answer::No);
     manager.Tl_OdstranitPolozku->click();
     QCOMPARE(Records(), QStringLiteral("question: Smazání položky: Opravdu chcete vybranou položku odstranit?"));
-    QCOMPARE(ReadBytes(path()), before);
+    QCOMPARE(ReadAll(path()), before);
     QCOMPARE(manager.ListBox1->count(), 3);
 
     DialogHook::PushAnswer(Answer::Yes);
     manager.Tl_OdstranitPolozku->click();
-    QCOMPARE(ReadBytes(path()), FileBytes({"Voda|111|0100|||||", "Nájem|333|0800|||||"}));
+    QCOMPARE(ReadAll(path()), FileBytes({"Voda|111|0100|||||", "Nájem|333|0800|||||"}));
     QCOMPARE(Names(manager.ListBox1), (QStringList{"Voda", "Nájem"}));
     QVERIFY(manager.ListBox1->selectedItems().isEmpty());
 
@@ -400,7 +379,7 @@ void TestPresetsDialogs::deleteAsksFirst() {
         DialogHook::PushAnswer(Answer::Yes);
         manager.Tl_OdstranitPolozku->click();
     }
-    QCOMPARE(ReadBytes(path()), QByteArray());
+    QCOMPARE(ReadAll(path()), QByteArray());
     QVERIFY(!manager.Tl_EditovatPolozku->isEnabled());
     QVERIFY(!manager.Tl_OdstranitPolozku->isEnabled());
 }
@@ -409,7 +388,7 @@ void TestPresetsDialogs::sortAsksAndSaves() {
     const QStringList lines{"voda|5||||||",  "Nájem|45|0100|||||", "čistírna|7||||||", "Nájem|123|0800|||||",
                             "Chata|9||||||", "cukr|1||||||",       "Hora|8||||||"};
     writeFile(lines);
-    const QByteArray before = ReadBytes(path());
+    const QByteArray before = ReadAll(path());
     TPredvolbyPlateb manager(*m_host);
     manager.show();
     manager.ListBox1->setCurrentRow(2);
@@ -419,13 +398,13 @@ void TestPresetsDialogs::sortAsksAndSaves() {
     QCOMPARE(Records(),
              QStringLiteral("question: Varování: Opravdu chcete setřídit položky v seznamu?\r\n(po setřídění "
                             "dojde k uložení položek v novém pořadí)"));
-    QCOMPARE(ReadBytes(path()), before);
+    QCOMPARE(ReadAll(path()), before);
 
     DialogHook::PushAnswer(Answer::Yes);
     manager.Tl_Setridit->click();
     const QStringList sorted{"cukr|1||||||",        "čistírna|7||||||",   "Hora|8||||||", "Chata|9||||||",
                              "Nájem|123|0800|||||", "Nájem|45|0100|||||", "voda|5||||||"};
-    QCOMPARE(ReadBytes(path()), FileBytes(sorted));
+    QCOMPARE(ReadAll(path()), FileBytes(sorted));
     QCOMPARE(manager.presetLines(), sorted);
     QCOMPARE(Names(manager.ListBox1), (QStringList{"cukr", "čistírna", "Hora", "Chata", "Nájem", "Nájem", "voda"}));
     QVERIFY(manager.ListBox1->selectedItems().isEmpty());
