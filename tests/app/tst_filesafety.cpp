@@ -8,7 +8,7 @@
 
 namespace {
 
-QStringList OrderLines() {
+QStringList SmallOrder() {
     return OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {QStringLiteral("1|0100|5,00|||||")});
 }
 
@@ -26,7 +26,7 @@ private Q_SLOTS:
     void aNewOrderInAFolderThatCannotBeListedIsRefused() {
         VELORIN_AS_NOBODY_WHEN_ROOT();
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines());
+        f.writeOrder(QStringLiteral("2022001.ppu"), SmallOrder());
         const QString existing = f.orderPath(QStringLiteral("2022001.ppu"));
         const QByteArray before = ReadAll(existing);
         THlavni& w = f.start();
@@ -53,7 +53,7 @@ private Q_SLOTS:
     // and this order takes the next free number.
     void aNewOrderSkipsANameTakenMeanwhile() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines());
+        f.writeOrder(QStringLiteral("2022001.ppu"), SmallOrder());
         THlavni& w = f.start();
         const QString other = f.orderPath(QStringLiteral("2022002.ppu"));
         const QByteArray othersBytes = "Jiná banka\r\n";
@@ -84,7 +84,7 @@ private Q_SLOTS:
     // one all stay.
     void listingsDeleteNothing() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines());
+        f.writeOrder(QStringLiteral("2022001.ppu"), SmallOrder());
         WriteAged(f.orderPath(QStringLiteral("poznamky.ppu.~kopie")), 3600);
         WriteAged(f.orderPath(QStringLiteral("2022001.ppu.~b12Cd")), 3600);
         WriteAged(f.orderPath(QStringLiteral("2022001.ppu.~y34Zw")), 5);

@@ -87,7 +87,6 @@ class TestSafeWrite : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup();
     void failingWriteThroughSeam_data();
     void failingWriteThroughSeam();
     void fullFileSystem();
