@@ -383,9 +383,9 @@ void TestExportAbo::secondExportOfDayIs002() {
     QStringList second = exportOnce(QStringLiteral("b.abo"));
     QCOMPARE(second[0].mid(40, 6), QStringLiteral("002002"));
     QCOMPARE(second[1], QStringLiteral("1 1501 002000 0800"));
-    SeamGuard nextDay = Clock::SetToday(QDate(2022, 1, 8));
+    SeamGuard dayAfter = Clock::SetToday(QDate(2022, 1, 8));
     QStringList nextDay = exportOnce(QStringLiteral("d.abo"));
-    nextDay.restore();
+    dayAfter.restore();
     QCOMPARE(nextDay[0].mid(4, 6), QStringLiteral("080122"));
     QCOMPARE(nextDay[1], QStringLiteral("1 1501 001000 0800"));
     QCOMPARE(DialogHook::Records().size(), 3); // the save dialogs, no warning
