@@ -71,7 +71,7 @@ QList<DialogHook::Record> OpenFile(QWidget* preview, const QString& path) {
     Action(preview, "TB_Otevrit")->trigger();
     const QList<DialogHook::Record> records = DialogHook::Records();
     if (records.isEmpty() || records[0].kind != QLatin1String("open") ||
-        records[0].caption != QLatin1String("Otevřít sestavu"))
+        records[0].caption != QStringLiteral("Otevřít sestavu"))
         QTest::qFail("Otevřít asked for no file", __FILE__, __LINE__);
     return records;
 }
