@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
         Generate(folder, files);
         std::printf("generated %d files in %s (%.0f ms)\n", files, qPrintable(folder), Ms(t));
     }
-    DialogHook::Activate();
+    const SeamGuard scripted = DialogHook::Activate();
     const long rssBefore = PeakRssKb();
 
     const QStringList names = OrderFile::ListOrderFiles(folder);

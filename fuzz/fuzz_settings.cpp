@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QDir().mkpath(folder);
     ScratchFile("prog/Velorin.ini", bytes);
     static const QDate today(2024, 3, 15);
-    Clock::SetToday(today);
+    const SeamGuard fixedDay = Clock::SetToday(today);
     const Settings s = LoadSettings(folder);
     const IniFile::Contents ini = IniFile::Contents::Parse(bytes);
     const std::optional<QString> year = ini.Value(QStringLiteral("Udaje"), QStringLiteral("AktualniRok"));

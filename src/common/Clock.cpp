@@ -13,8 +13,10 @@ QDate Today() {
     return FixedDay() ? *FixedDay() : QDate::currentDate();
 }
 
-void SetToday(std::optional<QDate> day) {
+SeamGuard SetToday(std::optional<QDate> day) {
+    SeamGuard guard([before = FixedDay()] { FixedDay() = before; });
     FixedDay() = day;
+    return guard;
 }
 
 } // namespace Clock

@@ -38,14 +38,26 @@ void reset(State& s) {
 
 } // namespace
 
-void Activate() {
+namespace {
+
+SeamGuard SetActive(bool active) {
+    SeamGuard guard([before = state().active] {
+        reset(state());
+        state().active = before;
+    });
     reset(state());
-    state().active = true;
+    state().active = active;
+    return guard;
 }
 
-void Deactivate() {
-    reset(state());
-    state().active = false;
+} // namespace
+
+SeamGuard Activate() {
+    return SetActive(true);
+}
+
+SeamGuard Deactivate() {
+    return SetActive(false);
 }
 
 bool IsActive() {

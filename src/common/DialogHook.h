@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "common/Dialogs.h"
+#include "common/SeamGuard.h"
 
 // Lets tests answer the shared dialogs by script. While active, no box is shown: each call is
 // recorded and takes the next scripted answer.
@@ -20,8 +21,10 @@ struct Record {
     QString value;   // the text the input box starts with
 };
 
-void Activate();   // start scripting; clears records and answers
-void Deactivate(); // back to real dialogs
+// Start scripting, or back to real dialogs; either clears records and answers. The guard returns
+// to the state before the call, cleared as well.
+SeamGuard Activate();
+SeamGuard Deactivate();
 bool IsActive();
 
 void PushAnswer(Answer answer);             // for QuestionBox

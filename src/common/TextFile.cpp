@@ -337,8 +337,10 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 bool CreateBytes(const QString& path, const QByteArray& bytes) {
     return WriteWhole(path, bytes, Mode::CreateNew);
 }
-void SetWriteSeam(WriteSeam seam) {
+SeamGuard SetWriteSeam(WriteSeam seam) {
+    SeamGuard guard([before = Seam()] { Seam() = before; });
     Seam() = std::move(seam);
+    return guard;
 }
 
 } // namespace TextFile

@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 #include "common/FileLimits.h"
+#include "common/SeamGuard.h"
 
 #include <QString>
 #include <QStringList>
@@ -91,8 +92,8 @@ void WriteBytes(const QString& path, const QByteArray& bytes);
 bool CreateBytes(const QString& path, const QByteArray& bytes);
 
 // Tests make writes fail on purpose: the seam is called instead of write(2) and has its contract
-// (bytes written, or -1 with errno set). An empty function returns to write(2).
+// (bytes written, or -1 with errno set) until the guard goes. An empty function is write(2).
 using WriteSeam = std::function<long(int fd, const char* data, unsigned long size)>;
-void SetWriteSeam(WriteSeam seam);
+SeamGuard SetWriteSeam(WriteSeam seam);
 
 } // namespace TextFile

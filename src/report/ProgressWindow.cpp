@@ -9,8 +9,10 @@ namespace {
 int showAfterMs = 700;
 } // namespace
 
-void ProgressWindow::SetShowAfter(int milliseconds) {
+SeamGuard ProgressWindow::SetShowAfter(int milliseconds) {
+    SeamGuard guard([before = showAfterMs] { showAfterMs = before; });
     showAfterMs = milliseconds;
+    return guard;
 }
 
 ProgressWindow::ProgressWindow(const QString& caption, bool enabled) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/SeamGuard.h"
+
 #include <QString>
 #include <memory>
 
@@ -20,7 +22,7 @@ public:
     bool WasCancelled() const;
 
     // How long work runs before the window shows; tests set 0 to see it at once.
-    static void SetShowAfter(int milliseconds);
+    static SeamGuard SetShowAfter(int milliseconds);
 
 private:
     std::unique_ptr<QProgressDialog> m_dialog;

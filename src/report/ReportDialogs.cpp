@@ -20,8 +20,10 @@ ReportDialogs::PageSetupHook& PageSetupHookSlot() {
 
 namespace ReportDialogs {
 
-void SetPrintHook(PrintHook hook) {
+SeamGuard SetPrintHook(PrintHook hook) {
+    SeamGuard guard([before = PrintHookSlot()] { PrintHookSlot() = before; });
     PrintHookSlot() = std::move(hook);
+    return guard;
 }
 
 bool ExecPrintDialog(QPrinter& printer, int pageCount, QWidget* parent) {
@@ -35,8 +37,10 @@ bool ExecPrintDialog(QPrinter& printer, int pageCount, QWidget* parent) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void SetPageSetupHook(PageSetupHook hook) {
+SeamGuard SetPageSetupHook(PageSetupHook hook) {
+    SeamGuard guard([before = PageSetupHookSlot()] { PageSetupHookSlot() = before; });
     PageSetupHookSlot() = std::move(hook);
+    return guard;
 }
 
 bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent) {

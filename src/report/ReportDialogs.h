@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/SeamGuard.h"
+
 #include <functional>
 #include <optional>
 
@@ -7,18 +9,18 @@ class QPrinter;
 class QWidget;
 
 // The print dialogs the preview opens, behind seams so that tests drive the preview's commands
-// without a blocking dialog. An empty hook means the real dialog. Its file dialogs are the shared
+// without a blocking dialog until the guard goes. An empty hook means the real dialog. Its file dialogs are the shared
 // GetFileName.
 namespace ReportDialogs {
 
 // Shows the print dialog for printer (first and last page 1..pageCount); true to print.
 using PrintHook = std::function<bool(QPrinter& printer, int pageCount)>;
-void SetPrintHook(PrintHook hook);
+SeamGuard SetPrintHook(PrintHook hook);
 bool ExecPrintDialog(QPrinter& printer, int pageCount, QWidget* parent);
 
 // Lets the user change paper, orientation and margins on printer's page layout; true on OK.
 using PageSetupHook = std::function<bool(QPrinter& printer)>;
-void SetPageSetupHook(PageSetupHook hook);
+SeamGuard SetPageSetupHook(PageSetupHook hook);
 bool ExecPageSetupDialog(QPrinter& printer, QWidget* parent);
 
 } // namespace ReportDialogs

@@ -1,3 +1,4 @@
+#include "TestOrders.h"
 #include "abo/AboReader.h"
 #include "abo/AboWriter.h"
 #include "common/Clock.h"
@@ -8,31 +9,6 @@
 namespace {
 
 const QString kComment36 = QStringLiteral("Úhrada faktury č. 2022-117 za leden!");
-
-Settings ExampleSettings() {
-    Settings s;
-    s.NazevKlienta = QStringLiteral("Firma Alfa");
-    s.CisloKlienta = QStringLiteral("123456");
-    s.CisloUctu = QStringLiteral("35-123456789");
-    s.SmerovyKod = QStringLiteral("0800");
-    return s;
-}
-
-OrderItem Item(const char* account, const char* bankCode, const char* amount, const char* vs = "", const char* ks = "",
-               const char* ss = "", const QString& comment = {}) {
-    return OrderItem{account, bankCode, amount, vs, ks, ss, comment};
-}
-
-// The two example orders: rows 1 and 2, or row 1 alone.
-PaymentOrder ExampleOrder(bool withRow2) {
-    PaymentOrder order;
-    order.OrderDate = QStringLiteral("10.1.2022");
-    order.Items[0] = Item("987654321", "0300", "1500,00", "2022001", "0308", "", QStringLiteral("Nájem leden"));
-    if (withRow2)
-        order.Items[1] = Item("12-3456789012", "0100", "250,50", "", "", "77");
-    order.Total = withRow2 ? 1750.50 : 1500.0;
-    return order;
-}
 
 AboOptions Options(const QString& profileId, bool attach = true, std::optional<bool> ascii = std::nullopt,
                    int fileNumber = 1) {
@@ -48,10 +24,11 @@ AboOptions Options(const QString& profileId, bool attach = true, std::optional<b
 
 class TestAboProfiles : public QObject {
     Q_OBJECT
+    SeamGuard m_today;
 
 private slots:
-    void initTestCase() { Clock::SetToday(QDate(2022, 1, 7)); }
-    void cleanupTestCase() { Clock::SetToday(std::nullopt); }
+    void initTestCase() { m_today = Clock::SetToday(QDate(2022, 1, 7)); }
+    void cleanupTestCase() { m_today.restore(); }
 
     void profileTexts_data();
     void profileTexts();
@@ -105,7 +82,7 @@ void TestAboProfiles::profileTexts() {
                                "000012-3456789012 000000025050 0000000000 " + symbols[1] + " 0000000077 ",
                                "3 +",
                                "5 +"};
-    QCOMPARE(BuildAboText(ExampleOrder(true), ExampleSettings(), Options(profile)), expected);
+    QCOMPARE(BuildAboText(AboExampleOrder(true), AboExampleSettings(), Options(profile)), expected);
 }
 
 void TestAboProfiles::examplesReadBack_data() {
@@ -124,8 +101,8 @@ void TestAboProfiles::examplesReadBack() {
     QFETCH(QString, profile);
     QFETCH(bool, withRow2);
     QFETCH(QString, groupRecord);
-    const Settings s = ExampleSettings();
-    const PaymentOrder order = ExampleOrder(withRow2);
+    const Settings s = AboExampleSettings();
+    const PaymentOrder order = AboExampleOrder(withRow2);
     const AboOptions options = Options(profile);
     const QStringList lines = BuildAboText(order, s, options);
     QCOMPARE(lines[2], groupRecord);
@@ -138,18 +115,18 @@ void TestAboProfiles::examplesReadBack() {
 }
 
 void TestAboProfiles::standardProfileIsTheDefault() {
-    const Settings s = ExampleSettings();
+    const Settings s = AboExampleSettings();
     for (bool withRow2 : {true, false}) {
         // Another file number changes nothing in the default profile: it always writes 001.
-        QCOMPARE(BuildAboText(ExampleOrder(withRow2), s, Options("Standardni", true, false, 7)),
-                 BuildAboText(ExampleOrder(withRow2), s, true));
+        QCOMPARE(BuildAboText(AboExampleOrder(withRow2), s, Options("Standardni", true, false, 7)),
+                 BuildAboText(AboExampleOrder(withRow2), s, true));
     }
     QCOMPARE(&AboProfileById(QStringLiteral("neznámá")), &StandardAboProfile());
 }
 
 // Amounts whose halers are no exact binary fractions.
 void TestAboProfiles::smallAmountsSumExactly() {
-    const Settings s = ExampleSettings();
+    const Settings s = AboExampleSettings();
     PaymentOrder order;
     order.OrderDate = QStringLiteral("31.12.2022");
     order.Items[0] = Item("1", "0100", "0,29");
@@ -185,9 +162,9 @@ void TestAboProfiles::messageCutAfterMarker() {
     QFETCH(QString, profile);
     QFETCH(bool, ascii);
     QFETCH(QString, expectedTail);
-    Settings s = ExampleSettings();
+    Settings s = AboExampleSettings();
     s.NazevKlienta = QStringLiteral("Žluťoučký kůň s.r.o. a spol");
-    PaymentOrder order = ExampleOrder(true);
+    PaymentOrder order = AboExampleOrder(true);
     order.Items[0].Comment = kComment36;
     const AboOptions options = Options(profile, true, ascii);
     const QStringList lines = BuildAboText(order, s, options);
@@ -259,8 +236,8 @@ void TestAboProfiles::handEditsCaught() {
     QFETCH(int, line);
     QFETCH(QString, replacement);
     QFETCH(QString, expected);
-    const Settings s = ExampleSettings();
-    const PaymentOrder order = ExampleOrder(true);
+    const Settings s = AboExampleSettings();
+    const PaymentOrder order = AboExampleOrder(true);
     const AboOptions options = Options(profile);
     QStringList lines = BuildAboText(order, s, options);
     QCOMPARE(CheckAboText(lines, order, s, options), QString());

@@ -1,3 +1,4 @@
+#include "TestOrders.h"
 #include "abo/AboWriter.h"
 #include "common/Clock.h"
 #include "common/Error.h"
@@ -8,42 +9,6 @@
 #include <QTest>
 
 namespace {
-
-OrderItem Item(const QString& account, const QString& bankCode, const QString& amount, const QString& vs = {},
-               const QString& ks = {}, const QString& ss = {}, const QString& comment = {}) {
-    OrderItem item;
-    item.Account = account;
-    item.BankCode = bankCode;
-    item.Amount = amount;
-    item.VariableSymbol = vs;
-    item.ConstantSymbol = ks;
-    item.SpecificSymbol = ss;
-    item.Comment = comment;
-    return item;
-}
-
-Settings ExampleSettings() {
-    Settings s;
-    s.NazevKlienta = QStringLiteral("Firma Alfa");
-    s.CisloKlienta = QStringLiteral("123456");
-    s.CisloUctu = QStringLiteral("35-123456789");
-    s.SmerovyKod = QStringLiteral("0800");
-    return s;
-}
-
-PaymentOrder ExampleOrder(const Settings& s, bool withRow2) {
-    PaymentOrder order;
-    order.Bank = s.payerBank();
-    order.OrderDate = QStringLiteral("10.1.2022");
-    order.FilePath = QStringLiteral("/tmp/2022/2022001.ppu");
-    order.Items[0] = Item(QStringLiteral("987654321"), QStringLiteral("0300"), QStringLiteral("1500,00"),
-                          QStringLiteral("2022001"), QStringLiteral("0308"), {}, QStringLiteral("Nájem leden"));
-    if (withRow2)
-        order.Items[1] =
-            Item(QStringLiteral("12-3456789012"), QStringLiteral("0100"), QStringLiteral("250,50"), {}, {}, "77");
-    order.Total = withRow2 ? 1750.50 : 1500.0;
-    return order;
-}
 
 QByteArray WrittenBytes(const QStringList& lines) {
     QTemporaryDir dir;
@@ -59,10 +24,11 @@ QByteArray WrittenBytes(const QStringList& lines) {
 
 class TestAboWriter : public QObject {
     Q_OBJECT
+    SeamGuard m_today;
 
 private slots:
-    void initTestCase() { Clock::SetToday(QDate(2022, 1, 7)); }
-    void cleanupTestCase() { Clock::SetToday(std::nullopt); }
+    void initTestCase() { m_today = Clock::SetToday(QDate(2022, 1, 7)); }
+    void cleanupTestCase() { m_today.restore(); }
 
     void account_data();
     void account();
@@ -174,8 +140,8 @@ void TestAboWriter::exampleBytesOnDisk_data() {
 void TestAboWriter::exampleBytesOnDisk() {
     QFETCH(bool, withRow2);
     QFETCH(QByteArray, expected);
-    const Settings s = ExampleSettings();
-    const PaymentOrder order = ExampleOrder(s, withRow2);
+    const Settings s = AboExampleSettings();
+    const PaymentOrder order = AboExampleOrder(withRow2);
     QCOMPARE(WrittenBytes(BuildAboText(order, s, true)), expected);
 }
 
@@ -212,7 +178,7 @@ void TestAboWriter::layouts() {
     QFETCH(QStringList, expectedItems);
     QFETCH(QString, expectedGroup);
 
-    const Settings s = ExampleSettings();
+    const Settings s = AboExampleSettings();
     PaymentOrder order;
     order.OrderDate = QStringLiteral("10.1.2022");
     for (int i = 0; i < rows.size(); ++i)
@@ -245,7 +211,7 @@ void TestAboWriter::messages() {
     QFETCH(bool, oneItem);
     QFETCH(QString, expectedTail);
 
-    const Settings s = ExampleSettings();
+    const Settings s = AboExampleSettings();
     PaymentOrder order;
     order.OrderDate = QStringLiteral("10.1.2022");
     order.Items[0] = Item("1", "0100", "1,00", {}, {}, {}, comment);
@@ -290,11 +256,11 @@ void TestAboWriter::header() {
     QFETCH(QByteArray, expectedHeader);
     QFETCH(QByteArray, expectedFileRecord);
 
-    Settings s = ExampleSettings();
+    Settings s = AboExampleSettings();
     s.NazevKlienta = clientName;
     s.CisloKlienta = clientNumber;
     s.SmerovyKod = bankCode;
-    const QStringList lines = BuildAboText(ExampleOrder(s, true), s, false);
+    const QStringList lines = BuildAboText(AboExampleOrder(true), s, false);
     const QList<QByteArray> written = WrittenBytes(lines.mid(0, 2)).split('\n');
     QCOMPARE(written.at(0), expectedHeader + '\r');
     QCOMPARE(written.at(0).size(), 59);
@@ -303,7 +269,7 @@ void TestAboWriter::header() {
 
 // A hand-edited amount without two decimals must not put 10 times less into the bank's sum.
 void TestAboWriter::groupTotalFromRoundedRows() {
-    const Settings s = ExampleSettings();
+    const Settings s = AboExampleSettings();
     PaymentOrder order;
     order.OrderDate = QStringLiteral("1.12.2023");
     order.Items[0] = Item("1", "0100", "12,5");
@@ -393,8 +359,8 @@ void TestAboWriter::problems() {
 }
 
 void TestAboWriter::unreadableDateThrows() {
-    const Settings s = ExampleSettings();
-    PaymentOrder order = ExampleOrder(s, true);
+    const Settings s = AboExampleSettings();
+    PaymentOrder order = AboExampleOrder(true);
     order.OrderDate = QStringLiteral("leden");
     QVERIFY_THROWS_EXCEPTION(VelorinError, BuildAboText(order, s, true));
 }

@@ -36,11 +36,10 @@ private Q_SLOTS:
 
     void gridMarksRowsThatFailACheck() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("7.1.2022"),
-                                            {QStringLiteral("19-2000145399|0800|100,00||||good|"),
-                                             QStringLiteral("19-2000145398|0999|100,00||6||bad|"),
-                                             QStringLiteral("||||||comment only|")}));
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("Banka"), QStringLiteral("7.1.2022"),
+                                                               {QStringLiteral("19-2000145399|0800|100,00||||good|"),
+                                                                QStringLiteral("19-2000145398|0999|100,00||6||bad|"),
+                                                                QStringLiteral("||||||comment only|")}));
         THlavni& w = f.start();
         f.openOrder();
         auto* grid = w.findChild<QTableView*>(QStringLiteral("Grid1"));
@@ -102,10 +101,9 @@ private Q_SLOTS:
     // shows the pages.
     void printPreviewWarns() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("6.1.2022"),
-                                            {QStringLiteral("19-2000145399|0800|100,00||||good|"),
-                                             QStringLiteral("19-2000145398|0800|100,00||||bad|")}));
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("Banka"), QStringLiteral("6.1.2022"),
+                                                               {QStringLiteral("19-2000145399|0800|100,00||||good|"),
+                                                                QStringLiteral("19-2000145398|0800|100,00||||bad|")}));
         f.start();
         f.openOrder();
         QString warning;

@@ -8,9 +8,8 @@
 
 namespace {
 
-QStringList OrderLines() {
-    return AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
-                                  {QStringLiteral("1|0100|5,00|||||")});
+QStringList SmallOrder() {
+    return OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {QStringLiteral("1|0100|5,00|||||")});
 }
 
 } // namespace
@@ -21,16 +20,15 @@ class TestFileSafety : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { InitApplication(); }
-    void cleanup() { TextFile::SetWriteSeam({}); }
 
     // Listing a folder of mode 0333 gives nothing at all; the new order would be named 2022001.ppu
     // and written over the order of that name.
     void aNewOrderInAFolderThatCannotBeListedIsRefused() {
         VELORIN_AS_NOBODY_WHEN_ROOT();
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines());
+        f.writeOrder(QStringLiteral("2022001.ppu"), SmallOrder());
         const QString existing = f.orderPath(QStringLiteral("2022001.ppu"));
-        const QByteArray before = AppFixture::bytes(existing);
+        const QByteArray before = ReadAll(existing);
         THlavni& w = f.start();
         const QFile::Permissions listable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
         QVERIFY(QFile::setPermissions(f.yearFolder(), QFile::WriteOwner | QFile::ExeOwner | QFile::WriteGroup |
@@ -48,19 +46,19 @@ private Q_SLOTS:
         QCOMPARE(w.windowTitle(), QStringLiteral("Příkaz k úhradě"));
         QVERIFY(QFile::setPermissions(f.yearFolder(), listable));
         QCOMPARE(AllEntries(f.yearFolder()), QStringList{QStringLiteral("2022001.ppu")});
-        QCOMPARE(AppFixture::bytes(existing), before);
+        QCOMPARE(ReadAll(existing), before);
     }
 
     // Another running copy makes the next order while this one writes: its file stays as it made it,
     // and this order takes the next free number.
     void aNewOrderSkipsANameTakenMeanwhile() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines());
+        f.writeOrder(QStringLiteral("2022001.ppu"), SmallOrder());
         THlavni& w = f.start();
         const QString other = f.orderPath(QStringLiteral("2022002.ppu"));
         const QByteArray othersBytes = "Jiná banka\r\n";
         bool made = false;
-        TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
+        const SeamGuard seam = TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
             if (!made) {
                 made = true;
                 QFile file(other);
@@ -75,7 +73,7 @@ private Q_SLOTS:
         QVERIFY(w.isOrderOpen());
         QCOMPARE(w.order().FilePath, f.orderPath(QStringLiteral("2022003.ppu")));
         QCOMPARE(w.windowTitle(), QStringLiteral("Příkaz k úhradě - 2022003.ppu"));
-        QCOMPARE(AppFixture::bytes(other), othersBytes);
+        QCOMPARE(ReadAll(other), othersBytes);
         QCOMPARE(AllEntries(f.yearFolder()), (QStringList{QStringLiteral("2022001.ppu"), QStringLiteral("2022002.ppu"),
                                                           QStringLiteral("2022003.ppu")}));
         QCOMPARE(TextFile::ReadLines(w.order().FilePath).value(4), QStringLiteral("7.1.2022"));
@@ -86,7 +84,7 @@ private Q_SLOTS:
     // one all stay.
     void listingsDeleteNothing() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines());
+        f.writeOrder(QStringLiteral("2022001.ppu"), SmallOrder());
         WriteAged(f.orderPath(QStringLiteral("poznamky.ppu.~kopie")), 3600);
         WriteAged(f.orderPath(QStringLiteral("2022001.ppu.~b12Cd")), 3600);
         WriteAged(f.orderPath(QStringLiteral("2022001.ppu.~y34Zw")), 5);

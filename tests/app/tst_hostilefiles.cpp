@@ -14,16 +14,23 @@
 
 namespace {
 
-// A good order and two links named like orders, to a pipe and to /dev/zero; the pipe itself.
-QString WriteHostileYear(AppFixture& f) {
-    f.writeOrder(QStringLiteral("2022001.ppu"), AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
-                                                                       {QStringLiteral("111|0100|7,00||||Nájem|")}));
-    const QString fifo = f.dir.filePath(QStringLiteral("roura"));
-    if (!MakeFifo(fifo) || !QFile::link(fifo, f.orderPath(QStringLiteral("2022002.ppu"))) ||
-        !QFile::link(QStringLiteral("/dev/zero"), f.orderPath(QStringLiteral("2022003.ppu"))))
-        return QString();
-    return fifo;
-}
+// A year of a good order and two links named like orders, to a pipe and to /dev/zero, the main
+// window started over it; reads that block on the pipe are woken, endless ones run out of memory.
+struct HostileYear {
+    AppFixture f;
+    QString fifo = f.dir.filePath(QStringLiteral("roura"));
+    bool made = write();
+    THlavni& window = f.start();
+    Watchdog watchdog{{fifo}};
+    MemoryCap memory;
+
+    bool write() {
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
+                                                               {QStringLiteral("111|0100|7,00||||Nájem|")}));
+        return MakeFifo(fifo) && QFile::link(fifo, f.orderPath(QStringLiteral("2022002.ppu"))) &&
+               QFile::link(QStringLiteral("/dev/zero"), f.orderPath(QStringLiteral("2022003.ppu")));
+    }
+};
 
 const QString kPipe = QStringLiteral("soubor nelze načíst: není to obyčejný soubor, ale pojmenovaná roura");
 const QString kDevice = QStringLiteral("soubor nelze načíst: není to obyčejný soubor, ale zařízení");
@@ -39,12 +46,10 @@ private Q_SLOTS:
     void initTestCase() { InitApplication(); }
 
     void openOrderDialogListsThemUnreadable() {
-        AppFixture f;
-        const QString fifo = WriteHostileYear(f);
-        QVERIFY(!fifo.isEmpty());
-        THlavni& w = f.start();
-        Watchdog watchdog({fifo});
-        MemoryCap memory;
+        HostileYear year;
+        QVERIFY(year.made);
+        AppFixture& f = year.f;
+        THlavni& w = year.window;
         {
             TOtevrit dialog(w.settings(), &w);
             auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
@@ -60,22 +65,18 @@ private Q_SLOTS:
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].contains(f.orderPath(QStringLiteral("2022003.ppu"))), qPrintable(errors[0]));
         QVERIFY(!w.isOrderOpen());
-        QVERIFY(!watchdog.expired());
+        QVERIFY(!year.watchdog.expired());
     }
 
     void overviewListsThemUnreadable() {
-        AppFixture f;
-        const QString fifo = WriteHostileYear(f);
-        QVERIFY(!fifo.isEmpty());
-        THlavni& w = f.start();
-        Watchdog watchdog({fifo});
-        MemoryCap memory;
-        TSestavy s(w.settings(), &w);
+        HostileYear year;
+        QVERIFY(year.made);
+        TSestavy s(year.window.settings(), &year.window);
         QCOMPARE(AppFixture::shown(), QStringList{QStringLiteral("Některé příkazy nelze přečíst:\n2022002.ppu: ") +
                                                   kPipe + QStringLiteral("\n2022003.ppu: ") + kDevice});
         QCOMPARE(s.table().rowCount(), 1);
         QCOMPARE(s.table().cell(0, 3), QStringLiteral("7,00"));
-        QVERIFY(!watchdog.expired());
+        QVERIFY(!year.watchdog.expired());
     }
 
     // The main window comes up with the defaults after one error box that names the file; the
@@ -107,9 +108,8 @@ private Q_SLOTS:
         AppFixture f;
         const QString kept = UserBankListPath(f.folder());
         QVERIFY(MakeFifo(kept));
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
-                                            {QStringLiteral("19-2000145399|0800|100,00|||||")}));
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
+                                                               {QStringLiteral("19-2000145399|0800|100,00|||||")}));
         const QString picked = f.dir.filePath(QStringLiteral("vybrany.csv"));
         QVERIFY(MakeFifo(picked));
         Watchdog watchdog({kept, picked});
@@ -134,9 +134,9 @@ private Q_SLOTS:
         QVERIFY(MakeFifo(presets));
         Watchdog watchdog({presets});
         f.start();
-        ModalAction close([](QWidget* dialog) { dialog->close(); }, 1000);
+        NoModalWindow noManager;
         f.trigger("HMenu_Predvolby");
-        QVERIFY(!close.happened());
+        QVERIFY(!noManager.appeared());
         const QStringList errors = AppFixture::shown(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors[0].startsWith(QStringLiteral("Soubor %1 nelze načíst: ").arg(presets)), qPrintable(errors[0]));

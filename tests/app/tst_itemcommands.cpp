@@ -28,7 +28,7 @@ class TestItemCommands : public QObject {
 
     void startWith(AppFixture& f, const QStringList& rows) {
         f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), rows));
+                     OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), rows));
         path = f.orderPath(QStringLiteral("2022001.ppu"));
         f.start();
         openFirst(f);
@@ -69,7 +69,7 @@ private Q_SLOTS:
         const QString other = QStringLiteral("9|0100|5,00|||||");
         startWith(f, {other, row});
         AppFixture::shown(); // the open-order dialog's own word on an amount it cannot sum
-        const QByteArray before = AppFixture::bytes(path);
+        const QByteArray before = ReadAll(path);
         THlavni& w = *f.window;
         w.selectRow(1);
         f.activate();
@@ -81,7 +81,7 @@ private Q_SLOTS:
         QCOMPARE(AppFixture::shown(), QStringList());
         QCOMPARE(line(1), other);
         QCOMPARE(line(2), row);
-        QCOMPARE(AppFixture::bytes(path), before);
+        QCOMPARE(ReadAll(path), before);
         QCOMPARE(w.order().Total, 5.0);
         auto* label = f.window->findChild<QLabel*>(QStringLiteral("La_Celkem"));
         QVERIFY2(label->text().contains(QStringLiteral("řádku 2")), qPrintable(label->text()));
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         AppFixture f;
         startWith(f, {});
-        const QByteArray before = AppFixture::bytes(path);
+        const QByteArray before = ReadAll(path);
         QGuiApplication::clipboard()->setText(text);
         f.trigger("HMenu_VlozitPolozku");
         if (accepted) {
@@ -149,7 +149,7 @@ private Q_SLOTS:
         } else {
             QCOMPARE(DialogHook::Records().size(), 1);
             QCOMPARE(DialogHook::Records()[0].caption, QStringLiteral("Obsah schránky nelze vložit"));
-            QCOMPARE(AppFixture::bytes(path), before);
+            QCOMPARE(ReadAll(path), before);
         }
     }
 
@@ -157,10 +157,10 @@ private Q_SLOTS:
         AppFixture f;
         startWith(f, {kItem3});
         QGuiApplication::clipboard()->setText(QStringLiteral("|||||||"));
-        const QByteArray before = AppFixture::bytes(path);
+        const QByteArray before = ReadAll(path);
         DialogHook::PushAnswer(Answer::No);
         f.trigger("HMenu_VlozitPolozku");
-        QCOMPARE(AppFixture::bytes(path), before);
+        QCOMPARE(ReadAll(path), before);
         QCOMPARE(AppFixture::shown(QStringLiteral("question")).size(), 1);
         DialogHook::PushAnswer(Answer::Yes);
         f.trigger("HMenu_VlozitPolozku");
@@ -173,10 +173,10 @@ private Q_SLOTS:
         AppFixture f;
         startWith(f, {QStringLiteral("1|0100|1,00|||||"), QStringLiteral("2|0100|2,00|||||"),
                       QStringLiteral("3|0100|3,00|||||")});
-        const QByteArray before = AppFixture::bytes(path);
+        const QByteArray before = ReadAll(path);
         DialogHook::PushAnswer(Answer::No);
         f.trigger("HMenu_SmazatPolozku");
-        QCOMPARE(AppFixture::bytes(path), before);
+        QCOMPARE(ReadAll(path), before);
         const QList<DialogHook::Record> asked = DialogHook::Records();
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked[0].kind, QStringLiteral("warning"));

@@ -222,10 +222,9 @@ private Q_SLOTS:
 
     void commentLabelFollowsSelection() {
         AppFixture f;
-        f.writeOrder(
-            QStringLiteral("2022001.ppu"),
-            AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("7.1.2022"),
-                                   {QStringLiteral("1|0100|5,00||||první|"), QStringLiteral("2|0100|6,00||||druhý|")}));
+        f.writeOrder(QStringLiteral("2022001.ppu"),
+                     OrderLines(QStringLiteral("Banka"), QStringLiteral("7.1.2022"),
+                                {QStringLiteral("1|0100|5,00||||první|"), QStringLiteral("2|0100|6,00||||druhý|")}));
         THlavni& w = f.start();
         ModalOpen(w, 0);
         auto* label = w.findChild<QLabel*>(QStringLiteral("La_Komentar"));
@@ -243,10 +242,10 @@ private Q_SLOTS:
     // A long amount is right-aligned in its cell and clipped there, never drawn over its neighbour.
     void longAmountIsClippedToItsCell() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("7.1.2022"),
-                                            {QString(), QStringLiteral("|||||||"),
-                                             QStringLiteral("||88888888888888888888888888,00|||||")}));
+        f.writeOrder(
+            QStringLiteral("2022001.ppu"),
+            OrderLines(QStringLiteral("Banka"), QStringLiteral("7.1.2022"),
+                       {QString(), QStringLiteral("|||||||"), QStringLiteral("||88888888888888888888888888,00|||||")}));
         THlavni& w = f.start();
         ModalOpen(w, 0);
         auto* grid = w.findChild<QTableView*>(QStringLiteral("Grid1"));

@@ -12,7 +12,7 @@ namespace {
 
 QString fileTimeAndBytes(const QString& path) {
     return QFileInfo(path).lastModified().toString(Qt::ISODateWithMs) + QLatin1Char(' ') +
-           QString::fromLatin1(AppFixture::bytes(path).toHex());
+           QString::fromLatin1(ReadAll(path).toHex());
 }
 
 } // namespace
@@ -62,8 +62,8 @@ private Q_SLOTS:
         QFETCH(bool, kept);
         AppFixture f;
         f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {row}));
-        const QByteArray before = AppFixture::bytes(f.orderPath(QStringLiteral("2022001.ppu")));
+                     OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {row}));
+        const QByteArray before = ReadAll(f.orderPath(QStringLiteral("2022001.ppu")));
         THlavni& w = f.start();
         f.openOrder(0);
         QVERIFY(w.isOrderOpen());
@@ -78,7 +78,7 @@ private Q_SLOTS:
         QVERIFY(!w.isOrderOpen());
         QCOMPARE(f.orderFiles().size(), kept ? 1 : 0);
         if (kept)
-            QCOMPARE(AppFixture::bytes(f.orderPath(QStringLiteral("2022001.ppu"))), before);
+            QCOMPARE(ReadAll(f.orderPath(QStringLiteral("2022001.ppu"))), before);
     }
 
     // The bank data of the order opened last go into the next new order, not the settings file.
@@ -86,10 +86,9 @@ private Q_SLOTS:
         AppFixture f;
         IniFile::Write(f.folder() + QStringLiteral("Velorin.ini"), QStringLiteral("Udaje"),
                        QStringLiteral("NazevBanky"), QStringLiteral("Banka z nastavení"));
-        const QByteArray ini = AppFixture::bytes(f.folder() + QStringLiteral("Velorin.ini"));
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Jiná banka"), QStringLiteral("3.1.2022"),
-                                            {QStringLiteral("1|0300|5,00|||||")}));
+        const QByteArray ini = ReadAll(f.folder() + QStringLiteral("Velorin.ini"));
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("Jiná banka"), QStringLiteral("3.1.2022"),
+                                                               {QStringLiteral("1|0300|5,00|||||")}));
         THlavni& w = f.start();
         f.openOrder(0);
         QCOMPARE(w.settings().NazevBanky, QStringLiteral("Jiná banka"));
@@ -98,13 +97,13 @@ private Q_SLOTS:
         const QStringList lines = TextFile::ReadLines(f.orderPath(QStringLiteral("2022002.ppu")));
         QCOMPARE(lines.mid(0, 4), QStringList({QStringLiteral("Jiná banka"), QStringLiteral("Ulice 1"),
                                                QStringLiteral("123-456"), QStringLiteral("0100")}));
-        QCOMPARE(AppFixture::bytes(f.folder() + QStringLiteral("Velorin.ini")), ini);
+        QCOMPARE(ReadAll(f.folder() + QStringLiteral("Velorin.ini")), ini);
     }
 
     void openCancelledLeavesNoOrderOpen() {
         AppFixture f;
         f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {}));
+                     OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {}));
         THlavni& w = f.start();
         f.openOrder(-1);
         QVERIFY(!w.isOrderOpen());
@@ -114,8 +113,8 @@ private Q_SLOTS:
     // A file that cannot be loaded changes nothing: no order open, the bank data as before.
     void aShortFileIsRefusedWholly() {
         AppFixture f;
-        QStringList lines = AppFixture::orderLines(QStringLiteral("Cizí banka"), QStringLiteral("3.1.2022"),
-                                                   {QStringLiteral("1|0100|5,00|||||")});
+        QStringList lines =
+            OrderLines(QStringLiteral("Cizí banka"), QStringLiteral("3.1.2022"), {QStringLiteral("1|0100|5,00|||||")});
         f.writeOrder(QStringLiteral("2022001.ppu"), lines.mid(0, 12));
         THlavni& w = f.start();
         f.openOrder(0);
@@ -151,8 +150,8 @@ private Q_SLOTS:
         QFETCH(QString, said);
         AppFixture f;
         const QString name = QStringLiteral("2022001.ppu");
-        f.writeOrder(name, AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
-                                                  {QStringLiteral("1|0100|5,00|||||")}) +
+        f.writeOrder(name, OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
+                                      {QStringLiteral("1|0100|5,00|||||")}) +
                                extra);
         THlavni& w = f.start();
         QString counted;
@@ -195,9 +194,8 @@ private Q_SLOTS:
         QFETCH(QDate, picked);
         QFETCH(bool, written);
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("03.01.2022"),
-                                            {QStringLiteral("1|0100|5,00|||||")}));
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("Banka"), QStringLiteral("03.01.2022"),
+                                                               {QStringLiteral("1|0100|5,00|||||")}));
         const QString path = f.orderPath(QStringLiteral("2022001.ppu"));
         THlavni& w = f.start();
         f.openOrder(0);
@@ -217,16 +215,15 @@ private Q_SLOTS:
 
     void aDateThatIsNoDateIsReportedAndKept() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("zítra"),
-                                            {QStringLiteral("1|0100|5,00|||||")}));
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("Banka"), QStringLiteral("zítra"),
+                                                               {QStringLiteral("1|0100|5,00|||||")}));
         const QString path = f.orderPath(QStringLiteral("2022001.ppu"));
         THlavni& w = f.start();
         f.openOrder(0);
-        const QByteArray before = AppFixture::bytes(path);
+        const QByteArray before = ReadAll(path);
         f.trigger("HMenu_ZmenitDatum");
         QCOMPARE(AppFixture::shown(QStringLiteral("error")).size(), 1);
-        QCOMPARE(AppFixture::bytes(path), before);
+        QCOMPARE(ReadAll(path), before);
         QVERIFY(w.isOrderOpen());
         QVERIFY(DialogHook::Records().isEmpty());
     }
@@ -249,9 +246,8 @@ private Q_SLOTS:
 
     void namesFollowTheLastOrder() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022999.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
-                                            {QStringLiteral("1|0100|5,00|||||")}));
+        f.writeOrder(QStringLiteral("2022999.ppu"), OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
+                                                               {QStringLiteral("1|0100|5,00|||||")}));
         f.start();
         f.trigger("HMenu_Novy");
         QVERIFY(f.orderFiles().contains(QStringLiteral("2023000.ppu")));

@@ -61,11 +61,11 @@ private Q_SLOTS:
     void countsAndSumsByItsOwnRules() {
         AppFixture f;
         f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
-                                            {QStringLiteral("1|0100|1250.50|||||"), QStringLiteral("|||||||"),
-                                             QStringLiteral("3|0100|9,50|||||")}));
-        QStringList withExtra = AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("4.1.2022"),
-                                                       {QStringLiteral("||||||jen komentář|")});
+                     OrderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
+                                {QStringLiteral("1|0100|1250.50|||||"), QStringLiteral("|||||||"),
+                                 QStringLiteral("3|0100|9,50|||||")}));
+        QStringList withExtra =
+            OrderLines(QStringLiteral("B"), QStringLiteral("4.1.2022"), {QStringLiteral("||||||jen komentář|")});
         withExtra << QStringLiteral("9|0100|1,00|||||");
         f.writeOrder(QStringLiteral("2022002.ppu"), withExtra);
         THlavni& w = f.start();
@@ -81,11 +81,9 @@ private Q_SLOTS:
         f.writeOrder(QStringLiteral("2022001.ppu"),
                      {QStringLiteral("jen"), QStringLiteral("tři"), QStringLiteral("řádky")});
         f.writeOrder(QStringLiteral("2022002.ppu"),
-                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
-                                            {QStringLiteral("1|0100|sto|||||")}));
+                     OrderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {QStringLiteral("1|0100|sto|||||")}));
         f.writeOrder(QStringLiteral("2022003.ppu"),
-                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("5.1.2022"),
-                                            {QStringLiteral("1|0100|7,00|||||")}));
+                     OrderLines(QStringLiteral("B"), QStringLiteral("5.1.2022"), {QStringLiteral("1|0100|7,00|||||")}));
         THlavni& w = f.start();
         TOtevrit dialog(w.settings(), &w);
         const QStringList rows = rowsOf(dialog);
@@ -109,8 +107,7 @@ private Q_SLOTS:
     void firstArrowKeySelectsTheFirstRow() {
         AppFixture f;
         for (const char* name : {"2022001.ppu", "2022002.ppu"})
-            f.writeOrder(QLatin1String(name),
-                         AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {}));
+            f.writeOrder(QLatin1String(name), OrderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {}));
         THlavni& w = f.start();
         TOtevrit dialog(w.settings(), &w);
         dialog.show();
@@ -150,8 +147,7 @@ private Q_SLOTS:
     void anUpperCaseExtensionOpens() {
         AppFixture f;
         f.writeOrder(QStringLiteral("2022001.PPU"),
-                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"),
-                                            {QStringLiteral("1|0100|7,00|||||")}));
+                     OrderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {QStringLiteral("1|0100|7,00|||||")}));
         THlavni& w = f.start();
         TOtevrit dialog(w.settings(), &w);
         QCOMPARE(rowsOf(dialog), QStringList{QStringLiteral("2022001;3.1.2022;1;7,00")});
@@ -167,8 +163,7 @@ private Q_SLOTS:
     void mouseAndKeys() {
         AppFixture f;
         for (const char* name : {"2022001.ppu", "2022002.ppu"})
-            f.writeOrder(QLatin1String(name),
-                         AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {}));
+            f.writeOrder(QLatin1String(name), OrderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {}));
         THlavni& w = f.start();
         auto rowCentre = [](QTreeWidget* list, int row) {
             return list->visualItemRect(list->topLevelItem(row)).center();
@@ -207,8 +202,7 @@ private Q_SLOTS:
 
     void okWithoutSelectionAndAVanishedFile() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {}));
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("B"), QStringLiteral("3.1.2022"), {}));
         THlavni& w = f.start();
         TOtevrit dialog(w.settings(), &w);
         dialog.Tl_OkClick();

@@ -22,9 +22,9 @@ private Q_SLOTS:
         QVERIFY(trap.made());
         const QString red = QStringLiteral("<font size=6 color=red>ZAPLACENO</font>");
         f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), trap.picture(),
-                                            {QStringLiteral("19-2000145399|0800|100,00||||%1|").arg(trap.picture()),
-                                             QStringLiteral("19-2000145399|0800|200,00||||%1|").arg(red)}));
+                     OrderLines(QStringLiteral("Banka"), trap.picture(),
+                                {QStringLiteral("19-2000145399|0800|100,00||||%1|").arg(trap.picture()),
+                                 QStringLiteral("19-2000145399|0800|200,00||||%1|").arg(red)}));
         THlavni& w = f.start();
         f.openOrder();
         auto* comment = w.findChild<QLabel*>(QStringLiteral("La_Komentar"));
@@ -61,8 +61,8 @@ private Q_SLOTS:
         const QString red = QStringLiteral("<font size=6 color=red>ZAPLACENO</font>");
         for (const QString& amount : {trap.picture(), red})
             f.writeOrder(amount == red ? QStringLiteral("2022002.ppu") : QStringLiteral("2022001.ppu"),
-                         AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("7.1.2022"),
-                                                {QStringLiteral("19-2000145399|0800|%1|||||").arg(amount)}));
+                         OrderLines(QStringLiteral("Banka"), QStringLiteral("7.1.2022"),
+                                    {QStringLiteral("19-2000145399|0800|%1|||||").arg(amount)}));
         f.start();
         QStringList tips;
         int opens = -1;

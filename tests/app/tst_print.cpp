@@ -62,7 +62,7 @@ void setCurrency(AppFixture& f, const QString& currency) {
 // The file's bytes and time, to prove that a command left it alone.
 QString fileState(const QString& path) {
     return QFileInfo(path).lastModified().toString(Qt::ISODateWithMs) + QLatin1Char(' ') +
-           QString::fromLatin1(AppFixture::bytes(path).toHex());
+           QString::fromLatin1(ReadAll(path).toHex());
 }
 
 void makeOld(const QString& path) {
@@ -83,15 +83,14 @@ private Q_SLOTS:
     // Amounts without account numbers are no valid items: the message, and no preview.
     void noValidItemShowsTheMessageOnly() {
         AppFixture f;
-        f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
-                                            {QStringLiteral("|0100|100,00||||bez účtu|")}));
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
+                                                               {QStringLiteral("|0100|100,00||||bez účtu|")}));
         THlavni& w = f.start();
         openRow(f, 0);
         QVERIFY(w.findChild<QLabel*>(QStringLiteral("La_Celkem"))->text().contains(QStringLiteral("100,00")));
-        ModalAction close([](QWidget* dialog) { dialog->close(); }, 300);
+        NoModalWindow noPreview;
         f.trigger("HMenu_Tisk");
-        QVERIFY(!close.happened());
+        QVERIFY(!noPreview.appeared());
         QCOMPARE(AppFixture::shown(), QStringList{kNoValidItem});
     }
 
@@ -109,13 +108,12 @@ private Q_SLOTS:
         rows[4] = QStringLiteral("||300,00||||jen částka|");
         rows[8] = QStringLiteral("901|0800|1,00|||||");
         const QList<QStringList> orders = {
-            AppFixture::orderLines(QStringLiteral("Banka A"), QStringLiteral("3.1.2022"), all),
-            AppFixture::orderLines(QStringLiteral("Banka B"), QStringLiteral("4.1.2022"), rows),
-            AppFixture::orderLines(QStringLiteral("Banka C"), QStringLiteral("5.1.2022"),
-                                   {QStringLiteral("|||||||"), QStringLiteral("|0300|5,00||||jen částka|"),
-                                    QStringLiteral("|||||||"), QStringLiteral("777|0300|1234,50|7|7|7|C4|")}),
-            AppFixture::orderLines(QStringLiteral("Banka D"), QStringLiteral("6.1.2022"),
-                                   {QStringLiteral("888||||||")}),
+            OrderLines(QStringLiteral("Banka A"), QStringLiteral("3.1.2022"), all),
+            OrderLines(QStringLiteral("Banka B"), QStringLiteral("4.1.2022"), rows),
+            OrderLines(QStringLiteral("Banka C"), QStringLiteral("5.1.2022"),
+                       {QStringLiteral("|||||||"), QStringLiteral("|0300|5,00||||jen částka|"),
+                        QStringLiteral("|||||||"), QStringLiteral("777|0300|1234,50|7|7|7|C4|")}),
+            OrderLines(QStringLiteral("Banka D"), QStringLiteral("6.1.2022"), {QStringLiteral("888||||||")}),
         };
         QStringList before;
         for (int i = 0; i < orders.size(); ++i) {
@@ -169,10 +167,9 @@ private Q_SLOTS:
     // window shows, with the row it leaves out named under the table.
     void amountThatIsNoNumberIsNamedBesideTheTotal() {
         AppFixture f;
-        f.writeOrder(
-            QStringLiteral("2022001.ppu"),
-            AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
-                                   {QStringLiteral("111|0100|100,00|||||"), QStringLiteral("222|0100|sto||||ručně|")}));
+        f.writeOrder(QStringLiteral("2022001.ppu"),
+                     OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
+                                {QStringLiteral("111|0100|100,00|||||"), QStringLiteral("222|0100|sto||||ručně|")}));
         THlavni& w = f.start();
         openRow(f, 0);
         QVERIFY(w.findChild<QLabel*>(QStringLiteral("La_Celkem"))
@@ -194,10 +191,9 @@ private Q_SLOTS:
         rows[4] = QStringLiteral("555|0300||||||");
         rows[6] = QStringLiteral("||500,00||||bez účtu|");
         f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), rows));
-        f.writeOrder(QStringLiteral("2022002.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("4.1.2022"),
-                                            {QStringLiteral("555|0300||||||")}));
+                     OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), rows));
+        f.writeOrder(QStringLiteral("2022002.ppu"), OrderLines(QStringLiteral("Banka"), QStringLiteral("4.1.2022"),
+                                                               {QStringLiteral("555|0300||||||")}));
         THlavni& w = f.start();
         openRow(f, 0);
         f.trigger("HMenu_TxtVypisStrukturovany");
@@ -227,8 +223,8 @@ private Q_SLOTS:
     // that cannot be read ends in the error box naming it, and no viewer opens.
     void plainListing() {
         AppFixture f;
-        const QStringList lines = AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
-                                                         {QStringLiteral("123|0100|10,00|1|2|3|Žluťoučký|")});
+        const QStringList lines = OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
+                                             {QStringLiteral("123|0100|10,00|1|2|3|Žluťoučký|")});
         f.writeOrder(QStringLiteral("2022001.ppu"), lines);
         const QString path = f.orderPath(QStringLiteral("2022001.ppu"));
         makeOld(path);
@@ -243,7 +239,7 @@ private Q_SLOTS:
         DialogHook::ClearRecords();
 
         // The real viewer: editable, and what is typed there goes nowhere.
-        DialogHook::Deactivate();
+        SeamGuard realDialogs = DialogHook::Deactivate();
         bool edited = false;
         ModalAction edit([&](QWidget* viewer) {
             auto* memo = viewer->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
@@ -254,7 +250,7 @@ private Q_SLOTS:
             viewer->close();
         });
         f.trigger("HMenu_TxtVypis");
-        DialogHook::Activate();
+        realDialogs.restore();
         QVERIFY(edited);
         QCOMPARE(fileState(path), before);
 

@@ -53,7 +53,7 @@ private Q_SLOTS:
     void itemEditorThroughInsAndDoubleClick() {
         AppFixture f;
         f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {}));
+                     OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"), {}));
         THlavni& w = f.start();
         f.openOrder();
         w.selectRow(1);
@@ -119,9 +119,9 @@ private Q_SLOTS:
     void qrPlatbaThroughMenuAndToolbar() {
         AppFixture f;
         f.writeOrder(QStringLiteral("2022001.ppu"),
-                     AppFixture::orderLines(QStringLiteral("Banka"), QStringLiteral("31.1.2025"),
-                                            {QStringLiteral("19-2000145399|0800|1250,00|20250001|0308||Nájem leden|"),
-                                             QStringLiteral("1265098001|5500||||||")}));
+                     OrderLines(QStringLiteral("Banka"), QStringLiteral("31.1.2025"),
+                                {QStringLiteral("19-2000145399|0800|1250,00|20250001|0308||Nájem leden|"),
+                                 QStringLiteral("1265098001|5500||||||")}));
         // The code of the selected row through the toolbar; the preview holds the one item that has a code.
         THlavni& w = f.start();
         f.openOrder();

@@ -54,14 +54,12 @@ QModelIndex CellOf(QTableView* view, int columnOffset) {
 
 class TestDialogs : public QObject {
     Q_OBJECT
+    SeamGuard m_dialogs;
 
 private slots:
     void initTestCase() { QApplication::setApplicationDisplayName(QStringLiteral("Velorin")); }
-    void init() { DialogHook::Activate(); }
-    void cleanup() {
-        DialogHook::Deactivate();
-        Clock::SetToday(std::nullopt);
-    }
+    void init() { m_dialogs = DialogHook::Activate(); }
+    void cleanup() { m_dialogs.restore(); }
 
     void hookAnswersQuestionsInOrder() {
         DialogHook::PushAnswer(Answer::Yes);
@@ -83,7 +81,7 @@ private slots:
         QCOMPARE(r[1].caption, QStringLiteral("Mazání"));
         QCOMPARE(r[3].text, QStringLiteral("Čtvrtá?"));
 
-        DialogHook::Activate(); // starts afresh
+        const SeamGuard again = DialogHook::Activate(); // starts afresh
         QCOMPARE(DialogHook::Records().size(), 0);
         QCOMPARE(DialogHook::UnansweredCount(), 0);
     }
@@ -191,7 +189,7 @@ private slots:
     void fileDialogsListInCzech() {
         QFETCH(bool, saving);
         QFETCH(bool, asks);
-        DialogHook::Deactivate();
+        const SeamGuard realDialogs = DialogHook::Deactivate();
         QTemporaryDir dir;
         QWidget owner;
         QString caption, suffix, folder;
@@ -242,7 +240,7 @@ private slots:
 
     // The real input box: caption, label and start text; OK gives the text, even an empty one.
     void inputBox() {
-        DialogHook::Deactivate();
+        const SeamGuard realDialogs = DialogHook::Deactivate();
         QString caption, label, start;
         ModalAction ok([&](QWidget* w) {
             auto* input = qobject_cast<QInputDialog*>(w);
@@ -399,7 +397,7 @@ private slots:
 
     // The real boxes, answered by keyboard: No is the default, Czech captions, icons.
     void questionBoxDefaultsToNo() {
-        DialogHook::Deactivate();
+        const SeamGuard realDialogs = DialogHook::Deactivate();
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QString caption, yes, no;
         ModalAction act([&](QWidget* w) {
@@ -422,7 +420,7 @@ private slots:
     }
 
     void errorBoxLooks() {
-        DialogHook::Deactivate();
+        const SeamGuard realDialogs = DialogHook::Deactivate();
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QString caption, text;
         ModalAction act([&](QWidget* w) {
@@ -443,7 +441,7 @@ private slots:
 
     // A narrow box leaves the window manager no room for its caption beside the title-bar buttons.
     void smallBoxesShowTheirCaption() {
-        DialogHook::Deactivate();
+        const SeamGuard realDialogs = DialogHook::Deactivate();
         const std::vector<std::function<void()>> boxes{
             [] { PlainMessage(QStringLiteral("Zadejte výraz...")); },
             [] { InfoBox(QStringLiteral("Hotovo.")); },
@@ -466,7 +464,7 @@ private slots:
 
     // Qt's file list takes sizes and dates from the system's locale, not the program's.
     void saveDialogListsInCzech() {
-        DialogHook::Deactivate();
+        const SeamGuard realDialogs = DialogHook::Deactivate();
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("2026001.abo")));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -531,7 +529,7 @@ private slots:
     }
 
     void aboutBoxSpeaksCzech() {
-        Clock::SetToday(QDate(2026, 12, 9));
+        const SeamGuard today = Clock::SetToday(QDate(2026, 12, 9));
         AboutBox box(QStringLiteral("1.4"), QStringLiteral("2026-12-09"));
         QStringList captions;
         for (const char* name :
@@ -675,7 +673,7 @@ private slots:
     void rightsNoticeYears() {
         QFETCH(QDate, today);
         QFETCH(QString, expected);
-        Clock::SetToday(today);
+        const SeamGuard fixedDay = Clock::SetToday(today);
         QCOMPARE(CurrentYear(), today.year());
         AboutBox box(QStringLiteral("1.4"), QString());
         QCOMPARE(box.findChild<QLabel*>("La_CopyrightText")->text(), expected);
@@ -765,7 +763,7 @@ private slots:
     // The About box and the text viewer stand in the middle of the screen, wherever the main
     // window is; the date picker keeps to the main window.
     void centredOnTheScreen() {
-        DialogHook::Deactivate();
+        const SeamGuard realDialogs = DialogHook::Deactivate();
         QWidget main;
         main.setGeometry(0, 0, 300, 200);
         main.show();
@@ -783,7 +781,6 @@ private slots:
         const QRect about = shownAt([] { ShowAboutBox(QStringLiteral("1.4"), QStringLiteral("2022-01-07")); });
         const QRect text = shownAt([] { ShowTextWindow(QStringLiteral("Výpis"), QStringLiteral("text")); });
         SetDialogParent(nullptr);
-        DialogHook::Activate();
         // The window frame, unknown before showing, may shift the client area by its width.
         QVERIFY2((about.center() - centre).manhattanLength() <= 8, qPrintable(QString::number(about.x())));
         QVERIFY2((text.center() - centre).manhattanLength() <= 8, qPrintable(QString::number(text.y())));

@@ -16,8 +16,6 @@ class TestWholeWrite : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { TextFile::SetWriteSeam({}); }
-
     void createTakesOnlyAFreeName_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("free") << "free";
@@ -58,7 +56,7 @@ private slots:
 
     void failedCreateLeavesNothing() {
         QTemporaryDir dir;
-        TextFile::SetWriteSeam([](int, const char*, unsigned long) -> long {
+        const SeamGuard seam = TextFile::SetWriteSeam([](int, const char*, unsigned long) -> long {
             errno = ENOSPC;
             return -1;
         });
@@ -103,7 +101,7 @@ private slots:
 
         // A failed write clears nothing.
         WriteAged(dir.filePath("2026001.ppu.~c34De"), 3600);
-        TextFile::SetWriteSeam([](int, const char*, unsigned long) -> long {
+        const SeamGuard seam2 = TextFile::SetWriteSeam([](int, const char*, unsigned long) -> long {
             errno = EIO;
             return -1;
         });

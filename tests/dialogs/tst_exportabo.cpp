@@ -1,5 +1,7 @@
 #include "FakeHost.h"
+#include "TestFiles.h"
 #include "TestModal.h"
+#include "TestOrders.h"
 #include "common/Clock.h"
 #include "common/DialogHook.h"
 #include "dialogs/ExportABO_f.h"
@@ -28,19 +30,16 @@ const QByteArray kSeveralWithMessages = "UHL1070122FIRMA ALFA          000012345
                                         "3 +\r\n"
                                         "5 +\r\n";
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestExportAbo : public QObject {
     Q_OBJECT
+    SeamGuard m_dialogs;
+    SeamGuard m_today;
 
 private slots:
-    void initTestCase() { Clock::SetToday(QDate(2022, 1, 7)); }
-    void cleanupTestCase() { Clock::SetToday(std::nullopt); }
+    void initTestCase() { m_today = Clock::SetToday(QDate(2022, 1, 7)); }
+    void cleanupTestCase() { m_today.restore(); }
     void init();
     void cleanup();
 
@@ -76,12 +75,12 @@ private:
     QStringList save(TExportABO& d, const QString& name) {
         DialogHook::PushFileName(yearFolder() + QLatin1Char('/') + name);
         d.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
-        return QString::fromLatin1(FileBytes(yearFolder() + QLatin1Char('/') + name)).split(QStringLiteral("\r\n"));
+        return QString::fromLatin1(ReadAll(yearFolder() + QLatin1Char('/') + name)).split(QStringLiteral("\r\n"));
     }
 };
 
 void TestExportAbo::init() {
-    DialogHook::Activate();
+    m_dialogs = DialogHook::Activate();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     QVERIFY(QDir().mkpath(yearFolder()));
@@ -94,24 +93,13 @@ void TestExportAbo::init() {
     s.CisloUctu = QStringLiteral("35-123456789");
     s.SmerovyKod = QStringLiteral("0800");
     PaymentOrder& o = m_host->orderData;
+    o = AboExampleOrder(true);
     o.Bank = s.payerBank();
-    o.OrderDate = QStringLiteral("10.1.2022");
     o.FilePath = yearFolder() + QStringLiteral("/2022003.ppu");
-    o.Items[0].Account = QStringLiteral("987654321");
-    o.Items[0].BankCode = QStringLiteral("0300");
-    o.Items[0].Amount = QStringLiteral("1500,00");
-    o.Items[0].VariableSymbol = QStringLiteral("2022001");
-    o.Items[0].ConstantSymbol = QStringLiteral("0308");
-    o.Items[0].Comment = QStringLiteral("Nájem leden");
-    o.Items[1].Account = QStringLiteral("12-3456789012");
-    o.Items[1].BankCode = QStringLiteral("0100");
-    o.Items[1].Amount = QStringLiteral("250,50");
-    o.Items[1].SpecificSymbol = QStringLiteral("77");
-    o.Total = 1750.5;
 }
 
 void TestExportAbo::cleanup() {
-    DialogHook::Deactivate();
+    m_dialogs.restore();
     m_host.reset();
     m_dir.reset();
 }
@@ -144,9 +132,9 @@ void TestExportAbo::refusals() {
     else
         o.Items[1].Amount = QStringLiteral("250 Kč");
 
-    ModalAction closer([](QWidget* w) { w->close(); }, 300);
+    NoModalWindow noDialog;
     ExportAboCommand(*m_host);
-    QVERIFY(!closer.happened());
+    QVERIFY(!noDialog.appeared());
     const QList<DialogHook::Record> records = DialogHook::Records();
     QCOMPARE(records.size(), 1);
     QCOMPARE(records[0].kind, QStringLiteral("info"));
@@ -291,7 +279,7 @@ void TestExportAbo::saveNames() {
         expectedFiles << written;
     QCOMPARE(QDir(yearFolder()).entryList(QDir::Files), expectedFiles);
     if (!written.isEmpty())
-        QCOMPARE(FileBytes(yearFolder() + QLatin1Char('/') + written), kSeveralWithMessages);
+        QCOMPARE(ReadAll(yearFolder() + QLatin1Char('/') + written), kSeveralWithMessages);
 }
 
 void TestExportAbo::failedSaveKeepsDialogOpen() {
@@ -316,7 +304,7 @@ void TestExportAbo::failedSaveKeepsDialogOpen() {
     DialogHook::PushAnswer(Answer::Yes);
     DialogHook::PushFileName(target);
     dialog.findChild<QPushButton*>(QStringLiteral("Tl_Ulozit"))->click();
-    QCOMPARE(FileBytes(target), QByteArray("UHL1 upraven\xfd \xf8\xe1\x64\x65k\r\n"));
+    QCOMPARE(ReadAll(target), QByteArray("UHL1 upraven\xfd \xf8\xe1\x64\x65k\r\n"));
 }
 
 void TestExportAbo::keyboardKeepsDialogAndText() {
@@ -395,9 +383,9 @@ void TestExportAbo::secondExportOfDayIs002() {
     QStringList second = exportOnce(QStringLiteral("b.abo"));
     QCOMPARE(second[0].mid(40, 6), QStringLiteral("002002"));
     QCOMPARE(second[1], QStringLiteral("1 1501 002000 0800"));
-    Clock::SetToday(QDate(2022, 1, 8));
+    SeamGuard dayAfter = Clock::SetToday(QDate(2022, 1, 8));
     QStringList nextDay = exportOnce(QStringLiteral("d.abo"));
-    Clock::SetToday(QDate(2022, 1, 7));
+    dayAfter.restore();
     QCOMPARE(nextDay[0].mid(4, 6), QStringLiteral("080122"));
     QCOMPARE(nextDay[1], QStringLiteral("1 1501 001000 0800"));
     QCOMPARE(DialogHook::Records().size(), 3); // the save dialogs, no warning

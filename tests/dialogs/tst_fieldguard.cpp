@@ -1,3 +1,5 @@
+#include "FieldKinds.h"
+#include "Typing.h"
 #include "common/Beep.h"
 #include "common/DialogHook.h"
 #include "common/PlainText.h"
@@ -16,63 +18,6 @@
 
 namespace {
 
-using Notice = FieldGuard::Notice;
-
-// The fields of the three editing dialogs, by the way they guard and filter.
-struct Field {
-    FieldGuard::Rules rules;
-    FieldGuard::Voice voice;
-    std::optional<KeyFilter::Rule> keys;
-    int maxLength = 0; // the line edit's own
-};
-
-Field FieldNamed(const QString& name) {
-    const FieldGuard::Voice item{.separator = Notice::Beep, .codePage = Notice::BeepAndBox, .beepOther = true};
-    const FieldGuard::Voice preset{.separator = Notice::BeepAndTip, .codePage = Notice::BeepAndTip, .beepOther = false};
-    const FieldGuard::Voice settings{.separator = Notice::Box, .codePage = Notice::Box, .beepOther = true};
-    const KeyFilter::Rule numbers{.characters = QStringLiteral("0123456789-.")};
-    const QString clientNumber = QStringLiteral("0123456789.");
-    if (name == "item comment")
-        return {{}, item, std::nullopt};
-    if (name == "item number")
-        return {{.limit = 4}, item, numbers};
-    if (name == "item amount")
-        return {
-            {.limit = 13}, item, KeyFilter::Rule{.characters = QStringLiteral("0123456789-"), .decimalComma = true}};
-    if (name == "preset text")
-        return {{}, preset, std::nullopt};
-    if (name == "preset number")
-        return {{.limit = 4}, preset, numbers};
-    if (name == "settings bank")
-        return {{}, settings, std::nullopt};
-    if (name == "settings bank code")
-        return {{}, settings, std::nullopt, 4};
-    if (name == "settings text")
-        return {{.bar = false}, settings, std::nullopt};
-    if (name == "client number")
-        return {{.bar = false, .characters = clientNumber},
-                settings,
-                KeyFilter::Rule{.characters = clientNumber, .charactersOnly = true, .beep = true},
-                10};
-    qFatal("no field %s", qPrintable(name));
-}
-
-void SendKey(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-}
-
-void Type(QWidget* w, const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(w, c.toLatin1());
-        else
-            SendKey(w, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    }
-}
-
 // Counts the key presses that got past the filter to the field.
 class KeyProbe : public QObject {
 public:
@@ -83,12 +28,13 @@ public:
     }
 };
 
-const QString kNoTip = QStringLiteral("(žádná)");
+const QString kNoTip = NoToolTip();
 
 } // namespace
 
 class TestFieldGuard : public QObject {
     Q_OBJECT
+    SeamGuard m_dialogs;
 
     std::unique_ptr<QWidget> m_window;
     KeyProbe m_probe;
@@ -96,19 +42,12 @@ class TestFieldGuard : public QObject {
     // The field with start in it as the program puts it there, shown, the cursor at its end, the
     // focus in another field.
     QLineEdit* open(const QString& name, const QString& start) {
-        const Field field = FieldNamed(name);
         m_window = std::make_unique<QWidget>();
-        auto* edit = new QLineEdit(m_window.get());
+        QLineEdit* edit = GuardedLike(FieldNamed(name), m_window.get(), &m_probe);
         auto* other = new QLineEdit(m_window.get());
         auto* layout = new QVBoxLayout(m_window.get());
         layout->addWidget(edit);
         layout->addWidget(other);
-        if (field.maxLength > 0)
-            edit->setMaxLength(field.maxLength);
-        new FieldGuard(edit, field.rules, field.voice);
-        edit->installEventFilter(&m_probe);
-        if (field.keys)
-            (new KeyFilter(*field.keys, m_window.get()))->watch(edit);
         FieldGuard::Of(edit)->setText(start);
         m_window->show();
         other->setFocus();
@@ -121,10 +60,10 @@ class TestFieldGuard : public QObject {
     }
 
 private slots:
-    void init() { DialogHook::Activate(); }
+    void init() { m_dialogs = DialogHook::Activate(); }
     void cleanup() {
         m_window.reset();
-        DialogHook::Deactivate();
+        m_dialogs.restore();
     }
 
     // Typed or pasted text: what stays in the field, the beeps, and what is told where.
@@ -154,10 +93,23 @@ private slots:
         row("item: past the limit", "item number", "", true, "03080", "", 1, "", {});
         row("item: program text past the limit", "item number", "123456", true, "7", "123456", 1, "", {});
         row("preset: bar typed", "preset text", "", false, "Ná|jem", "Nájem", 1, "tip", bar);
+        row("preset: two bars typed", "preset text", "", false, "a||b", "ab", 2, "tip", bar);
+        row("preset: bar pasted", "preset number", "12", true, "|3", "12", 1, "tip", bar);
+        row("preset: lone line feed", "preset text", "Start", true, "a\nb", "Start", 1, "tip", lineBreak);
+        row("preset: no Windows-1250", "preset text", "Start", true, "Søren", "Start", 1, "tip",
+            codePage("„ø“ (U+00F8)"));
+        row("preset: Czech text and €", "preset text", "Start", true, " Příliš žluťoučký kůň €",
+            "Start Příliš žluťoučký kůň €", 0, "", {});
+        row("preset: letters pasted into a number", "preset number", "12", true, "ab", "12ab", 0, "", {});
+        row("preset: typed letters, bar and blank dropped", "preset number", "", false, "1a| x-č.", "1-.", 0, "", {});
         row("preset: line break", "preset text", "Start", true, "a\r\nb", "Start", 1, "tip", lineBreak);
         row("preset: emoji", "preset text", "Start", true, "ok 😀", "Start", 1, "tip", codePage("„😀“ (U+1F600)"));
         row("preset: past the limit", "preset number", "08", true, "0012", "08", 0, "", {});
         row("settings: bar typed", "settings bank", "Banka", false, "|", "Banka", 0, "box", bar);
+        row("settings: bar pasted", "settings bank", "AB", true, "C|D", "AB", 0, "box", bar);
+        row("settings: no Windows-1250 typed", "settings bank", "Ulice", false, "ø", "Ulice", 0, "box",
+            codePage("„ø“ (U+00F8)"));
+        row("settings: bar typed where the file takes it", "settings text", "AB", false, "|", "AB|", 0, "", {});
         row("settings: line break", "settings bank", "Banka", true, "a\nb", "Banka", 0, "box", lineBreak);
         row("settings: typed into a program text with a bar", "settings bank", "A|B", false, "x", "A|B", 0, "box", bar);
         row("settings: bar where the file takes it", "settings text", "Kč", true, "c|d", "Kčc|d", 0, "", {});
@@ -168,6 +120,9 @@ private slots:
         row("client number", "client number", "12", true, "3.4", "123.4", 0, "", {});
         row("client number: letter", "client number", "12", true, "4a", "12", 1, "", {});
         row("client number: no Windows-1250", "client number", "12", true, "ø", "12", 1, "", {});
+        row("client number: blank", "client number", "12", true, "4 5", "12", 1, "", {});
+        row("client number: typed past the length", "client number", "", false, "12ab.3456789012", "12.3456789", 2, "",
+            {});
     }
     void text() {
         QFETCH(QString, field);
@@ -231,6 +186,12 @@ private slots:
         row("number: Enter is the dialog's", "item number", "12", Qt::Key_Return, 0, "\r", "12", 0, true);
         row("number: Esc is the dialog's", "item number", "12", Qt::Key_Escape, 0, "\x1b", "12", 0, true);
         row("number: past the limit", "item number", "0308", Qt::Key_1, 0, "1", "0308", 0, false);
+        row("number: Ctrl+C", "preset number", "12", Qt::Key_C, ctrl, "\x03", "12", 0, false);
+        row("number: Ctrl+X", "preset number", "12", Qt::Key_X, ctrl, "\x18", "12", 0, false);
+        row("number: Ctrl+Z", "preset number", "12", Qt::Key_Z, ctrl, "\x1a", "12", 0, false);
+        row("number: Shift+Delete", "preset number", "12", Qt::Key_Delete, shift, "\x7f", "12", 0, false);
+        row("number: Ctrl+Insert", "preset number", "12", Qt::Key_Insert, ctrl, "", "12", 0, false);
+        row("number: Delete as X11 sends it", "preset number", "12", Qt::Key_Delete, 0, "\x7f", "12", 0, true);
         row("number: shortening a program text past the limit", "item number", "123456", Qt::Key_Backspace, 0, "\b",
             "12345", 0, true);
         row("amount: full stop into the empty field", "item amount", "", Qt::Key_Period, 0, ".", "0,", 0, false);
@@ -239,7 +200,17 @@ private slots:
         row("amount: past the limit", "item amount", "1234567890123", Qt::Key_4, 0, "4", "1234567890123", 0, false);
         row("amount: comma past the limit", "item amount", "1234567890123", Qt::Key_Comma, 0, ",", "1234567890123", 0,
             false);
+        row("client number: digit", "client number", "12", Qt::Key_5, 0, "5", "125", 0, true);
         row("client number: full stop", "client number", "12", Qt::Key_Period, 0, ".", "12.", 0, true);
+        row("client number: Backspace", "client number", "12", Qt::Key_Backspace, 0, "\b", "1", 0, true);
+        row("client number: Left", "client number", "12", Qt::Key_Left, 0, "", "12", 0, true);
+        row("client number: letter", "client number", "12", Qt::Key_A, 0, "a", "12", 1, false);
+        row("client number: comma", "client number", "12", Qt::Key_Comma, 0, ",", "12", 1, false);
+        row("client number: blank", "client number", "12", Qt::Key_Space, 0, " ", "12", 1, false);
+        row("client number: Ctrl+C", "client number", "12", Qt::Key_C, ctrl, "\x03", "12", 1, false);
+        row("client number: Ctrl+V", "client number", "12", Qt::Key_V, ctrl, "\x16", "12", 1, false);
+        row("client number: Ctrl+X", "client number", "12", Qt::Key_X, ctrl, "\x18", "12", 1, false);
+        row("client number: Ctrl+Z", "client number", "12", Qt::Key_Z, ctrl, "\x1a", "12", 1, false);
         row("client number: minus", "client number", "12", Qt::Key_Minus, 0, "-", "12", 1, false);
         row("client number: Ctrl+V without a character", "client number", "12", Qt::Key_V, ctrl, "", "12", 1, false);
         row("client number: Enter types a character", "client number", "12", Qt::Key_Return, 0, "\r", "12", 1, false);

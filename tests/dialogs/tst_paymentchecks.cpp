@@ -27,6 +27,8 @@
 // The payment checks in the dialogs: they tell and warn, and never change what is stored.
 class TestPaymentChecks : public QObject {
     Q_OBJECT
+    SeamGuard m_dialogs;
+    SeamGuard m_today;
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -43,11 +45,11 @@ private:
     }
 
 private slots:
-    void initTestCase() { Clock::SetToday(QDate(2022, 1, 7)); }
-    void cleanupTestCase() { Clock::SetToday(std::nullopt); }
+    void initTestCase() { m_today = Clock::SetToday(QDate(2022, 1, 7)); }
+    void cleanupTestCase() { m_today.restore(); }
 
     void init() {
-        DialogHook::Activate();
+        m_dialogs = DialogHook::Activate();
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir().mkpath(yearFolder()));
         m_host = std::make_unique<FakeHost>();
@@ -68,7 +70,7 @@ private slots:
     }
     void cleanup() {
         QCOMPARE(DialogHook::UnansweredCount(), 0);
-        DialogHook::Deactivate();
+        m_dialogs.restore();
         m_host.reset();
         m_dir.reset();
     }

@@ -29,6 +29,7 @@ QString TotalText(const QString& money) {
 
 class TestPolozky : public QObject {
     Q_OBJECT
+    SeamGuard m_dialogs;
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -81,7 +82,7 @@ private slots:
         m_host->SaveOrder();
         m_host->saveCount = 0;
         m_host->ShowTotalText(m_host->orderData.Total);
-        DialogHook::Activate();
+        m_dialogs = DialogHook::Activate();
         QApplication::clipboard()->setText(QStringLiteral("clipboard"));
     }
     void cleanup() {
@@ -89,7 +90,7 @@ private slots:
         m_host.reset();
         m_dir.reset();
         QCOMPARE(DialogHook::UnansweredCount(), 0);
-        DialogHook::Deactivate();
+        m_dialogs.restore();
     }
 
     void opensWithRowAndOkDisabled() {

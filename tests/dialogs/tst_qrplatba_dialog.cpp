@@ -28,9 +28,10 @@ QString Decode(const QString& path) {
 
 class TestQrPlatbaDialog : public QObject {
     Q_OBJECT
+    SeamGuard m_dialogs;
 private slots:
     void init() {
-        DialogHook::Activate();
+        m_dialogs = DialogHook::Activate();
         m_dir = std::make_unique<QTemporaryDir>();
         m_host = std::make_unique<FakeHost>();
         PaymentOrder& o = m_host->orderData;
@@ -44,7 +45,7 @@ private slots:
     }
     void cleanup() {
         m_host.reset();
-        DialogHook::Deactivate();
+        m_dialogs.restore();
     }
 
     void showsCodeAndItsData() {

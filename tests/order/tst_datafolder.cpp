@@ -1,4 +1,5 @@
 #include "ReadOnlyFolder.h"
+#include "TestFiles.h"
 #include "order/DataFolder.h"
 
 #include <QDir>
@@ -10,10 +11,6 @@ namespace {
 
 const FolderProbe kNeverWritable = [](const QString&) { return false; };
 
-QStringList Entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
 } // namespace
 
 class TestDataFolder : public QObject {
@@ -24,7 +21,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QVERIFY(CanCreateFilesIn(dir.path()));
         QVERIFY(CanCreateFilesIn(dir.path() + QLatin1Char('/')));
-        QCOMPARE(Entries(dir.path()), QStringList());
+        QCOMPARE(AllEntries(dir.path()), QStringList());
         QVERIFY(!CanCreateFilesIn(dir.filePath(QStringLiteral("missing"))));
         QVERIFY(!CanCreateFilesIn(QString()));
     }
@@ -47,8 +44,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString data = dir.filePath(QStringLiteral("home/.local/share/Velorin"));
         QCOMPARE(ChooseProgramFolder(dir.path(), data), dir.path() + QLatin1Char('/'));
-        QVERIFY(!QFileInfo::exists(data));            // nothing made where it is not used
-        QCOMPARE(Entries(dir.path()), QStringList()); // and the probe file is gone
+        QVERIFY(!QFileInfo::exists(data));               // nothing made where it is not used
+        QCOMPARE(AllEntries(dir.path()), QStringList()); // and the probe file is gone
     }
 
     void readOnlyProgramFolderGivesTheDataFolderCreated() {
@@ -78,7 +75,7 @@ private Q_SLOTS:
         QVERIFY(IsInstalledTree(bin));
         QVERIFY(IsInstalledTree(bin + QLatin1Char('/')));
         QCOMPARE(ChooseProgramFolder(bin, data), data + QLatin1Char('/'));
-        QCOMPARE(Entries(bin), QStringList());
+        QCOMPARE(AllEntries(bin), QStringList());
     }
 };
 

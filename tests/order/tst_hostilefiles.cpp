@@ -17,13 +17,14 @@
 // unreadable, never blocking, never replaced by a save.
 class TestHostileFiles : public QObject {
     Q_OBJECT
+    SeamGuard m_today;
 
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        Clock::SetToday(QDate(2024, 3, 15));
+        m_today = Clock::SetToday(QDate(2024, 3, 15));
     }
-    void cleanup() { Clock::SetToday(std::nullopt); }
+    void cleanup() { m_today.restore(); }
 
     // Kinds of file that are no settings file, each given as the settings file.
     void settingsFile_data() {

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "common/Error.h"
 #include "order/Presets.h"
 
@@ -6,19 +7,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return f.readAll();
-}
-
-void WriteRaw(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 PaymentPreset Preset(const QStringList& f) {
     PaymentPreset p;
@@ -136,7 +124,7 @@ void TestPresets::fileRoundTrip() {
     // Windows-1250 bytes: Ú=0xDA, – = 0x96, Ž=0x8E, ť=0x9D, € = 0x80; CR LF after the last line too.
     const QByteArray expected = "\xDA\xE8\x65t \x96 \x8Elu\x9Dou\xE8k\xFD k\xF9\xF2|1|2|3|4|5|\x80 pozn\xE1mka|\r\n"
                                 "|||||||\r\n";
-    QCOMPARE(ReadBytes(path), expected);
+    QCOMPARE(ReadAll(path), expected);
     QCOMPARE(ReadPresetLines(path), lines);
 }
 
@@ -172,9 +160,9 @@ void TestPresets::unencodableRefusedWhole() {
     QTemporaryDir dir;
     const QString path = PresetsFilePath(dir.path() + "/");
     WritePresetLines(path, {"staré|||||||"});
-    const QByteArray before = ReadBytes(path);
+    const QByteArray before = ReadAll(path);
     QVERIFY_THROWS_EXCEPTION(VelorinError, WritePresetLines(path, {"dobré|||||||", "špatné ø|||||||"}));
-    QCOMPARE(ReadBytes(path), before);
+    QCOMPARE(ReadAll(path), before);
 }
 
 void TestPresets::sort_data() {
@@ -212,7 +200,7 @@ void TestPresets::sortFile() {
 
     WriteRaw(path, "\x9Akola|1||||||\nauto|2||||||\r\n");
     QVERIFY(SortPresetsFile(path));
-    QCOMPARE(ReadBytes(path), QByteArray("auto|2||||||\r\n\x9Akola|1||||||\r\n"));
+    QCOMPARE(ReadAll(path), QByteArray("auto|2||||||\r\n\x9Akola|1||||||\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestPresets)

@@ -48,14 +48,10 @@ Settings SampleSettings(const QString& folder, const QString& bank) {
     return s;
 }
 
-QStringList Entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 // The write fails: the error names the file, the old bytes stand and no temporary file is left.
 void ExpectFailedWrite(const QString& path, const std::function<void()>& write) {
     const QByteArray before = ReadAll(path);
-    const QStringList entries = Entries(QFileInfo(path).path());
+    const QStringList entries = AllEntries(QFileInfo(path).path());
     try {
         write();
         QFAIL(qPrintable("the write of " + path + " did not fail"));
@@ -63,7 +59,7 @@ void ExpectFailedWrite(const QString& path, const std::function<void()>& write) 
         QVERIFY2(e.message().contains(QDir::toNativeSeparators(path)), qPrintable(e.message()));
     }
     QCOMPARE(ReadAll(path), before);
-    QCOMPARE(Entries(QFileInfo(path).path()), entries);
+    QCOMPARE(AllEntries(QFileInfo(path).path()), entries);
 }
 
 // Writes of the order, the settings and the presets file, each first whole and then larger.
@@ -91,7 +87,6 @@ class TestSafeWrite : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup();
     void failingWriteThroughSeam_data();
     void failingWriteThroughSeam();
     void fullFileSystem();
@@ -100,10 +95,6 @@ private slots:
     void newOrderGivesUpAfterManyTakenNames();
     void settingsWithHugeLineLoad();
 };
-
-void TestSafeWrite::cleanup() {
-    TextFile::SetWriteSeam({});
-}
 
 void TestSafeWrite::failingWriteThroughSeam_data() {
     QTest::addColumn<int>("failAfter"); // bytes written before the failure
@@ -121,7 +112,7 @@ void TestSafeWrite::failingWriteThroughSeam() {
     QTemporaryDir dir;
     const Files files{dir.path()};
     files.writeSmall();
-    TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
+    const SeamGuard seam = TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
         long written = 0;
         const unsigned long room = unsigned(failAfter);
         if (room > 0)
@@ -203,10 +194,10 @@ void TestSafeWrite::killedSaveLeavesOldOrNew() {
     // The temporary files of the killed saves are never orders, and the next save clears them once
     // they are old.
     QCOMPARE(OrderFile::ListOrderFiles(dir.path()), QStringList{"2026001.ppu"});
-    for (const QString& name : Entries(dir.path()))
+    for (const QString& name : AllEntries(dir.path()))
         SetAge(dir.filePath(name), 120);
     OrderFile::Save(oldOrder, path);
-    QCOMPARE(Entries(dir.path()), QStringList{"2026001.ppu"});
+    QCOMPARE(AllEntries(dir.path()), QStringList{"2026001.ppu"});
 }
 
 void TestSafeWrite::newOrderSkipsNamesTakenMeanwhile() {
@@ -214,7 +205,7 @@ void TestSafeWrite::newOrderSkipsNamesTakenMeanwhile() {
     QTemporaryDir dir;
     WriteRaw(dir.filePath("2026001.ppu"), "first");
     int made = 0;
-    TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
+    const SeamGuard seam2 = TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
         if (made < 3) {
             ++made;
             QFile other(dir.filePath(QString("20260%1.ppu").arg(made + 1, 2, 10, QChar('0'))));
@@ -225,7 +216,7 @@ void TestSafeWrite::newOrderSkipsNamesTakenMeanwhile() {
     });
     const PaymentOrder order = Order(0, "");
     QCOMPARE(OrderFile::CreateNew(order, dir.path(), 2026), dir.filePath("2026005.ppu"));
-    QCOMPARE(Entries(dir.path()),
+    QCOMPARE(AllEntries(dir.path()),
              (QStringList{"2026001.ppu", "2026002.ppu", "2026003.ppu", "2026004.ppu", "2026005.ppu"}));
     for (const char* name : {"2026002.ppu", "2026003.ppu", "2026004.ppu"})
         QCOMPARE(ReadAll(dir.filePath(name)), QByteArray("other"));
@@ -235,7 +226,7 @@ void TestSafeWrite::newOrderSkipsNamesTakenMeanwhile() {
 void TestSafeWrite::newOrderGivesUpAfterManyTakenNames() {
     QTemporaryDir dir;
     int made = 0;
-    TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
+    const SeamGuard seam3 = TextFile::SetWriteSeam([&](int fd, const char* data, unsigned long size) -> long {
         QFile other(dir.filePath(QString::number(2026001 + made++) + ".ppu"));
         if (!other.open(QIODevice::NewOnly))
             return -1;
@@ -249,7 +240,7 @@ void TestSafeWrite::newOrderGivesUpAfterManyTakenNames() {
         QVERIFY2(e.message().contains("2026001.ppu až 2026100.ppu"), qPrintable(e.message()));
     }
     QCOMPARE(made, 100);
-    QCOMPARE(Entries(dir.path()).size(), 100);
+    QCOMPARE(AllEntries(dir.path()).size(), 100);
     QCOMPARE(ReadAll(dir.filePath("2026100.ppu")), QByteArray());
 }
 

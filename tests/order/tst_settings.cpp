@@ -13,6 +13,7 @@
 
 class TestSettings : public QObject {
     Q_OBJECT
+    SeamGuard m_today;
 
 private slots:
     void init();
@@ -37,11 +38,11 @@ private:
 void TestSettings::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    Clock::SetToday(QDate(2024, 3, 15));
+    m_today = Clock::SetToday(QDate(2024, 3, 15));
 }
 
 void TestSettings::cleanup() {
-    Clock::SetToday(std::nullopt);
+    m_today.restore();
     m_dir.reset();
 }
 

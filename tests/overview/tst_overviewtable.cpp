@@ -7,17 +7,9 @@
 #include <QTest>
 
 #include "TestFiles.h"
+#include "TestOrders.h"
 
 namespace {
-
-QStringList Order(const QString& date, const QStringList& rows) {
-    QStringList lines{QStringLiteral("Banka"), QStringLiteral("Ulice 1"), QStringLiteral("123-456"),
-                      QStringLiteral("0100"), date};
-    lines += rows;
-    while (lines.size() < 21)
-        lines << QStringLiteral("|||||||");
-    return lines;
-}
 
 QStringList Column(const OverviewTable& t, int column) {
     QStringList cells;
@@ -57,9 +49,11 @@ private Q_SLOTS:
     // Rows of one file stay together in item order, files follow the list; rows without an amount
     // give nothing; a comment holding "|" shows its part before it; short files are skipped.
     void loadsRowsAsRead() {
-        write("2022001.ppu", Order("3.1.2022", {"111|0100|10,00|1||||", "|||||||", "222|0300|20,50||||a|b|"}));
+        write("2022001.ppu", OrderLines(QStringLiteral("Banka"), "3.1.2022",
+                                        {"111|0100|10,00|1||||", "|||||||", "222|0300|20,50||||a|b|"}));
         write("2022002.ppu", {"jen", "tři", "řádky"});
-        write("2022003.ppu", Order("3.1.2022", {"333|0800|sto|||||", "444|0600|1.5|||||", "555|2010|7,00"}));
+        write("2022003.ppu", OrderLines(QStringLiteral("Banka"), "3.1.2022",
+                                        {"333|0800|sto|||||", "444|0600|1.5|||||", "555|2010|7,00"}));
         QStringList problems;
         const OverviewTable t = load(&problems);
         QCOMPARE(problems, QStringList{"2022002.ppu: soubor má jen 3 řádky"});
@@ -76,7 +70,7 @@ private Q_SLOTS:
     }
 
     void emptyFolderGivesOneEmptyRow() {
-        write("2022001.ppu", Order("3.1.2022", {}));
+        write("2022001.ppu", OrderLines(QStringLiteral("Banka"), "3.1.2022", {}));
         OverviewTable t = load();
         QCOMPARE(t.rowCount(), 1);
         QCOMPARE(Column(t, 0), QStringList{""});
@@ -118,16 +112,19 @@ private Q_SLOTS:
         QFETCH(bool, matchCase);
         QFETCH(bool, wholeCell);
         QFETCH(int, expected);
-        write("2022001.ppu", Order("3.1.2022", {"1|03001|1,00||||Platba|", "2|0100|1,00||||Nájem Leden|",
-                                                "3|0300|1,00||||x|", "4|03000|1,00||||Školení|"}));
+        write("2022001.ppu", OrderLines(QStringLiteral("Banka"), "3.1.2022",
+                                        {"1|03001|1,00||||Platba|", "2|0100|1,00||||Nájem Leden|", "3|0300|1,00||||x|",
+                                         "4|03000|1,00||||Školení|"}));
         const OverviewTable t = load();
         QCOMPARE(t.Find(text, column, from, down, matchCase, wholeCell).value_or(-1), expected);
     }
 
     // Filters compare in lower case and keep the order; they stack, in any column.
     void filtersStack() {
-        write("2022001.ppu", Order("3.1.2022", {"1|0100|1,00||||Nájem|", "2|0300|2,00||||NÁJEM garáž|"}));
-        write("2022002.ppu", Order("4.1.2022", {"3|0100|4,00||||nájem|", "4|0100|8,00||||Jiné|"}));
+        write("2022001.ppu", OrderLines(QStringLiteral("Banka"), "3.1.2022",
+                                        {"1|0100|1,00||||Nájem|", "2|0300|2,00||||NÁJEM garáž|"}));
+        write("2022002.ppu",
+              OrderLines(QStringLiteral("Banka"), "4.1.2022", {"3|0100|4,00||||nájem|", "4|0100|8,00||||Jiné|"}));
         OverviewTable t = load();
         const std::vector<int> rows = t.Matching("NÁJ", 5);
         QCOMPARE(rows, (std::vector<int>{0, 1, 2}));
@@ -143,9 +140,11 @@ private Q_SLOTS:
     // Amount by number, date by date, text by Windows-1250 bytes; equal keys keep their order;
     // cells that are no number or date go last.
     void sortsByTheThreeKeys() {
-        write("2022001.ppu", Order("10.1.2022", {"Zeta|a|1500,00|||||", "Čeněk|b|250,50|||||"}));
-        write("2022002.ppu", Order("2.1.2022", {"zeta|c|99,00|||||", "Alfa|d|250,50|||||", "Al|e|x|||||"}));
-        write("2022003.ppu", Order("bez data", {"Beta|f|-5|||||"}));
+        write("2022001.ppu",
+              OrderLines(QStringLiteral("Banka"), "10.1.2022", {"Zeta|a|1500,00|||||", "Čeněk|b|250,50|||||"}));
+        write("2022002.ppu", OrderLines(QStringLiteral("Banka"), "2.1.2022",
+                                        {"zeta|c|99,00|||||", "Alfa|d|250,50|||||", "Al|e|x|||||"}));
+        write("2022003.ppu", OrderLines(QStringLiteral("Banka"), "bez data", {"Beta|f|-5|||||"}));
         OverviewTable t = load();
         t.Sort(3);
         QCOMPARE(Column(t, 3), (QStringList{"-5", "99,00", "250,50", "250,50", "1500,00", "x"}));

@@ -1,4 +1,4 @@
-#include "../app/AppFixture.h"
+#include "AppFixture.h"
 
 #include "HostileText.h"
 #include "TestModal.h"
@@ -33,12 +33,12 @@ bool Enabled(TSestavy& w, const char* button) {
 
 // Five rows in three files; two orders share a date.
 void WriteYear(AppFixture& f) {
-    f.writeOrder("2022001.ppu", AppFixture::orderLines(
-                                    "B", "3.1.2022",
-                                    {"111|0100|1500,00||||Nájem Leden|", "|||||||", "222|0300|250,50||||Elektřina|"}));
-    f.writeOrder("2022002.ppu", AppFixture::orderLines("B", "10.1.2022", {"333|0800|99,00||||Nájem únor|"}));
+    f.writeOrder(
+        "2022001.ppu",
+        OrderLines("B", "3.1.2022", {"111|0100|1500,00||||Nájem Leden|", "|||||||", "222|0300|250,50||||Elektřina|"}));
+    f.writeOrder("2022002.ppu", OrderLines("B", "10.1.2022", {"333|0800|99,00||||Nájem únor|"}));
     f.writeOrder("2022003.ppu",
-                 AppFixture::orderLines("B", "3.1.2022", {"444|0100|1,00||||Čistírna|", "555|03001|2,50||||Zálohy|"}));
+                 OrderLines("B", "3.1.2022", {"444|0100|1,00||||Čistírna|", "555|03001|2,50||||Zálohy|"}));
 }
 
 QString PdfText(const QString& path) {
@@ -155,8 +155,8 @@ private Q_SLOTS:
         AppFixture f;
         WriteYear(f);
         f.writeOrder("2022004.ppu", {"jen", "dva"});
-        f.writeOrder("2022005.PPU", AppFixture::orderLines("B", "4.1.2022", {"666|0100|sto|||||"}));
-        f.writeOrder("2022006.ppu.Xy12Ab", AppFixture::orderLines("B", "4.1.2022", {"777|0100|5,00|||||"}));
+        f.writeOrder("2022005.PPU", OrderLines("B", "4.1.2022", {"666|0100|sto|||||"}));
+        f.writeOrder("2022006.ppu.Xy12Ab", OrderLines("B", "4.1.2022", {"777|0100|5,00|||||"}));
         THlavni& w = f.start();
         TSestavy s(w.settings(), &w);
         const QStringList shown = AppFixture::shown();
@@ -175,8 +175,7 @@ private Q_SLOTS:
         AppFixture f;
         FifoTrap trap(f.dir.path());
         QVERIFY(trap.made());
-        f.writeOrder("2022001.ppu",
-                     AppFixture::orderLines("B", "3.1.2022", {"111|0100|15,00||||" + trap.picture() + "|"}));
+        f.writeOrder("2022001.ppu", OrderLines("B", "3.1.2022", {"111|0100|15,00||||" + trap.picture() + "|"}));
         THlavni& w = f.start();
         w.settings().Mena = trap.picture();
         TSestavy s(w.settings(), &w);
@@ -379,11 +378,11 @@ private Q_SLOTS:
             rows << QStringLiteral("%1|0100|%1,00||||Platba číslo %1|").arg(i + 1);
         for (int n = 1; n <= 60; ++n)
             f.writeOrder(QStringLiteral("2022%1.ppu").arg(n, 3, 10, QLatin1Char('0')),
-                         AppFixture::orderLines("B", "3.1.2022", rows));
+                         OrderLines("B", "3.1.2022", rows));
         THlavni& w = f.start();
         TSestavy s(w.settings(), &w);
         QCOMPARE(s.table().rowCount(), 960);
-        ProgressWindow::SetShowAfter(0);
+        SeamGuard showAtOnce = ProgressWindow::SetShowAfter(0);
         bool progress = false;
         ModalAction cancel([&](QWidget* modal) {
             auto* dialog = qobject_cast<QProgressDialog*>(modal);
@@ -394,7 +393,7 @@ private Q_SLOTS:
                 modal->close();
         });
         s.TB_TiskClick();
-        ProgressWindow::SetShowAfter(700);
+        showAtOnce.restore();
         QVERIFY(progress);
         QVERIFY(s.report().Prepared().pages.empty());
     }

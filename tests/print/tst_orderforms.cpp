@@ -1,4 +1,5 @@
-#include "report/ReportTestSupport.h"
+#include "ReportTestSupport.h"
+#include "TestOrders.h"
 
 #include "print/OrderForms.h"
 #include "print/OrderPrint.h"
@@ -31,12 +32,6 @@ struct Expected {
 PayerBank SampleBank() {
     return {QStringLiteral("Česká spořitelna"), QStringLiteral("Praha 4, Budějovická 1518/13a"),
             QStringLiteral("19-2000145399"), QStringLiteral("0800")};
-}
-
-OrderItem Item(const char* account, const char* code, const char* amount, const char* vs, const char* ks,
-               const char* ss, const char* comment) {
-    return {QString::fromUtf8(account), QString::fromUtf8(code), QString::fromUtf8(amount), QString::fromUtf8(vs),
-            QString::fromUtf8(ks),      QString::fromUtf8(ss),   QString::fromUtf8(comment)};
 }
 
 PaymentOrder SingleOrder() {

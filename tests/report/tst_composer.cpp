@@ -255,11 +255,11 @@ void TestComposer::namesResolve() {
     QCOMPARE(ResolveText(l, "[V]", 1, at), QStringLiteral("[Mena]"));
 
     // The date and time the report was prepared, from the program's clock.
-    Clock::SetToday(QDate(2023, 12, 31));
+    SeamGuard today = Clock::SetToday(QDate(2023, 12, 31));
     l.bands.clear();
     l.AddBand(BandKind::PageFooter, 6).boxes.push_back(Box("Date", 0, 0, 55, 5, "[Date]"));
     const auto pages = ComposeReport(l);
-    Clock::SetToday(std::nullopt);
+    today.restore();
     QCOMPARE(FirstText(pages->pages[0], "Date")->text, QStringLiteral("31.12.2023"));
 }
 

@@ -1,4 +1,5 @@
 #include "ReportTestSupport.h"
+#include "TestFiles.h"
 
 #include "common/Error.h"
 #include "common/TextFile.h"
@@ -120,17 +121,6 @@ QSize PdfPageSize(const QString& path) {
     static const QRegularExpression re(QStringLiteral("Page size: ([\\d.]+) x ([\\d.]+) pts"));
     const auto m = re.match(PdfInfo(path));
     return m.hasMatch() ? QSize(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble())) : QSize();
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 } // namespace
@@ -275,7 +265,7 @@ void TestOutput::pdfFontsEmbedded() {
 void TestOutput::cancelledExportKeepsOldFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("export.pdf");
-    WriteAll(path, "old content");
+    WriteRaw(path, "old content");
     ReportLayout l = TextLayout();
     l.rows.SetRangeEndCount(20);
     const auto report = ComposeReport(l);
@@ -298,7 +288,7 @@ void TestOutput::cancelledExportKeepsOldFile() {
 void TestOutput::exportReplacesFileAndFailsClearly() {
     QTemporaryDir dir;
     const QString path = dir.filePath("export.pdf");
-    WriteAll(path, "old content");
+    WriteRaw(path, "old content");
     ReportLayout l = TextLayout();
     const auto report = ComposeReport(l);
     QVERIFY(ExportPdf(*report, path));
@@ -400,7 +390,7 @@ void TestOutput::foreignFilesRefused() {
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
     const QString path = m_dir.filePath("foreign.vps");
-    WriteAll(path, content);
+    WriteRaw(path, content);
     try {
         PreparedReportFile::Load(path);
         QFAIL("loaded");
@@ -436,7 +426,7 @@ QByteArray Stamp(qint64 julianDay, quint32 msecs, qint8 spec) {
 void TestOutput::damagedStampOrNumbersRefused() {
     const QString path = m_dir.filePath("stamp.vps");
     auto refused = [&](const QByteArray& bytes, const char* what) {
-        WriteAll(path, bytes);
+        WriteRaw(path, bytes);
         try {
             PreparedReportFile::Load(path);
             QFAIL(qPrintable(QString("loaded with %1").arg(what)));
@@ -446,7 +436,7 @@ void TestOutput::damagedStampOrNumbersRefused() {
     };
     // The builder is right: a sound stamp loads.
     const qint64 day = QDate(2026, 12, 9).toJulianDay();
-    WriteAll(path, ReportWithStamp(Stamp(day, 3600000, qint8(Qt::UTC))));
+    WriteRaw(path, ReportWithStamp(Stamp(day, 3600000, qint8(Qt::UTC))));
     QCOMPARE(PreparedReportFile::Load(path).preparedAt, QDateTime(QDate(2026, 12, 9), QTime(1, 0), Qt::UTC));
 
     refused(ReportWithStamp(Stamp(day, 0x7ffffff0u, qint8(Qt::UTC))), "a time past midnight");
@@ -478,15 +468,14 @@ void TestOutput::failedWritesKeepOldFiles() {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("export.pdf");
     const QString saved = dir.filePath("sestava.vps");
-    WriteAll(pdf, "old pdf");
-    WriteAll(saved, "old report");
+    WriteRaw(pdf, "old pdf");
+    WriteRaw(saved, "old report");
     ReportLayout layout = TextLayout();
     const auto report = ComposeReport(layout);
-    TextFile::SetWriteSeam([](int, const char*, unsigned long) -> long {
+    const SeamGuard seam = TextFile::SetWriteSeam([](int, const char*, unsigned long) -> long {
         errno = ENOSPC;
         return -1;
     });
-    auto restore = qScopeGuard([] { TextFile::SetWriteSeam({}); });
     for (const QString& path : {pdf, saved}) {
         try {
             if (path == pdf)

@@ -1,4 +1,5 @@
 #include "ReportTestSupport.h"
+#include "TestFiles.h"
 
 #include "common/Error.h"
 #include "report/Composer.h"
@@ -33,11 +34,6 @@ ReportLayout PictureLayout() {
     band.boxes.push_back(none);
     l.rows.SetRangeEndCount(3);
     return l;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace

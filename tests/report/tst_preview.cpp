@@ -1,4 +1,5 @@
 #include "ReportTestSupport.h"
+#include "TestFiles.h"
 
 #include "TestModal.h"
 #include "common/DialogHook.h"
@@ -62,6 +63,19 @@ QString Status(QWidget* w) {
     return w->findChild<QLabel*>("La_Strana")->text();
 }
 
+// Runs the preview's Otevřít with path (empty: cancel) as the file dialog's answer; the boxes it
+// showed, the open dialog first.
+QList<DialogHook::Record> OpenFile(QWidget* preview, const QString& path) {
+    DialogHook::ClearRecords();
+    DialogHook::PushFileName(path);
+    Action(preview, "TB_Otevrit")->trigger();
+    const QList<DialogHook::Record> records = DialogHook::Records();
+    if (records.isEmpty() || records[0].kind != QLatin1String("open") ||
+        records[0].caption != QStringLiteral("Otevřít sestavu"))
+        QTest::qFail("Otevřít asked for no file", __FILE__, __LINE__);
+    return records;
+}
+
 int YellowPixels(QWidget* preview) {
     const QImage img = preview->findChild<QWidget*>("Stranky")->grab().toImage();
     int n = 0;
@@ -81,17 +95,6 @@ int PdfPages(const QString& path) {
         if (line.startsWith("Pages:"))
             return line.mid(6).trimmed().toInt();
     return -1;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
 }
 
 // A saved report of count empty A4 pages, packed as the program packs it: saving that many pages
@@ -141,19 +144,17 @@ private slots:
 private:
     QTemporaryDir m_dir;
     PdfExportConfig m_pdf;
+    SeamGuard m_dialogs;
 };
 
 void TestPreview::init() {
-    DialogHook::Activate();
+    m_dialogs = DialogHook::Activate();
     m_pdf = PdfExportConfig();
 }
 
 void TestPreview::cleanup() {
     QCOMPARE(DialogHook::UnansweredCount(), 0);
-    DialogHook::Deactivate();
-    ReportDialogs::SetPrintHook({});
-    ReportDialogs::SetPageSetupHook({});
-    ProgressWindow::SetShowAfter(700);
+    m_dialogs.restore();
 }
 
 void TestPreview::showReportOpensMaximizedAtFullSize() {
@@ -278,7 +279,7 @@ void TestPreview::exportAndQuickExport() {
 
 // The export replaces an existing file without asking, so its file dialog must not ask either.
 void TestPreview::exportDialogDoesNotAskBeforeReplacing() {
-    DialogHook::Deactivate();
+    SeamGuard realDialogs = DialogHook::Deactivate();
     TNahled preview(Pages(3), m_pdf, {});
     bool asks = true;
     QString suffix;
@@ -291,7 +292,7 @@ void TestPreview::exportDialogDoesNotAskBeforeReplacing() {
         dialog->reject();
     });
     Action(&preview, "TB_ExportPDF")->trigger();
-    DialogHook::Activate();
+    realDialogs.restore();
     QVERIFY(act.happened());
     QVERIFY(!asks);
     QCOMPARE(suffix, QStringLiteral("pdf"));
@@ -310,11 +311,7 @@ void TestPreview::saveAndOpenPreparedReport() {
     }
     TNahled preview(Pages(3), m_pdf, {});
     preview.SetPageSetup(PageSetup(), [](const PageSetup&) { return std::optional<PreparedReport>(); });
-    DialogHook::ClearRecords();
-    DialogHook::PushFileName(path);
-    Action(&preview, "TB_Otevrit")->trigger();
-    QCOMPARE(DialogHook::Records().at(0).kind, QStringLiteral("open"));
-    QCOMPARE(DialogHook::Records().at(0).caption, QStringLiteral("Otevřít sestavu"));
+    QCOMPARE(OpenFile(&preview, path).size(), 1);
     QVERIFY(preview.Pages() == original);
     QCOMPARE(Status(&preview), QStringLiteral("Strana 1 z 3"));
     // Loaded pages have no layout to compose again.
@@ -329,19 +326,14 @@ void TestPreview::openRefusesForeignFile() {
     f.close();
     const PreparedReport pages = Pages(3);
     TNahled preview(pages, m_pdf, {});
-    DialogHook::PushFileName(path);
-    Action(&preview, "TB_Otevrit")->trigger();
-    const auto records = DialogHook::Records();
+    const auto records = OpenFile(&preview, path);
     QCOMPARE(records.size(), 2);
-    QCOMPARE(records[0].kind, QStringLiteral("open"));
     QCOMPARE(records[1].kind, QStringLiteral("error"));
     QVERIFY2(records[1].text.contains("není uložená sestava programu Velorin"), qPrintable(records[1].text));
     QVERIFY(preview.Pages() == pages);
     // Cancel in the open dialog changes nothing either.
-    DialogHook::PushFileName(QString());
-    Action(&preview, "TB_Otevrit")->trigger();
-    QCOMPARE(DialogHook::Records().size(), 3);
-    QCOMPARE(DialogHook::Records().at(2).kind, QStringLiteral("open"));
+    QCOMPARE(OpenFile(&preview, QString()).size(), 1);
+    QVERIFY(preview.Pages() == pages);
 }
 
 // Before any export, opening a saved report starts in the folder that saving proposes.
@@ -362,9 +354,9 @@ void TestPreview::openStartsWhereSaveProposes() {
             opened = dialog->directory().absolutePath();
         qobject_cast<QDialog*>(w)->reject();
     });
-    DialogHook::Deactivate(); // the real dialog, to see the folder it opens in
+    SeamGuard realDialogs = DialogHook::Deactivate(); // the real dialog, to see the folder it opens in
     Action(&preview, "TB_Otevrit")->trigger();
-    DialogHook::Activate();
+    realDialogs.restore();
     qputenv("HOME", home);
     qputenv("XDG_CONFIG_HOME", userDirs);
     QVERIFY(act.happened());
@@ -403,14 +395,11 @@ void TestPreview::openRefusesPagesNoPaperHolds_data() {
 void TestPreview::openRefusesPagesNoPaperHolds() {
     QFETCH(QByteArray, content);
     const QString path = m_dir.filePath("poskozena.vps");
-    WriteAll(path, content);
+    WriteRaw(path, content);
     const PreparedReport pages = Pages(100);
     TNahled preview(pages, m_pdf, {});
-    DialogHook::PushFileName(path);
-    Action(&preview, "TB_Otevrit")->trigger();
-    const auto records = DialogHook::Records();
+    const auto records = OpenFile(&preview, path);
     QCOMPARE(records.size(), 2);
-    QCOMPARE(records[0].kind, QStringLiteral("open"));
     QCOMPARE(records[1].kind, QStringLiteral("error"));
     QCOMPARE(records[1].text,
              QStringLiteral("Soubor %1 s uloženou sestavou je poškozen.").arg(QDir::toNativeSeparators(path)));
@@ -431,10 +420,7 @@ void TestPreview::openTakesPagesAtTheBounds() {
     preview.resize(900, 700);
     preview.show();
     QVERIFY(QTest::qWaitForWindowExposed(&preview));
-    DialogHook::PushFileName(path);
-    Action(&preview, "TB_Otevrit")->trigger();
-    QCOMPARE(DialogHook::Records().size(), 1);
-    QCOMPARE(DialogHook::Records()[0].kind, QStringLiteral("open"));
+    QCOMPARE(OpenFile(&preview, path).size(), 1);
     QVERIFY(preview.Pages() == big);
     // The largest page at the largest zoom stands whole in the view, at the zoom asked for.
     preview.SetZoom(8);
@@ -550,7 +536,7 @@ void TestPreview::zoom() {
 void TestPreview::pageSetupComposesAnew() {
     Report r(ListLayout());
     FillList(r, 100);
-    ReportDialogs::SetPageSetupHook([](QPrinter& printer) {
+    const SeamGuard pageSetup = ReportDialogs::SetPageSetupHook([](QPrinter& printer) {
         // What the dialog shows: the layout's A4 portrait with 10 mm margins.
         if (printer.pageLayout().margins(QPageLayout::Millimeter) != QMarginsF(10, 10, 10, 10))
             return false;
@@ -583,7 +569,7 @@ void TestPreview::printGoesToThePrinterDialogsChoice() {
     QSizeF paper;
     bool fullPage = false;
     int offered = 0;
-    ReportDialogs::SetPrintHook([&](QPrinter& printer, int pageCount) {
+    const SeamGuard print = ReportDialogs::SetPrintHook([&](QPrinter& printer, int pageCount) {
         paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
         fullPage = printer.fullPage();
         offered = pageCount;
@@ -607,13 +593,13 @@ void TestPreview::printGoesToThePrinterDialogsChoice() {
 
     // A cancelled print dialog prints nothing.
     QFile::remove(path);
-    ReportDialogs::SetPrintHook([](QPrinter&, int) { return false; });
+    const SeamGuard print2 = ReportDialogs::SetPrintHook([](QPrinter&, int) { return false; });
     Action(&preview, "TB_Tisk")->trigger();
     QVERIFY(!QFile::exists(path));
 }
 
 void TestPreview::longWorkShowsProgressAndCancels() {
-    ProgressWindow::SetShowAfter(0); // the window comes up at once instead of after 0.7 s
+    const SeamGuard showAtOnce = ProgressWindow::SetShowAfter(0); // the window comes up at once instead of after 0.7 s
     Report r(ListLayout());
     FillList(r, 20000);
     QString caption;
