@@ -1,6 +1,7 @@
 // Writes the single and the collective order form of a sample order as PDF, then opens each in
 // the preview "Náhled", grabs the screen and closes it. Built and run by scripts/print-forms.sh.
-#include "print/OrderPrint.h"
+#include "print/OrderReports.h"
+#include "report/ShowReport.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -22,7 +23,7 @@ void ShowAndGrab(Report& report, const QString& png) {
             preview->close();
         }
     });
-    report.ShowReport();
+    ShowReport(report);
 }
 
 } // namespace
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     PdfExportConfig pdf;
-    OrderPrint print(&pdf);
+    OrderReports print(&pdf);
 
     PaymentOrder order;
     order.Bank = {QStringLiteral("Česká spořitelna"), QStringLiteral("Praha 4, Budějovická 1518/13a"),

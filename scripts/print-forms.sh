@@ -8,12 +8,12 @@ build=${1:-build}
 display=${2:-11}
 out=$PWD/screenshots/out
 mkdir -p "$out"
-cmake --build "$build" --target velorin_print >/dev/null
+cmake --build "$build" --target velorin_print velorin_report_ui >/dev/null
 work=$(mktemp -d)
 source scripts/lib/desktop.sh
 start_desktop ":$display"
-libs=("$build"/src/print/libvelorin_print.a "$build"/src/report/libvelorin_report.a "$build"/src/order/libvelorin_order.a
-    "$build"/src/common/libvelorin_common_ui.a "$build"/src/common/libvelorin_common.a)
+libs=("$build"/src/print/libvelorin_print.a "$build"/src/report/libvelorin_report_ui.a "$build"/src/report/libvelorin_report.a
+    "$build"/src/order/libvelorin_order.a "$build"/src/common/libvelorin_common_ui.a "$build"/src/common/libvelorin_common.a)
 g++ -std=c++20 -fPIC -Isrc scripts/print-forms.cpp "${libs[@]}" \
     $(pkg-config --cflags --libs Qt6Widgets Qt6PrintSupport) -o "$work/forms"
 DISPLAY=":$display" "$work/forms" "$out"

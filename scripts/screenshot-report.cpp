@@ -2,6 +2,7 @@
 // Built and run by scripts/screenshot-report.sh.
 #include "report/Nahled_f.h"
 #include "report/Report.h"
+#include "report/ShowReport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,6 +97,6 @@ int main(int argc, char** argv) {
             w->close();
         });
     });
-    report.ShowReport();
+    ShowReport(report);
     return 0;
 }

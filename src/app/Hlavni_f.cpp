@@ -23,6 +23,7 @@
 #include "print/OrderPrint.h"
 #include "print/QrSheet.h"
 #include "print/TextListings.h"
+#include "report/ShowReport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -621,7 +622,7 @@ void THlavni::HMenu_TiskQrKoduClick() {
         return;
     }
     sheet.report().SetPdfExport(&PDFExport1);
-    sheet.report().ShowReport();
+    ShowReport(sheet.report());
 }
 
 void THlavni::HMenu_SestavyClick() {

@@ -11,6 +11,7 @@
 #include "order/Settings.h"
 #include "overview/FindDialog.h"
 #include "overview/OverviewLayout.h"
+#include "report/ShowReport.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -438,7 +439,7 @@ void TSestavy::TB_TiskClick() {
     Report1.Rows().SetRangeEndCount(m_table.rowCount());
     Report1.SetVariable(QStringLiteral("Celkem"), TextLiteral(m_panels[2]->text()));
     Report1.SetVariable(QStringLiteral("OznaceniMeny"), TextLiteral(m_settings.Mena));
-    Report1.ShowReport();
+    ShowReport(Report1);
 }
 
 void TSestavy::Report1GetValue(const QString& name, QString& value) {

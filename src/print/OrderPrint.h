@@ -1,40 +1,13 @@
 #pragma once
 
-#include "order/PaymentOrder.h"
-#include "report/Report.h"
+#include "print/OrderReports.h"
 
-#include <array>
-
-// The main window's two order layouts (Report1, the single order form; Report2, the collective
-// order with its row source and callback) and the print command that fills them.
-class OrderPrint {
+// The print command of the main window over its two order layouts.
+class OrderPrint : public OrderReports {
 public:
-    // pdfExport: the main window's PDFExport1, shared by every preview; not owned.
-    explicit OrderPrint(PdfExportConfig* pdfExport = nullptr);
-    OrderPrint(const OrderPrint&) = delete;
-    OrderPrint& operator=(const OrderPrint&) = delete;
+    using OrderReports::OrderReports;
 
-    // The print command: with no valid item an information box, with one the single form,
-    // with more the collective form, in the engine's preview. Changes nothing in the order.
+    // With no valid item an information box, with one the single form, with more the collective
+    // form, in the engine's preview. Changes nothing in the order.
     void PrintOrder(const PaymentOrder& order, const QString& currency);
-
-    // Sets every variable of the layout the order needs and returns that layout; nullptr when
-    // the order has no valid item. The preview is left to the caller.
-    Report* FillLayout(const PaymentOrder& order, const QString& currency);
-
-    // The value callback of Report2: the columns of the row being printed.
-    void Report2GetValue(const QString& name, QString& value) const;
-
-    Report Report1;
-    Report Report2;
-
-private:
-    void fillSingle(const PaymentOrder& order, const OrderItem& item, const QString& currency);
-    void fillCollective(const PaymentOrder& order, const QString& currency);
-
-    // The rows Report2GetValue answers from, taken when the print begins.
-    std::array<OrderItem, kItemCount> m_rows;
 };
-
-// "1234,50 Kč": the total with two decimals, no grouping, a blank and the currency label.
-QString CollectiveTotalText(double total, const QString& currency);

@@ -1,7 +1,7 @@
 #include "print/TextListings.h"
 
 #include "common/TextFile.h"
-#include "print/OrderPrint.h"
+#include "print/OrderReports.h"
 
 namespace {
 

@@ -7,14 +7,16 @@
 #include <functional>
 #include <optional>
 
+// Called as each page begins, with the pages begun and the master rows placed of all; returning
+// false cancels the composition. The UI puts its progress window behind it.
+using ComposeProgress = std::function<bool(int pages, int rowsDone, int rowsTotal)>;
+
 struct ComposeOptions {
     // The page to compose on instead of the layout's own (page setup in the preview).
     std::optional<PageSetup> page;
     // The moment [Date] and [Time] show; invalid: now.
     QDateTime preparedAt;
-    // Called as each page begins, with the pages begun and the master rows placed of all;
-    // returning false cancels the composition.
-    std::function<bool(int pages, int rowsDone, int rowsTotal)> progress;
+    ComposeProgress progress;
 };
 
 // Composes the layout with its current variables, row source and callback. Moves the row

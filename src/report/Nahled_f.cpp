@@ -4,23 +4,20 @@
 #include "common/Dialogs.h"
 #include "common/Error.h"
 #include "common/PlainText.h"
+#include "report/FindText.h"
+#include "report/PageLayout.h"
 #include "report/PageStack.h"
+#include "report/PageView.h"
 #include "report/Printing.h"
 #include "report/ProgressWindow.h"
-#include "report/Renderer.h"
 #include "report/ReportDialogs.h"
-#include "report/TextMetrics.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageLayout>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -29,90 +26,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 #include <cmath>
-
-// The pages one below another on grey, drawn through PaintPage.
-class PageView : public QWidget {
-public:
-    explicit PageView(QWidget* parent) : QWidget(parent) {
-        setObjectName(QStringLiteral("Stranky"));
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-
-    static constexpr int Gap = PageStack::Gap;
-
-    void setPages(const PreparedReport* pages) {
-        m_pages = pages;
-        relayout();
-    }
-
-    // The scale asked for; a report too long for it is shown smaller.
-    void setPxPerMm(double pxPerMm) {
-        m_askedPxPerMm = pxPerMm;
-        relayout();
-    }
-    double pxPerMm() const { return m_stack.pxPerMm(); }
-
-    int pageCount() const { return m_stack.count(); }
-
-    QRect pageRect(int i) const { return m_stack.pageRect(i, width()); }
-
-    // The page shown at widget row y.
-    int pageAt(int y) const { return m_stack.pageAt(y); }
-
-    // Ctrl with the wheel zooms: called with the wheel's steps.
-    std::function<void(double steps)> onZoomWheel;
-
-    void setHighlight(int page, const QRectF& mm) {
-        m_highlightPage = page;
-        m_highlight = mm;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        QPainter painter(this);
-        painter.fillRect(event->rect(), QColor(128, 128, 128));
-        for (int i = 0; i < pageCount(); ++i) {
-            const QRect r = pageRect(i);
-            if (!r.intersects(event->rect()))
-                continue;
-            painter.fillRect(r.translated(3, 3), QColor(80, 80, 80));
-            painter.fillRect(r, Qt::white);
-            painter.save();
-            painter.translate(r.topLeft());
-            painter.setClipRect(QRect(QPoint(0, 0), r.size()));
-            std::vector<QRectF> marks;
-            if (i == m_highlightPage)
-                marks.push_back(m_highlight);
-            PaintPage(m_pages->pages[size_t(i)], painter, pxPerMm(), marks);
-            painter.restore();
-        }
-    }
-
-    void wheelEvent(QWheelEvent* event) override {
-        if ((event->modifiers() & Qt::ControlModifier) && onZoomWheel) {
-            onZoomWheel(event->angleDelta().y() / 120.0);
-            event->accept();
-            return;
-        }
-        QWidget::wheelEvent(event);
-    }
-
-private:
-    void relayout() {
-        m_stack.layOut(m_pages ? m_pages->pages : std::vector<PreparedPage>(), m_askedPxPerMm);
-        setFixedSize(m_stack.size());
-        update();
-    }
-
-    const PreparedReport* m_pages = nullptr;
-    double m_askedPxPerMm = 96 / 25.4;
-    PageStack m_stack;
-    int m_highlightPage = -1;
-    QRectF m_highlight;
-};
 
 namespace {
 
@@ -443,7 +357,7 @@ void TNahled::showEvent(QShowEvent* event) {
 
 void TNahled::setPages(PreparedReport pages) {
     m_pages = std::move(pages);
-    m_findPage = m_findText = m_findPos = -1;
+    m_found = {};
     m_view->setHighlight(-1, QRectF());
     m_view->setPages(&m_pages);
     applyZoom();
@@ -476,28 +390,14 @@ void TNahled::VzhledStranky() {
     if (!m_recompose)
         return;
     // The dialog edits the layout's page: its paper, orientation and margins.
-    const bool landscape = m_pageSetup.widthMm > m_pageSetup.heightMm;
-    const QSizeF portrait = landscape ? QSizeF(m_pageSetup.heightMm, m_pageSetup.widthMm)
-                                      : QSizeF(m_pageSetup.widthMm, m_pageSetup.heightMm);
     m_printer.setFullPage(false);
-    m_printer.setPageLayout(QPageLayout(
-        QPageSize(portrait, QPageSize::Millimeter), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF(m_pageSetup.leftMm, m_pageSetup.topMm, m_pageSetup.rightMm, m_pageSetup.bottomMm),
-        QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0)));
+    m_printer.setPageLayout(ToPageLayout(m_pageSetup));
     const bool accepted = ReportDialogs::ExecPageSetupDialog(m_printer, this);
     const QPageLayout chosen = m_printer.pageLayout();
     SetUpPrinter(m_printer, m_pages);
     if (!accepted)
         return;
-    PageSetup page;
-    const QSizeF size = chosen.fullRect(QPageLayout::Millimeter).size();
-    const QMarginsF margins = chosen.margins(QPageLayout::Millimeter);
-    page.widthMm = size.width();
-    page.heightMm = size.height();
-    page.leftMm = margins.left();
-    page.topMm = margins.top();
-    page.rightMm = margins.right();
-    page.bottomMm = margins.bottom();
+    const PageSetup page = FromPageLayout(chosen);
     if (page.printableWidth() <= 0 || page.printableBottom() <= page.topMm) {
         InfoBox(QStringLiteral("Okraje stránky jsou větší než stránka sama."));
         return;
@@ -594,44 +494,22 @@ void TNahled::Hledat() {
     }
     if (needle != m_lastFind) {
         m_lastFind = needle;
-        m_findPage = m_findText = m_findPos = -1;
+        m_found = {};
     }
-    // From just after the last match to the end, then once round from the start.
-    const int pages = int(m_pages.pages.size());
-    int startPage = m_findPage < 0 ? 0 : m_findPage;
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int p = startPage; p < pages; ++p) {
-            const std::vector<PreparedText>& texts = m_pages.pages[size_t(p)].texts;
-            const bool resume = pass == 0 && p == m_findPage;
-            for (int t = resume ? m_findText : 0; t < int(texts.size()); ++t) {
-                const int from = resume && t == m_findText ? m_findPos + 1 : 0;
-                const qsizetype at = texts[size_t(t)].text.indexOf(needle, from, Qt::CaseInsensitive);
-                if (at < 0)
-                    continue;
-                m_findPage = p;
-                m_findText = t;
-                m_findPos = int(at);
-                const PreparedText& run = texts[size_t(t)];
-                const double x = run.origin.x() + TextMetrics::WidthMm(run.font, run.text.left(at));
-                const double w = TextMetrics::WidthMm(run.font, run.text.mid(at, needle.size()));
-                const QRectF mark(x, run.origin.y() - run.ascentMm, w, run.ascentMm + run.descentMm);
-                m_view->setHighlight(p, mark);
-                const QRect page = m_view->pageRect(p);
-                const QRectF px(mark.x() * m_view->pxPerMm(), mark.y() * m_view->pxPerMm(),
-                                mark.width() * m_view->pxPerMm(), mark.height() * m_view->pxPerMm());
-                // A loaded text may hold far more than its stored width says: the pixels are held in range.
-                m_scroll->ensureVisible(page.left() + PageStack::ToPx(px.center().x()),
-                                        page.top() + PageStack::ToPx(px.center().y()),
-                                        PageStack::ToPx(px.width() / 2) + 50, PageStack::ToPx(px.height() / 2) + 50);
-                m_forcedPage = -1;
-                updateStatus();
-                return;
-            }
-        }
-        if (m_findPage < 0)
-            break;
-        startPage = 0;
-        m_findPage = -1;
+    m_found = FindText(m_pages, needle, m_found);
+    if (m_found.found()) {
+        m_view->setHighlight(m_found.page, m_found.boundsMm);
+        const QRect page = m_view->pageRect(m_found.page);
+        const double pxPerMm = m_view->pxPerMm();
+        const QRectF px(m_found.boundsMm.x() * pxPerMm, m_found.boundsMm.y() * pxPerMm,
+                        m_found.boundsMm.width() * pxPerMm, m_found.boundsMm.height() * pxPerMm);
+        // A loaded text may hold far more than its stored width says: the pixels are held in range.
+        m_scroll->ensureVisible(page.left() + PageStack::ToPx(px.center().x()),
+                                page.top() + PageStack::ToPx(px.center().y()), PageStack::ToPx(px.width() / 2) + 50,
+                                PageStack::ToPx(px.height() / 2) + 50);
+        m_forcedPage = -1;
+        updateStatus();
+        return;
     }
     m_view->setHighlight(-1, QRectF());
     InfoBox(QStringLiteral("Text „%1“ nebyl nalezen.").arg(needle));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/WarningLine.h"
+#include "report/FindText.h"
 #include "report/PdfExport.h"
 #include "report/PreparedReport.h"
 #include "report/ReportLayout.h"
@@ -91,8 +92,8 @@ private:
     QAction* m_pageSetupAction = nullptr;
     ZoomMode m_zoomMode = ZoomMode::Fixed;
     double m_zoom = 1.0;
-    // Where the last match was: page, text run, character.
-    int m_findPage = -1, m_findText = -1, m_findPos = -1;
+    // Where the last match was; the next search goes on after it.
+    TextMatch m_found;
     QString m_lastFind;
     // The page last gone to, while the scroll position still shows it.
     int m_forcedPage = -1;

@@ -2,26 +2,13 @@
 
 #include "common/Error.h"
 #include "common/TextFile.h"
+#include "report/PageLayout.h"
 #include "report/Renderer.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-
-namespace {
-
-QPageLayout LayoutOf(const PreparedPage& page) {
-    const bool landscape = page.widthMm > page.heightMm;
-    const QSizeF portrait = landscape ? QSizeF(page.heightMm, page.widthMm) : QSizeF(page.widthMm, page.heightMm);
-    return QPageLayout(QPageSize(portrait, QPageSize::Millimeter),
-                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
-}
-
-} // namespace
 
 bool ExportPdf(const PreparedReport& report, const QString& path, const ExportProgress& progress) {
     const QString shown = QDir::toNativeSeparators(path);
@@ -37,7 +24,7 @@ bool ExportPdf(const PreparedReport& report, const QString& path, const ExportPr
         writer.setTitle(report.title);
         writer.setResolution(1200);
         if (!report.pages.empty())
-            writer.setPageLayout(LayoutOf(report.pages.front()));
+            writer.setPageLayout(ToPageLayout(SheetOf(report.pages.front())));
         QPainter painter;
         if (!painter.begin(&writer))
             throw VelorinError(QStringLiteral("Soubor PDF %1 nelze zapsat").arg(shown));
@@ -45,7 +32,7 @@ bool ExportPdf(const PreparedReport& report, const QString& path, const ExportPr
         for (int i = 0; i < total; ++i) {
             const PreparedPage& page = report.pages[size_t(i)];
             if (i > 0) {
-                writer.setPageLayout(LayoutOf(page));
+                writer.setPageLayout(ToPageLayout(SheetOf(page)));
                 writer.newPage();
             }
             PaintPage(page, painter, pxPerMm);

@@ -1,10 +1,9 @@
 #include "report/Printing.h"
 
 #include "common/Error.h"
+#include "report/PageLayout.h"
 #include "report/Renderer.h"
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
@@ -12,11 +11,7 @@
 namespace {
 
 void SetPaper(QPrinter& printer, const PreparedPage& page) {
-    const bool landscape = page.widthMm > page.heightMm;
-    const QSizeF portrait = landscape ? QSizeF(page.heightMm, page.widthMm) : QSizeF(page.widthMm, page.heightMm);
-    printer.setPageLayout(QPageLayout(QPageSize(portrait, QPageSize::Millimeter),
-                                      landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                      QPageLayout::Millimeter));
+    printer.setPageLayout(ToPageLayout(SheetOf(page)));
     // Setting the layout may take full-page mode away; the pages carry their own margins.
     printer.setFullPage(true);
 }

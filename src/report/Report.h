@@ -1,6 +1,7 @@
 #pragma once
 
-// The report engine: one layout, its values, its prepared pages and the preview.
+// The report engine: one layout, its values and its prepared pages. It draws and writes pages but
+// opens no window: the preview is ShowReport's (report/ShowReport.h, in velorin_report_ui).
 //
 //   ReportLayout layout;                       // A4 portrait, 10 mm margins (PageSetup)
 //   Band& head = layout.AddBand(BandKind::PageHeader, 55);  // heights and places in mm
@@ -26,7 +27,7 @@
 //   m_report.SetPdfExport(&m_pdfExport1);        // one PDF configuration for several reports
 //   ...
 //   m_report.SetVariable("Pl_CisloUctu", TextLiteral(account)); // 'text'; prints text
-//   m_report.ShowReport();                       // prepares anew, opens "Náhled", returns on close
+//   ShowReport(m_report);                        // prepares anew, opens "Náhled", returns on close
 //
 // Names in square brackets resolve to a variable (its literal's text), to the built-in Page,
 // Date or Time, or else through OnGetValue; a name nobody answers prints nothing. Variables keep
@@ -44,8 +45,7 @@
 #include "report/ReportLayout.h"
 
 #include <QDateTime>
-
-class QWidget;
+#include <optional>
 
 class Report {
 public:
@@ -73,17 +73,21 @@ public:
     // Fixes the moment [Date] and [Time] show; an invalid value returns to "now".
     void SetPreparedAt(const QDateTime& at) { m_preparedAt = at; }
 
-    // Discards the previous pages and composes anew, with a progress window (that can cancel)
-    // when the composition takes long. False when cancelled or while a preparation runs.
-    bool PrepareReport(bool clearPrevious = true);
+    // Discards the previous pages and composes anew; progress may cancel. False when cancelled
+    // or while a preparation runs.
+    bool PrepareReport(bool clearPrevious = true, const ComposeProgress& progress = {});
+    // Composes on another page than the layout's (page setup in the preview) and leaves Prepared()
+    // as it is; std::nullopt when cancelled or while a preparation runs.
+    std::optional<PreparedReport> ComposeOn(const PageSetup& page, const ComposeProgress& progress = {});
+    bool IsPreparing() const { return m_preparing; }
+    // The page the prepared pages were composed on.
+    const PageSetup& PreparedPage() const { return m_preparedPage; }
+    // Takes pages kept elsewhere (the preview's, once it closes) as the prepared ones.
+    void SetPrepared(PreparedReport pages, const PageSetup& page);
+
     // A warning the preview shows above the pages (TNahled::SetWarningText); kept until changed.
     void SetPreviewWarning(const QString& text) { m_previewWarning = text; }
-    // Prepares and shows the modal preview; returns when it closes. Does nothing while this
-    // report is being prepared (a callback that asks for it again).
-    void ShowReport(bool clearPrevious = true);
-    // Shows the pages prepared last.
-    void ShowPreparedReport();
-    bool IsPreparing() const { return m_preparing; }
+    const QString& PreviewWarning() const { return m_previewWarning; }
     // Writes the prepared pages to a PDF file without the preview (see ExportPdf).
     bool ExportToPdf(const QString& path, const ExportProgress& progress = {}) const {
         return ::ExportPdf(m_prepared, path, progress);
@@ -91,7 +95,7 @@ public:
     const PreparedReport& Prepared() const { return m_prepared; }
 
 private:
-    std::optional<PreparedReport> compose(const std::optional<PageSetup>& page);
+    std::optional<PreparedReport> compose(const std::optional<PageSetup>& page, const ComposeProgress& progress);
 
     ReportLayout m_layout;
     PreparedReport m_prepared;

@@ -2,7 +2,7 @@
 #include "TestOrders.h"
 
 #include "print/OrderForms.h"
-#include "print/OrderPrint.h"
+#include "print/OrderReports.h"
 #include "report/Renderer.h"
 
 #include <QRegularExpression>
@@ -205,7 +205,7 @@ void CheckTexts(const QList<PdfWord>& words, std::span<const Expected> expected,
 }
 
 // The PDF of the layout the order needs, as the preview would export it.
-QString WritePdf(OrderPrint& print, const PaymentOrder& order, const QString& path, const QString& currency = "Kč") {
+QString WritePdf(OrderReports& print, const PaymentOrder& order, const QString& path, const QString& currency = "Kč") {
     Report* report = print.FillLayout(order, currency);
     if (!report || !report->PrepareReport())
         return {};
@@ -274,7 +274,7 @@ private Q_SLOTS:
     // form names, embedded.
     void singleFormTextsInThePdf() {
         QTemporaryDir dir;
-        OrderPrint print;
+        OrderReports print;
         const QString pdf = WritePdf(print, SingleOrder(), dir.filePath(QStringLiteral("single.pdf")));
         QVERIFY(!pdf.isEmpty());
         QCOMPARE(print.Report1.Prepared().pages.size(), size_t(1));
@@ -294,7 +294,7 @@ private Q_SLOTS:
 
     void collectiveFormTextsInThePdf() {
         QTemporaryDir dir;
-        OrderPrint print;
+        OrderReports print;
         const QString pdf = WritePdf(print, CollectiveOrder(), dir.filePath(QStringLiteral("collective.pdf")));
         QVERIFY(!pdf.isEmpty());
         QCOMPARE(print.Report2.Prepared().pages.size(), size_t(1));
@@ -312,7 +312,7 @@ private Q_SLOTS:
         for (int form = 0; form < 2; ++form) {
             PaymentOrder order = form == 0 ? SingleOrder() : CollectiveOrder();
             order.Bank.NazevBanky = name;
-            OrderPrint print;
+            OrderReports print;
             const QString pdf = WritePdf(print, order, dir.filePath(QStringLiteral("bank%1.pdf").arg(form)));
             const QList<PdfWord> words = PdfWords(pdf);
             const double left = kMargin + (form == 0 ? 25 : 45);
@@ -337,7 +337,7 @@ private Q_SLOTS:
 
     // Thin, thick and dotted sides where the form has them.
     void framesOnThePage() {
-        OrderPrint print;
+        OrderReports print;
         QVERIFY(print.FillLayout(SingleOrder(), QStringLiteral("Kč"))->PrepareReport());
         const QImage single = RenderPageImage(print.Report1.Prepared().pages.front(), 200);
         for (double dy : {0.0, 140.0}) {

@@ -7,6 +7,7 @@
 #include "report/ProgressWindow.h"
 #include "report/Report.h"
 #include "report/ReportDialogs.h"
+#include "report/ShowReport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -187,7 +188,7 @@ void TestPreview::showReportOpensMaximizedAtFullSize() {
         checked = true;
         Action(preview, "TB_Zavrit")->trigger();
     });
-    r.ShowReport();
+    ShowReport(r);
     QVERIFY(act.happened());
     QVERIFY(checked);
     QCOMPARE(r.Prepared().pages.size(), size_t(3));
@@ -203,13 +204,13 @@ void TestPreview::showReportDoesNothingWhilePreparing() {
             return;
         preparingSeen = r.IsPreparing();
         if (nested++ == 0) {
-            r.ShowReport(); // returns at once: no second preview, no second preparation
+            ShowReport(r); // returns at once: no second preview, no second preparation
             QVERIFY(!r.PrepareReport());
         }
         value = QStringLiteral("row");
     });
     ModalAction act([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    r.ShowReport();
+    ShowReport(r);
     QVERIFY(act.happened());
     QVERIFY(preparingSeen);
     QCOMPARE(nested, 5);
@@ -557,7 +558,7 @@ void TestPreview::pageSetupComposesAnew() {
         done = true;
         preview->reject();
     });
-    r.ShowReport();
+    ShowReport(r);
     QVERIFY(done);
     QCOMPARE(r.Prepared().pages[0].widthMm, 297.0);
     // The layout itself keeps its page for the next print.
@@ -610,7 +611,7 @@ void TestPreview::longWorkShowsProgressAndCancels() {
         else
             w->close();
     });
-    r.ShowReport();
+    ShowReport(r);
     QVERIFY(cancelCompose.happened());
     QCOMPARE(caption, QStringLiteral("Příprava sestavy"));
     QVERIFY(r.Prepared().pages.empty()); // no preview opened on half the pages
