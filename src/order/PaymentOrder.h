@@ -62,6 +62,9 @@ struct TotalResult {
 // beside it; an empty text when there are none.
 QString UnreadableRowsNote(const QList<int>& rows);
 
+// "Celkem k platbě :    1 250,00 Kč" and the note of the rows left out: the main window's total label.
+QString OrderTotalText(const TotalResult& total);
+
 struct PaymentOrder {
     PayerBank Bank;
     QString OrderDate; // "d.m.yyyy"
@@ -72,7 +75,7 @@ struct PaymentOrder {
     int CountValidItems() const;
     // Sums the amount rows with the Czech number format.
     TotalResult ComputeTotal() const;
-    // Clears rows, total and path; the bank data stay.
+    // Clears rows, total, date and path; the bank data stay.
     void Clear();
     // The file name of FilePath without ".ppu".
     QString Designation() const;
