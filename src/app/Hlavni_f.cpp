@@ -196,7 +196,7 @@ void THlavni::FormCreate(const QString& programFolder) {
     if (!unreadable.isEmpty())
         QTimer::singleShot(0, this, [unreadable] { ErrorBox(unreadable); });
     m_order.Bank = m_settings.payerBank();
-    UpdateOrderState();
+    showOrder();
 
     adjustSize();
     setFixedSize(sizeHint());
@@ -265,7 +265,7 @@ void THlavni::buildPanel() {
 
     Panel1 = new OrderPanel(central);
     Panel1->setGeometry(0, 0, kClientWidth, kPanelHeight);
-    Panel1->hide(); // no order open at start
+    Panel1->hide(); // no order open at start; showOrder() shows it for one
 
     makeLabel(Panel1, "La_Popiska1", QStringLiteral("Ve prospěch účtu číslo"), 16, 16);
     makeLabel(Panel1, "La_Popiska2", QStringLiteral("Směrový kód"), 147, 16);
@@ -291,7 +291,7 @@ void THlavni::buildPanel() {
 
     La_Komentar = makeLabel(Panel1, "La_Komentar", QStringLiteral("Komentář :"), 8, 368);
     La_Komentar->setFixedSize(kClientWidth - 16, La_Komentar->sizeHint().height());
-    La_Celkem = makeLabel(Panel1, "La_Celkem", totalText(0.0), 8, 388);
+    La_Celkem = makeLabel(Panel1, "La_Celkem", OrderTotalText({}), 8, 388);
     La_Celkem->setFixedSize(kClientWidth - 16, La_Celkem->sizeHint().height());
     La_Datum = makeLabel(Panel1, "La_Datum", QStringLiteral("Datum :"), 8, 408);
     Datum = makeLabel(Panel1, "Datum", QString(), 56, 408);
@@ -307,7 +307,7 @@ QAction* THlavni::action(const QString& name) const {
 }
 
 bool THlavni::isOrderOpen() const {
-    return !Panel1->isHidden();
+    return !m_order.FilePath.isEmpty();
 }
 
 int THlavni::selectedRow() const {
@@ -319,46 +319,38 @@ void THlavni::selectRow(int row) {
     Grid1->selectRow(row);
 }
 
+QString THlavni::caption() const {
+    return isOrderOpen() ? kCaption + QStringLiteral(" - ") + QFileInfo(m_order.FilePath).fileName() : kCaption;
+}
+
 void THlavni::UpdateOrderState() {
     const bool open = isOrderOpen();
-    setWindowTitle(open ? kCaption + QStringLiteral(" - ") + QFileInfo(m_order.FilePath).fileName() : kCaption);
+    setWindowTitle(caption());
     m_actions.value(QStringLiteral("Novy"))->setEnabled(!open);
     m_actions.value(QStringLiteral("Otevrit"))->setEnabled(!open);
     for (const char* name : kOrderCommands)
         m_actions.value(QLatin1String(name))->setEnabled(open);
 }
 
-QString THlavni::totalText(double total) const {
-    return QStringLiteral("Celkem k platbě :    ") + CzechFormat::Money(total);
+void THlavni::ShowProvisionalTotal(double total) {
+    La_Celkem->setText(OrderTotalText({total, {}}));
 }
 
-void THlavni::ShowTotalText(double total) {
-    La_Celkem->setText(totalText(total));
+void THlavni::ShowOrderTotal() {
+    La_Celkem->setText(OrderTotalText(m_order.ComputeTotal()));
 }
 
 void THlavni::RecalcTotal() {
-    const TotalResult result = m_order.ComputeTotal();
-    m_order.Total = result.total;
-    QString text = totalText(result.total);
-    // A hand-edited amount that is no number must not make the total silently wrong.
-    if (!result.unreadableRows.isEmpty())
-        text += QStringLiteral("    ") + UnreadableRowsNote(result.unreadableRows);
-    La_Celkem->setText(text);
-}
-
-PaymentOrder THlavni::shownOrder() const {
-    // The settings dialog changes the bank data without saving the order; print what it holds.
-    PaymentOrder order = m_order;
-    order.Bank = m_settings.payerBank();
-    order.OrderDate = Datum->text();
-    return order;
+    m_order.Total = m_order.ComputeTotal().total;
+    ShowOrderTotal();
 }
 
 void THlavni::SaveOrder() {
-    m_order.Bank = m_settings.payerBank();
-    m_order.OrderDate = Datum->text();
     OrderFile::Save(m_order, m_order.FilePath);
-    setWindowTitle(kCaption + QStringLiteral(" - ") + QFileInfo(m_order.FilePath).fileName());
+}
+
+void THlavni::SaveItem(int row, const OrderItem& item) {
+    changeAndSave([&] { m_order.Items[static_cast<size_t>(row)] = item; });
 }
 
 void THlavni::RefreshGrid() {
@@ -373,24 +365,25 @@ void THlavni::updateCommentLabel() {
                              .arg(m_order.Items[static_cast<size_t>(row)].Comment));
 }
 
-void THlavni::showOrder(bool visible) {
-    Panel1->setVisible(visible);
+void THlavni::showOrder() {
+    Panel1->setVisible(isOrderOpen());
+    Datum->setText(m_order.OrderDate);
+    RecalcTotal();
+    RefreshGrid();
+    UpdateOrderState();
 }
 
 void THlavni::changeAndSave(const std::function<void()>& change) {
     const PaymentOrder before = m_order;
-    const QString dateBefore = Datum->text();
     change();
     try {
         SaveOrder();
     } catch (...) {
         m_order = before;
-        Datum->setText(dateBefore);
-        RecalcTotal();
-        RefreshGrid();
+        showOrder();
         throw;
     }
-    RefreshGrid();
+    showOrder();
 }
 
 // ---- order commands ----
@@ -398,9 +391,8 @@ void THlavni::changeAndSave(const std::function<void()>& change) {
 void THlavni::HMenu_NovyClick() {
     if (isOrderOpen())
         return;
-    Datum->setText(CzechFormat::FormatDate(Clock::Today()));
     m_order.Bank = m_settings.payerBank();
-    m_order.OrderDate = Datum->text();
+    m_order.OrderDate = CzechFormat::FormatDate(Clock::Today());
     try {
         // Paint while listing, but keep the user's keys and clicks until the order is made: a second
         // command must not start inside this one.
@@ -408,13 +400,11 @@ void THlavni::HMenu_NovyClick() {
             OrderFile::CreateNew(m_order, YearFolder(m_settings), m_settings.AktualniRok, ServeEventsEvery(50));
     } catch (...) {
         // No order is left open whose file does not exist.
-        m_order.FilePath.clear();
-        Datum->clear();
-        UpdateOrderState();
+        m_order.Clear();
+        showOrder();
         throw;
     }
-    showOrder(true);
-    UpdateOrderState();
+    showOrder();
     Grid1->setFocus();
 }
 
@@ -431,15 +421,10 @@ void THlavni::HMenu_OtevritClick() {
         return;
     // Take the file over only when all of it read well.
     qsizetype extraLines = 0;
-    PaymentOrder loaded = OrderFile::Load(path, &extraLines);
-    m_order = loaded;
+    m_order = OrderFile::Load(path, &extraLines);
     m_order.FilePath = path;
-    m_settings.setPayerBank(loaded.Bank);
-    Datum->setText(loaded.OrderDate);
-    showOrder(true);
-    RecalcTotal();
-    RefreshGrid();
-    UpdateOrderState();
+    m_settings.setPayerBank(m_order.Bank);
+    showOrder();
     Grid1->setFocus();
     // The format has room for 21 lines; what a hand edit put after them goes with the next save.
     if (extraLines > 0) {
@@ -456,13 +441,9 @@ void THlavni::HMenu_ZavritClick() {
         return;
     if (CountValidItems() == 0)
         QFile::remove(m_order.FilePath); // a failure leaves the file; nothing is reported
-    showOrder(false);
-    UpdateOrderState();
     m_order.Clear();
     selectRow(0);
-    La_Celkem->setText(totalText(0.0));
-    Datum->clear();
-    RefreshGrid();
+    showOrder();
 }
 
 void THlavni::HMenu_KonecClick() {
@@ -478,13 +459,13 @@ void THlavni::closeEvent(QCloseEvent* event) {
 void THlavni::HMenu_ZmenitDatumClick() {
     if (!isOrderOpen())
         return;
-    const std::optional<QDate> current = CzechFormat::ParseDate(Datum->text());
+    const std::optional<QDate> current = CzechFormat::ParseDate(m_order.OrderDate);
     if (!current)
-        throw VelorinError(QStringLiteral("Datum příkazu „%1“ není platné datum").arg(Datum->text()));
+        throw VelorinError(QStringLiteral("Datum příkazu „%1“ není platné datum").arg(m_order.OrderDate));
     QDate date = *current;
     if (!PickDate(date))
         return;
-    changeAndSave([&] { Datum->setText(CzechFormat::FormatDate(date)); });
+    changeAndSave([&] { m_order.OrderDate = CzechFormat::FormatDate(date); });
 }
 
 // ---- item commands ----
@@ -508,10 +489,7 @@ void THlavni::HMenu_SmazatPolozkuClick() {
     if (QuestionBox(QStringLiteral("Smazání položky"), QStringLiteral("Opravdu chcete označenou položku odstranit?"),
                     QuestionKind::Warning) != Answer::Yes)
         return;
-    changeAndSave([&] {
-        m_order.Items[row].clear();
-        RecalcTotal();
-    });
+    changeAndSave([&] { m_order.Items[row].clear(); });
 }
 
 void THlavni::HMenu_KopirovatPolozkuClick() {
@@ -530,10 +508,7 @@ void THlavni::HMenu_VyjmoutPolozkuClick() {
     if (text.size() == 7)
         return;
     QGuiApplication::clipboard()->setText(text);
-    changeAndSave([&] {
-        m_order.Items[row].clear();
-        RecalcTotal();
-    });
+    changeAndSave([&] { m_order.Items[row].clear(); });
 }
 
 void THlavni::HMenu_VlozitPolozkuClick() {
@@ -552,10 +527,7 @@ void THlavni::HMenu_VlozitPolozkuClick() {
                                    "stávající hodnoty?"),
                     QuestionKind::Question) != Answer::Yes)
         return;
-    changeAndSave([&] {
-        m_order.Items[row] = *item;
-        RecalcTotal();
-    });
+    changeAndSave([&] { m_order.Items[row] = *item; });
 }
 
 void THlavni::HMenu_QrPlatbaClick() {
@@ -570,6 +542,8 @@ void THlavni::HMenu_QrPlatbaClick() {
 void THlavni::HMenu_KonfigClick() {
     TKonfigurace dialog(*this, this);
     dialog.exec();
+    // The open order takes the payer's bank as the settings now hold it; its file does with the next save.
+    m_order.Bank = m_settings.payerBank();
 }
 
 void THlavni::HMenu_PredvolbyClick() {
@@ -605,19 +579,18 @@ void THlavni::HMenu_ExportABOClick() {
 void THlavni::HMenu_TiskClick() {
     if (!isOrderOpen())
         return;
-    const PaymentOrder order = shownOrder();
     // Only a warning above the pages: the preview opens and prints all the same.
-    const QString warning = OrderWarningLine(order, BanksFor(m_settings.ProgramFolder), Clock::Today());
+    const QString warning = OrderWarningLine(m_order, BanksFor(m_settings.ProgramFolder), Clock::Today());
     m_print->Report1.SetPreviewWarning(warning);
     m_print->Report2.SetPreviewWarning(warning);
-    m_print->PrintOrder(order, m_settings.Mena);
+    m_print->PrintOrder(m_order, m_settings.Mena);
 }
 
 void THlavni::HMenu_TiskQrKoduClick() {
     if (!isOrderOpen())
         return;
     QrSheet sheet;
-    if (sheet.Fill(shownOrder(), m_settings) == 0) {
+    if (sheet.Fill(m_order, m_settings) == 0) {
         InfoBox(sheet.NothingToPrintText());
         return;
     }
@@ -632,12 +605,12 @@ void THlavni::HMenu_SestavyClick() {
 
 void THlavni::HMenu_TxtVypisClick() {
     if (isOrderOpen())
-        ShowTextWindow(windowTitle(), PlainListing(m_order.FilePath));
+        ShowTextWindow(caption(), PlainListing(m_order.FilePath));
 }
 
 void THlavni::HMenu_TxtVypisStrukturovanyClick() {
     if (isOrderOpen())
-        ShowTextWindow(windowTitle(), StructuredListing(shownOrder(), m_settings.Mena));
+        ShowTextWindow(caption(), StructuredListing(m_order, m_settings.Mena));
 }
 
 // ---- help ----

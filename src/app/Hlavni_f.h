@@ -38,14 +38,16 @@ public:
 
     // OrderHost
     QWidget* hostWindow() override { return this; }
-    PaymentOrder& order() override { return m_order; }
+    const PaymentOrder& order() const override { return m_order; }
     Settings& settings() override { return m_settings; }
     bool isOrderOpen() const override;
     int selectedRow() const override;
-    void RecalcTotal() override;
-    void SaveOrder() override;
-    void ShowTotalText(double total) override;
-    void RefreshGrid() override;
+    void SaveItem(int row, const OrderItem& item) override;
+    void ShowProvisionalTotal(double total) override;
+    void ShowOrderTotal() override;
+
+    // Writes the open order's file; throws VelorinError naming the file.
+    void SaveOrder();
 
     int CountValidItems() const { return m_order.CountValidItems(); }
     void UpdateOrderState();
@@ -94,13 +96,18 @@ private:
     void buildMenuAndToolbar();
     void buildPanel();
     void updateCommentLabel();
-    void showOrder(bool visible);
-    QString totalText(double total) const;
-    // The open order with the bank data and date the window shows.
-    PaymentOrder shownOrder() const;
-    // Runs change, then saves; a failed save puts the order back as it was and rethrows.
+    // The window's caption: the program's, with the open order's file name.
+    QString caption() const;
+    // Recomputes Total and shows it in La_Celkem.
+    void RecalcTotal();
+    // Redraws the grid and the comment label from the order.
+    void RefreshGrid();
+    // Shows m_order: the panel while one is open, its date, total and rows, the commands' state.
+    void showOrder();
+    // Runs change on m_order, then saves; a failed save puts the order back as it was and rethrows.
     void changeAndSave(const std::function<void()>& change);
 
+    // The open order, its date and payer bank included: all the window shows of it comes from here.
     PaymentOrder m_order;
     Settings m_settings;
     QHash<QString, QAction*> m_actions;

@@ -8,7 +8,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-OrderGridModel::OrderGridModel(PaymentOrder& order, QObject* parent) : QAbstractTableModel(parent), m_order(order) {}
+OrderGridModel::OrderGridModel(const PaymentOrder& order, QObject* parent)
+    : QAbstractTableModel(parent), m_order(order) {}
 
 int OrderGridModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kItemCount;

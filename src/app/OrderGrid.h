@@ -13,7 +13,7 @@ class BankRegister;
 class OrderGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit OrderGridModel(PaymentOrder& order, QObject* parent = nullptr);
+    explicit OrderGridModel(const PaymentOrder& order, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -29,7 +29,7 @@ public:
     QStringList rowWarnings(int row) const;
 
 private:
-    PaymentOrder& m_order;
+    const PaymentOrder& m_order;
     std::function<const BankRegister&()> m_banks;
 };
 

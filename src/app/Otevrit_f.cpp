@@ -8,6 +8,7 @@
 #include "common/WaitCursor.h"
 #include "order/OrderFile.h"
 #include "order/OrderReader.h"
+#include "order/OrderSummary.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,56 +20,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <cstring>
-
-namespace {
-
-struct OrderSummary {
-    QString date;
-    int count = 0;
-    double sum = 0.0;
-};
-
-// The third field of a line split at every "|", the text after the last one counting as well;
-// empty when the line has fewer fields.
-QByteArrayView ThirdField(QByteArrayView line) {
-    const char* p = line.data();
-    const char* end = p + line.size();
-    for (int k = 0; k < 2; ++k) {
-        const auto* bar = p < end ? static_cast<const char*>(std::memchr(p, '|', std::size_t(end - p))) : nullptr;
-        if (!bar)
-            return {};
-        p = bar + 1;
-    }
-    const auto* bar = p < end ? static_cast<const char*>(std::memchr(p, '|', std::size_t(end - p))) : nullptr;
-    return QByteArrayView(p, (bar ? bar : end) - p);
-}
-
-// Sums one order file by the dialog's own rules: every line after the date longer than seven
-// characters is an item, its third field the amount ("." read as ","). Throws with the reason.
-OrderSummary summarise(const OrderFileReader& file) {
-    OrderSummary summary;
-    summary.date = file.date();
-    QByteArray amount;
-    for (int i = OrderFileReader::kMinLines; i < file.lineCount(); ++i) {
-        const QByteArrayView line = file.line(i);
-        if (line.size() <= 7)
-            continue;
-        ++summary.count;
-        amount = ThirdField(line).toByteArray();
-        if (amount.isEmpty())
-            amount = "0";
-        amount.replace('.', ',');
-        const std::optional<double> value = OrderFileReader::Number(amount);
-        if (!value)
-            throw VelorinError(
-                QStringLiteral("částka „%1“ na řádku %2 není číslo").arg(OrderFileReader::Decode(amount)).arg(i + 1));
-        summary.sum += *value;
-    }
-    return summary;
-}
-
-} // namespace
 
 TOtevrit::TOtevrit(const Settings& settings, QWidget* parent) : QDialog(parent), m_settings(settings) {
     setObjectName(QStringLiteral("TOtevrit"));
@@ -165,7 +116,7 @@ QTreeWidgetItem* TOtevrit::orderRow(OrderFileReader& reader, const QString& file
     try {
         if (!reader.Read(filePath))
             throw VelorinError(reader.problem());
-        const OrderSummary summary = summarise(reader);
+        const OrderSummary summary = SummariseOrderFile(reader);
         item->setText(1, summary.date);
         item->setText(2, QString::number(summary.count));
         item->setText(3, CzechFormat::Fixed2(summary.sum));

@@ -116,10 +116,7 @@ void TExportABO::FormCreate() {
     }
     readBankChoices();
     fillText();
-    // The payer as the ABO text has it: from the settings, which the order takes at its next save.
-    PaymentOrder checked = m_host.order();
-    checked.Bank = m_host.settings().payerBank();
-    const QString warning = OrderWarningLine(checked, BanksFor(m_host.settings().ProgramFolder), Clock::Today());
+    const QString warning = OrderWarningLine(m_host.order(), BanksFor(m_host.settings().ProgramFolder), Clock::Today());
     La_Varovani->Show(warning);
 }
 

@@ -12,17 +12,17 @@ public:
     virtual ~OrderHost() = default;
 
     virtual QWidget* hostWindow() = 0;
-    virtual PaymentOrder& order() = 0;
+    // The open order as the window shows it, its date and payer bank included.
+    virtual const PaymentOrder& order() const = 0;
     virtual Settings& settings() = 0;
     virtual bool isOrderOpen() const = 0;
     // The grid's current row, 0 to 15.
     virtual int selectedRow() const = 0;
-    // Recomputes Total and shows it in La_Celkem.
-    virtual void RecalcTotal() = 0;
-    // Writes the open order's file; throws VelorinError naming the file.
-    virtual void SaveOrder() = 0;
+    // Puts item into row, recomputes the total and writes the order's file. A failed save puts the
+    // row back and throws VelorinError naming the file.
+    virtual void SaveItem(int row, const OrderItem& item) = 0;
     // Shows a provisional total in La_Celkem without changing the order.
-    virtual void ShowTotalText(double total) = 0;
-    // Redraws the grid and the comment label from order().
-    virtual void RefreshGrid() = 0;
+    virtual void ShowProvisionalTotal(double total) = 0;
+    // Shows the order's own total in La_Celkem again.
+    virtual void ShowOrderTotal() = 0;
 };

@@ -275,7 +275,7 @@ void TPolozky::Ed_PlatbaExit() {
         return; // left as typed; OK says what is wrong
     setFieldText(Ed_Platba, *normalised);
     Tl_Ok->setEnabled(true); // also when the text came out the same
-    m_host.ShowTotalText(otherRowsTotal() + CzechFormat::ParseNumber(*normalised).value_or(0.0));
+    m_host.ShowProvisionalTotal(otherRowsTotal() + CzechFormat::ParseNumber(*normalised).value_or(0.0));
 }
 
 void TPolozky::Ed_UcetChange() {
@@ -323,8 +323,7 @@ void TPolozky::Tl_OkClick() {
         amount = *normalised;
     }
 
-    OrderItem& item = m_host.order().Items[std::size_t(m_row)];
-    const OrderItem before = item;
+    OrderItem item;
     item.Account = Ed_Ucet->text();
     item.BankCode = Ed_Kod->text();
     item.Amount = amount;
@@ -332,23 +331,19 @@ void TPolozky::Tl_OkClick() {
     item.ConstantSymbol = Ed_KonstSymbol->text();
     item.SpecificSymbol = Ed_SpecSymbol->text();
     item.Comment = Ed_Komentar->text();
-    m_host.RecalcTotal();
     QString failure;
     try {
-        m_host.SaveOrder();
+        m_host.SaveItem(m_row, item);
     } catch (const VelorinError& e) {
         failure = e.message();
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
     }
     if (!failure.isEmpty()) {
-        // The file still holds the old row; so must the order. The typed values stay in the dialog.
-        item = before;
-        m_host.RecalcTotal();
+        // The host has put the old row back, as the file still holds it; the typed values stay here.
         ErrorBox(failure);
         return;
     }
-    m_host.RefreshGrid();
     accept();
 }
 
@@ -358,7 +353,7 @@ void TPolozky::Tl_StornoClick() {
 
 void TPolozky::reject() {
     if (!m_closing)
-        m_host.ShowTotalText(m_host.order().Total);
+        m_host.ShowOrderTotal(); // undoes a provisional total
     QDialog::reject();
 }
 

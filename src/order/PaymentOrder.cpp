@@ -106,10 +106,19 @@ QString UnreadableCountNote(qsizetype count) {
                       : QStringLiteral("(bez %1 řádků: částky nejsou čísla)").arg(count);
 }
 
+QString OrderTotalText(const TotalResult& total) {
+    QString text = QStringLiteral("Celkem k platbě :    ") + CzechFormat::Money(total.total);
+    // A hand-edited amount that is no number must not make the total silently wrong.
+    if (!total.unreadableRows.isEmpty())
+        text += QStringLiteral("    ") + UnreadableRowsNote(total.unreadableRows);
+    return text;
+}
+
 void PaymentOrder::Clear() {
     for (OrderItem& item : Items)
         item.clear();
     Total = 0.0;
+    OrderDate.clear();
     FilePath.clear();
 }
 

@@ -64,6 +64,9 @@ QString UnreadableRowsNote(const QList<int>& rows);
 // The same note for a count of rows, as the overview gives it: "(bez 2 řádků: částky nejsou čísla)".
 QString UnreadableCountNote(qsizetype count);
 
+// "Celkem k platbě :    1 250,00 Kč" and the note of the rows left out: the main window's total label.
+QString OrderTotalText(const TotalResult& total);
+
 struct PaymentOrder {
     PayerBank Bank;
     QString OrderDate; // "d.m.yyyy"
@@ -74,7 +77,7 @@ struct PaymentOrder {
     int CountValidItems() const;
     // Sums the amount rows with the Czech number format.
     TotalResult ComputeTotal() const;
-    // Clears rows, total and path; the bank data stay.
+    // Clears rows, total, date and path; the bank data stay.
     void Clear();
     // FilePath without ".ppu": the stem of the files exported beside the order.
     QString PathWithoutExtension() const;

@@ -11,6 +11,7 @@
 #include "order/Settings.h"
 #include "overview/FindDialog.h"
 #include "overview/OverviewLayout.h"
+#include "overview/OverviewModel.h"
 #include "report/ShowReport.h"
 
 #include <QAction>
@@ -18,7 +19,6 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
@@ -36,63 +36,7 @@ constexpr int kClientHeight = 643;
 // More names would not fit a message box; the count says how many more there are.
 constexpr int kProblemsShown = 20;
 
-bool RightAligned(int column) {
-    return column == OverviewTable::Datum || column == OverviewTable::Castka;
-}
-
 } // namespace
-
-// ---- model and delegate ----
-
-OverviewModel::OverviewModel(OverviewTable& table, QObject* parent) : QAbstractTableModel(parent), m_table(table) {}
-
-int OverviewModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_table.rowCount();
-}
-
-int OverviewModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : OverviewTable::kColumns;
-}
-
-QVariant OverviewModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid())
-        return {};
-    if (role == Qt::DisplayRole)
-        return m_table.cell(index.row(), index.column());
-    if (role == Qt::TextAlignmentRole)
-        return int((RightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
-    return {};
-}
-
-Qt::ItemFlags OverviewModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-}
-
-void OverviewModel::change(const std::function<void()>& work) {
-    beginResetModel();
-    struct End {
-        OverviewModel* model;
-        ~End() { model->endResetModel(); }
-    } end{this};
-    work();
-}
-
-void OverviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    const bool selected = option.state & QStyle::State_Selected;
-    const QPalette& pal = option.palette;
-    painter->save();
-    painter->fillRect(option.rect, selected ? pal.highlight() : pal.base());
-    painter->setPen(selected ? pal.highlightedText().color() : pal.text().color());
-    painter->setFont(option.font);
-    painter->setClipRect(option.rect);
-    const QString text = index.data().toString();
-    const int baseline = option.rect.top() + 2 + option.fontMetrics.ascent();
-    if (RightAligned(index.column()))
-        painter->drawText(option.rect.right() + 1 - 2 - option.fontMetrics.horizontalAdvance(text), baseline, text);
-    else
-        painter->drawText(option.rect.left() + 2, baseline, text);
-    painter->restore();
-}
 
 // ---- window ----
 
@@ -261,14 +205,18 @@ void TSestavy::nacistdata() {
     }
 }
 
-void TSestavy::cenacelkem() {
+QString TSestavy::totalText() const {
     const OverviewTable::Total total = m_table.total();
     QString text =
         QStringLiteral("Celkem k platbě :   ") + CzechFormat::Fixed2(total.sum) + QLatin1Char(' ') + m_settings.Mena;
     // A hand-edited amount that is no number must not make the total silently wrong.
     if (total.leftOut > 0)
         text += QStringLiteral("    ") + UnreadableCountNote(total.leftOut);
-    m_panels[2]->setText(text);
+    return text;
+}
+
+void TSestavy::cenacelkem() {
+    m_panels[2]->setText(totalText());
 }
 
 void TSestavy::showFilterState() {
@@ -437,7 +385,7 @@ void TSestavy::VzestupneSetrideni(int column) {
 
 void TSestavy::TB_TiskClick() {
     Report1.Rows().SetRangeEndCount(m_table.rowCount());
-    Report1.SetVariable(QStringLiteral("Celkem"), TextLiteral(m_panels[2]->text()));
+    Report1.SetVariable(QStringLiteral("Celkem"), TextLiteral(totalText()));
     Report1.SetVariable(QStringLiteral("OznaceniMeny"), TextLiteral(m_settings.Mena));
     ShowReport(Report1);
 }

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "overview/OverviewModel.h"
 #include "overview/OverviewTable.h"
 #include "report/Report.h"
 
-#include <QAbstractTableModel>
 #include <QDialog>
 #include <QHash>
 #include <QStringList>
-#include <QStyledItemDelegate>
 
 class QAction;
 class QLabel;
@@ -15,30 +14,6 @@ class QTableView;
 class QToolBar;
 class TFindDialog;
 struct Settings;
-
-// The overview's rows for the grid; cells are decoded only when shown.
-class OverviewModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    explicit OverviewModel(OverviewTable& table, QObject* parent = nullptr);
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Wraps a change of the rows.
-    void change(const std::function<void()>& work);
-
-private:
-    OverviewTable& m_table;
-};
-
-// Paints the cells as the old grid did: date and amount right-aligned, text 2 pixels in.
-class OverviewDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
-};
 
 // "Sestavy": every item with an amount of every order of the current year, with find, filter,
 // sort and a printed list. Reads the order files and never changes them.
@@ -85,6 +60,8 @@ private:
     void FormCreate();
     void seznamsouboru();
     void nacistdata();
+    // The total of the rows shown, as the status bar and the print show it.
+    QString totalText() const;
     void cenacelkem();
     void stavytlacitek();
     void showFilterState();

@@ -35,9 +35,10 @@ private Q_SLOTS:
         THlavni& first = startIn(chosen);
         QVERIFY(QFileInfo(data + QStringLiteral("/2022")).isDir());
         f.trigger("HMenu_Novy");
-        first.order().Items[0].Account = QStringLiteral("19-2000145399");
-        first.order().Items[0].BankCode = QStringLiteral("0800");
-        first.SaveOrder();
+        OrderItem item;
+        item.Account = QStringLiteral("19-2000145399");
+        item.BankCode = QStringLiteral("0800");
+        first.SaveItem(0, item);
         f.trigger("HMenu_Oprogramu");
         QCOMPARE(AppFixture::shown(QStringLiteral("about")),
                  QStringList{QStringLiteral("1.4     2022-01-07\n") + data + QLatin1Char('/')});

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -215,6 +216,42 @@ private Q_SLOTS:
         auto* label = f.window->findChild<QLabel*>(QStringLiteral("La_Celkem"));
         QVERIFY2(label->text().startsWith(QStringLiteral("Celkem k platbě :    10,00 Kč")), qPrintable(label->text()));
         QVERIFY2(label->text().contains(QStringLiteral("řádku 2")), qPrintable(label->text()));
+    }
+
+    // Cancelling the item editor after a provisional total shows the order's total again as it
+    // was, the note on the row it leaves out included.
+    void cancelledEditorKeepsTheTotalsNote_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Storno") << false;
+        QTest::newRow("close box") << true;
+    }
+    void cancelledEditorKeepsTheTotalsNote() {
+        QFETCH(bool, closeBox);
+        AppFixture f;
+        startWith(f, {QStringLiteral("1|0100|10,00|||||"), QStringLiteral("2|0100|deset|||||")});
+        AppFixture::shown();
+        auto* label = f.window->findChild<QLabel*>(QStringLiteral("La_Celkem"));
+        const QString before = label->text();
+        QCOMPARE(before, QStringLiteral("Celkem k platbě :    10,00 Kč    (bez řádku 2: částka není číslo)"));
+        QString provisional;
+        ModalAction cancel([&](QWidget* dialog) {
+            QApplication::setActiveWindow(dialog); // focus moves only in the active window
+            auto* amount = dialog->findChild<QLineEdit*>(QStringLiteral("Ed_Platba"));
+            amount->setFocus();
+            amount->selectAll();
+            QTest::keyClicks(amount, QStringLiteral("25"));
+            QTest::keyClick(amount, Qt::Key_Tab);
+            provisional = label->text();
+            if (closeBox)
+                dialog->close();
+            else
+                QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("Tl_Storno")), Qt::LeftButton);
+        });
+        f.trigger("HMenu_EditovatPolozku");
+        QVERIFY(cancel.happened());
+        QCOMPARE(provisional, QStringLiteral("Celkem k platbě :    25,00 Kč"));
+        QCOMPARE(label->text(), before);
+        QCOMPARE(line(1), QStringLiteral("1|0100|10,00|||||"));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "report/Nahled_f.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -92,6 +93,34 @@ private Q_SLOTS:
         f.trigger("HMenu_Tisk");
         QVERIFY(!noPreview.appeared());
         QCOMPARE(AppFixture::shown(), QStringList{kNoValidItem});
+    }
+
+    // The settings dialog changes the payer's bank of the open order: printed at once, written to
+    // its file with the next change.
+    void payerBankFromTheSettingsDialog() {
+        AppFixture f;
+        f.writeOrder(QStringLiteral("2022001.ppu"), OrderLines(QStringLiteral("Banka"), QStringLiteral("3.1.2022"),
+                                                               {QStringLiteral("111|0100|100,00|||||")}));
+        f.start();
+        openRow(f, 0);
+        const QString path = f.orderPath(QStringLiteral("2022001.ppu"));
+        const QByteArray before = ReadAll(path);
+        ModalAction edit([](QWidget* dialog) {
+            auto* bank = dialog->findChild<QLineEdit*>(QStringLiteral("Ed_Banka1"));
+            bank->selectAll();
+            QTest::keyClicks(bank, QStringLiteral("Jina banka"));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("OK")), Qt::LeftButton);
+        });
+        f.trigger("HMenu_Konfig");
+        QVERIFY(edit.happened());
+        PreparedPage page;
+        printWith(f, page);
+        QCOMPARE(printed(page, "Pl_NazevBanky"), QStringLiteral("Jina banka"));
+        QCOMPARE(ReadAll(path), before);
+        f.trigger("HMenu_VyjmoutPolozku");
+        QCOMPARE(TextFile::ReadLines(path).mid(0, 6),
+                 (QStringList{"Jina banka", "Ulice 1", "123-456", "0100", "3.1.2022", "|||||||"}));
+        QCOMPARE(AppFixture::shown(), QStringList());
     }
 
     // Four orders printed one after another, with Ctrl+P and the toolbar button: each print shows

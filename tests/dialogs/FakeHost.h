@@ -1,6 +1,5 @@
 #pragma once
 
-#include "common/CzechFormat.h"
 #include "dialogs/OrderHost.h"
 #include "order/OrderFile.h"
 
@@ -17,25 +16,30 @@ public:
     bool open = true;
     int row = 0;
     int saveCount = 0;
-    int recalcCount = 0;
 
     QWidget* hostWindow() override { return &window; }
-    PaymentOrder& order() override { return orderData; }
+    const PaymentOrder& order() const override { return orderData; }
     Settings& settings() override { return settingsData; }
     bool isOrderOpen() const override { return open; }
     int selectedRow() const override { return row; }
-    void RecalcTotal() override {
-        ++recalcCount;
+    void SaveItem(int r, const OrderItem& item) override {
+        const PaymentOrder before = orderData;
+        orderData.Items[size_t(r)] = item;
         orderData.Total = orderData.ComputeTotal().total;
-        ShowTotalText(orderData.Total);
+        try {
+            SaveOrder();
+        } catch (...) {
+            orderData = before;
+            ShowOrderTotal();
+            throw;
+        }
+        ShowOrderTotal();
     }
-    void SaveOrder() override {
+    void ShowProvisionalTotal(double total) override { totalLabel.setText(OrderTotalText({total, {}})); }
+    void ShowOrderTotal() override { totalLabel.setText(OrderTotalText(orderData.ComputeTotal())); }
+
+    void SaveOrder() {
         ++saveCount;
-        orderData.Bank = settingsData.payerBank();
         OrderFile::Save(orderData, orderData.FilePath);
     }
-    void ShowTotalText(double total) override {
-        totalLabel.setText(QStringLiteral("Celkem k platbě :    ") + CzechFormat::Money(total));
-    }
-    void RefreshGrid() override {}
 };

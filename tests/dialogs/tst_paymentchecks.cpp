@@ -191,8 +191,9 @@ private slots:
         o.Items[1].Account = QStringLiteral("178124-4158");
         o.Items[4] = {"", "", "80,00", "", "", "", ""};
         o.OrderDate = QStringLiteral("3.1.2022");
-        // The payer as the ABO header has it: from the settings, not yet in the order.
+        // The payer as the ABO header has it: from the settings, which the open order's bank follows.
         m_host->settingsData.CisloUctu = QStringLiteral("19-2000145398");
+        o.Bank = m_host->settingsData.payerBank();
         const QStringList expected = BuildAboText(o, m_host->settingsData, false);
 
         TExportABO d(*m_host);

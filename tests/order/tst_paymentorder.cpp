@@ -14,6 +14,8 @@ private slots:
     void clipboardItem();
     void rowKinds();
     void totalSkipsUnreadableAmounts();
+    void totalText_data();
+    void totalText();
     void clearKeepsBank();
     void designation_data();
     void designation();
@@ -141,6 +143,25 @@ void TestPaymentOrder::totalSkipsUnreadableAmounts() {
     QCOMPARE(result.unreadableRows, (QList<int>{3, 16}));
 }
 
+void TestPaymentOrder::totalText_data() {
+    QTest::addColumn<double>("total");
+    QTest::addColumn<QList<int>>("unreadable");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("empty order") << 0.0 << QList<int>{} << "Celkem k platbě :    0,00 Kč";
+    QTest::newRow("grouped, no note") << 1250.5 << QList<int>{} << "Celkem k platbě :    1 250,50 Kč";
+    QTest::newRow("one row left out") << 10.0 << QList<int>{2}
+                                      << "Celkem k platbě :    10,00 Kč    (bez řádku 2: částka není číslo)";
+    QTest::newRow("rows left out") << -5.0 << QList<int>{3, 16}
+                                   << "Celkem k platbě :    -5,00 Kč    (bez řádků 3, 16: částky nejsou čísla)";
+}
+
+void TestPaymentOrder::totalText() {
+    QFETCH(double, total);
+    QFETCH(QList<int>, unreadable);
+    QFETCH(QString, expected);
+    QCOMPARE(OrderTotalText({total, unreadable}), expected);
+}
+
 void TestPaymentOrder::clearKeepsBank() {
     PaymentOrder order;
     order.Bank = PayerBank{"Banka", "Ulice 1", "123", "0100"};
@@ -154,6 +175,7 @@ void TestPaymentOrder::clearKeepsBank() {
     order.Clear();
     QCOMPARE(order.Bank, (PayerBank{"Banka", "Ulice 1", "123", "0100"}));
     QCOMPARE(order.Total, 0.0);
+    QVERIFY(order.OrderDate.isEmpty());
     QVERIFY(order.FilePath.isEmpty());
     for (const OrderItem& item : order.Items)
         QCOMPARE(item, OrderItem());
