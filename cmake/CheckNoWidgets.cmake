@@ -76,8 +76,23 @@ function(_velorin_widgets_path target out)
     set(${out} "" PARENT_SCOPE)
 endfunction()
 
+# The core targets that must stay UI-free: dropping NO_WIDGETS from one of them would otherwise turn
+# its check off without a word.
+set(VELORIN_UI_FREE_TARGETS velorin_common velorin_order velorin_abo velorin_bank velorin_qr velorin_report
+    velorin_print)
+
 function(velorin_check_no_widgets)
     _velorin_all_targets(${CMAKE_SOURCE_DIR} _targets)
+    foreach(_t ${VELORIN_UI_FREE_TARGETS})
+        if(NOT TARGET ${_t})
+            message(SEND_ERROR "${_t} must be a UI-free target but is not defined.")
+            continue()
+        endif()
+        get_target_property(_no ${_t} VELORIN_NO_WIDGETS)
+        if(NOT _no)
+            message(SEND_ERROR "${_t} must be a UI-free target: give it NO_WIDGETS in its velorin_library().")
+        endif()
+    endforeach()
     foreach(_t ${_targets})
         get_target_property(_no ${_t} VELORIN_NO_WIDGETS)
         if(NOT _no)

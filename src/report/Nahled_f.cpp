@@ -199,7 +199,7 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
     });
     addAction(focusFind);
 
-    // The navigator is an option of the layout; keys Home and End work without it.
+    // The navigator is an option of the layout; Ctrl+Home and Ctrl+End work without it.
     auto* first = new QAction(QStringLiteral("První stránka"), this);
     first->setObjectName(QStringLiteral("TB_PrvniStranka"));
     first->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
