@@ -23,13 +23,7 @@ namespace {
 
 TextBox Box(const QString& name, double left, double top, double width, double height, const QString& text,
             HAlign align = HAlign::Left) {
-    TextBox b;
-    b.name = name;
-    b.left = left;
-    b.top = top;
-    b.width = width;
-    b.height = height;
-    b.text = text;
+    TextBox b = TextBox::At(name, left, top, width, height, text);
     b.hAlign = align;
     b.wordWrap = false;
     b.font.family = QStringLiteral("Times New Roman");

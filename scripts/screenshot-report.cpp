@@ -15,13 +15,7 @@ namespace {
 
 TextBox Box(const QString& name, double left, double top, double width, double height, const QString& text,
             const QString& frame = {}) {
-    TextBox b;
-    b.name = name;
-    b.left = left;
-    b.top = top;
-    b.width = width;
-    b.height = height;
-    b.text = text;
+    TextBox b = TextBox::At(name, left, top, width, height, text);
     b.frame = Frame::Sides(frame);
     b.font.family = QStringLiteral("Times New Roman");
     return b;

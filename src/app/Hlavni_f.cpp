@@ -341,8 +341,9 @@ void THlavni::ShowOrderTotal() {
 }
 
 void THlavni::RecalcTotal() {
-    m_order.Total = m_order.ComputeTotal().total;
-    ShowOrderTotal();
+    const TotalResult total = m_order.ComputeTotal();
+    m_order.Total = total.total;
+    La_Celkem->setText(OrderTotalText(total));
 }
 
 void THlavni::SaveOrder() {
