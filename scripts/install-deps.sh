@@ -30,6 +30,11 @@ fi
 echo "Installing: ${missing[*]}"
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null 2>&1; then
+        echo "Missing packages and no sudo here. Run this as root, then run make again:" >&2
+        echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
     sudo_cmd=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
