@@ -9,14 +9,37 @@
 
 namespace {
 
-// Qt's Czech translation names the Insert key "Insert"; menus show it as "Ins", as the command
-// table and the toolbar hint do. Installed after Qt's translation, it is asked first.
-class KeyNames : public QTranslator {
+struct OwnText {
+    const char* source;
+    const char* czech;
+};
+
+// What Qt's Czech translation leaves in English in the print dialog and its properties.
+constexpr OwnText kPrintDialogTexts[] = {
+    {"Pages", "Strany"},
+    {"Double Sided Printing", "Oboustranný tisk"},
+    {"Off", "Vypnuto"},
+    {"Long side binding", "Vazba podél delší strany"},
+    {"Short side binding", "Vazba podél kratší strany"},
+    {"Advanced", "Pokročilé"},
+};
+
+// Installed after Qt's translation, it is asked first. Qt's Czech names the Insert key "Insert";
+// menus show it as "Ins", as the command table and the toolbar hint do.
+class OwnCzech : public QTranslator {
 public:
     using QTranslator::QTranslator;
     QString translate(const char* context, const char* sourceText, const char* = nullptr, int = -1) const override {
         if (qstrcmp(context, "QShortcut") == 0 && qstrcmp(sourceText, "Ins") == 0)
             return QStringLiteral("Ins");
+        // Only the print dialog's own classes: "Off" or "Pages" elsewhere is not ours to answer.
+        const QLatin1String ctx(context);
+        if (ctx.startsWith(QLatin1String("QPrint")) || ctx.startsWith(QLatin1String("QUnixPrint")) ||
+            ctx.startsWith(QLatin1String("QCups")) || ctx.startsWith(QLatin1String("QPPD"))) {
+            for (const OwnText& t : kPrintDialogTexts)
+                if (qstrcmp(sourceText, t.source) == 0)
+                    return QString::fromUtf8(t.czech);
+        }
         return QString();
     }
     bool isEmpty() const override { return false; }
@@ -35,8 +58,8 @@ void InitApplication() {
     if (qtTranslator.load(CzechFormat::Locale(), QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
-    static KeyNames keyNames;
-    QApplication::installTranslator(&keyNames);
+    static OwnCzech ownCzech;
+    QApplication::installTranslator(&ownCzech);
 
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(8);

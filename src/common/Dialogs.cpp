@@ -234,14 +234,23 @@ QString GetFileName(const FileDialogRequest& request) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(request.defaultSuffix);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askBeforeReplacing);
+        // Qt's own question is as narrow as its text, and the window manager cuts its caption.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        const QString path = dialog.selectedFiles().constFirst();
+        if (!save || !request.askBeforeReplacing || !QFileInfo::exists(path))
+            return path;
+        const QString question =
+            QFileDialog::tr("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
+        if (QuestionBox(request.caption, question, QuestionKind::Warning) == Answer::Yes)
+            return path;
+    }
 }
 
 QString GetSaveFileName(const QString& caption, const QString& proposedPath, const QString& filter,

@@ -17,13 +17,15 @@ CheckLine::CheckLine(const QString& objectName, QWidget* parent) : QWidget(paren
     m_label->setObjectName(objectName + QStringLiteral("_Text"));
     // The line must not widen the dialog: it takes the width the fields give it.
     m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_label->setWordWrap(true);
+    m_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PlainLabel(m_label); // bank names come from the user's bank list
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    layout->addWidget(m_icon);
+    layout->addWidget(m_icon, 0, Qt::AlignTop);
     layout->addWidget(m_label, 1);
-    setFixedHeight(std::max(side, m_label->sizeHint().height()));
+    setFixedHeight(std::max(side, fontMetrics().height()));
     m_icon->setVisible(false);
 }
 
@@ -45,6 +47,23 @@ void CheckLine::resizeEvent(QResizeEvent* event) {
     showText();
 }
 
+int CheckLine::linesNeeded() const {
+    if (m_text.isEmpty() || m_label->width() <= 0)
+        return 1;
+    const QFontMetrics fm = m_label->fontMetrics();
+    const QRect box = fm.boundingRect(QRect(0, 0, m_label->width(), 100 * fm.lineSpacing()),
+                                      Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, m_text);
+    return std::max(1, (box.height() + fm.lineSpacing() - 1) / fm.lineSpacing());
+}
+
 void CheckLine::showText() {
-    m_label->setText(m_label->fontMetrics().elidedText(m_text, Qt::ElideRight, std::max(0, m_label->width())));
+    m_label->setText(m_text);
+    // The height follows the text at the present width; the dialog's layout passes it on.
+    const int lines = linesNeeded();
+    const QFontMetrics fm = m_label->fontMetrics();
+    const int height = std::max(m_icon->height(), fm.height() + (lines - 1) * fm.lineSpacing());
+    if (height != this->height() || minimumHeight() != height) {
+        m_label->setFixedHeight(height);
+        setFixedHeight(height);
+    }
 }

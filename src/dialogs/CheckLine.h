@@ -5,9 +5,9 @@
 class QLabel;
 struct PaymentHint;
 
-// The one line under account fields that tells what the payment checks say: the bank's name, the
-// IBAN or what is wrong. A warning shows with an icon; a text too long for the line is shortened
-// with "…" and shown whole in the tooltip. It never stops the user.
+// The line under account fields that tells what the payment checks say: the bank's name, the IBAN
+// or what is wrong. A warning shows with an icon; a text too long for one line wraps onto more, so
+// that it can be read whole without a mouse, and the dialog grows with it. It never stops the user.
 class CheckLine : public QWidget {
     Q_OBJECT
 public:
@@ -22,6 +22,7 @@ protected:
 
 private:
     void showText();
+    int linesNeeded() const;
 
     QLabel* m_icon = nullptr;
     QLabel* m_label = nullptr;

@@ -216,7 +216,8 @@ TKonfigurace::TKonfigurace(OrderHost& host, QWidget* parent) : QDialog(parent), 
 
     FormCreate();
     updateAccountCheck();
-    setFixedSize(sizeHint());
+    // Fixed, yet growing by a line when the account check's text wraps.
+    main->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QString TKonfigurace::EmptyCurrencyMessage() {

@@ -108,6 +108,45 @@ private slots:
         QCOMPARE(ShownText(check->toolTip()), text);
     }
 
+    // A warning longer than the line wraps: the whole text is on screen and the dialogs grow by the
+    // lines it takes, and shrink back when it is short again.
+    void longWarningsWrapAndDialogsGrow() {
+        const auto shownWhole = [](CheckLine* check) {
+            auto* label = check->findChild<QLabel*>(check->objectName() + QStringLiteral("_Text"));
+            const QFontMetrics fm = label->fontMetrics();
+            const QRect needed = fm.boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap, label->text());
+            return label->text() == check->text() && fm.horizontalAdvance(label->text()) > label->width() &&
+                   label->height() >= needed.height();
+        };
+        m_host->row = 5;
+        TPolozky d(*m_host, &m_host->window);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        type(edit(&d, "Ed_Kod"), QStringLiteral("0800"));
+        QApplication::processEvents();
+        const int shortHeight = d.height();
+        type(edit(&d, "Ed_Ucet"), QStringLiteral("1234567-1"));
+        QApplication::processEvents();
+        CheckLine* check = line(&d, "La_Kontrola");
+        QVERIFY(check->text().contains(QStringLiteral("předčíslí nejvýše 6 číslic, číslo nejvýše 10 číslic")));
+        QVERIFY(shownWhole(check));
+        QVERIFY(d.height() > shortHeight);
+        QVERIFY(check->geometry().bottom() < d.findChild<QPushButton*>("Tl_Ok")->geometry().top());
+        type(edit(&d, "Ed_Ucet"), QString());
+        QApplication::processEvents();
+        QCOMPARE(d.height(), shortHeight);
+
+        m_host->open = false;
+        TKonfigurace k(*m_host, &m_host->window);
+        k.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&k));
+        const int settingsHeight = k.height();
+        type(edit(&k, "Ed_Banka3"), QStringLiteral("1234567-1"));
+        QApplication::processEvents();
+        QVERIFY(shownWhole(line(&k, "La_KontrolaUctu")));
+        QVERIFY(k.height() > settingsHeight);
+    }
+
     // Bank names come from the user's list and the currency from the settings: the item editor
     // shows them, in its labels and in the check line's tooltip, as the characters they are.
     void itemEditorShowsListAndSettingsAsText() {
