@@ -105,8 +105,10 @@ BankList ParseBankList(const QByteArray& bytes) {
 }
 
 BankRegister::BankRegister(const std::vector<BankInfo>& banks) {
-    for (const BankInfo& bank : banks)
+    for (const BankInfo& bank : banks) {
         m_banks.insert(bank.Code, bank);
+        m_knowsClearing = m_knowsClearing || bank.Clearing;
+    }
 }
 
 const BankRegister& BankRegister::BuiltIn() {

@@ -43,9 +43,13 @@ public:
     // nullptr for a code the register does not know.
     const BankInfo* Find(const QString& code) const;
     int size() const { return int(m_banks.size()); }
+    // Whether the list says which banks take part in the clearing: an older list without the
+    // column marks none, and then nothing can be said of any.
+    bool KnowsClearing() const { return m_knowsClearing; }
 
 private:
     QHash<QString, BankInfo> m_banks;
+    bool m_knowsClearing = false;
 };
 
 // Where the user's newer list is kept: beside the program.

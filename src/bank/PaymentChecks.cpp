@@ -70,6 +70,13 @@ QString BankCodeProblem(const QString& code, const BankRegister& banks) {
     return {};
 }
 
+QString BankClearingProblem(const QString& code, const BankRegister& banks) {
+    const BankInfo* bank = banks.Find(code);
+    if (!bank || bank->Clearing || !banks.KnowsClearing())
+        return {};
+    return QStringLiteral("Kód banky %1 není v clearingu CERTIS").arg(bank->Code);
+}
+
 QStringList ItemWarnings(const OrderItem& item, const BankRegister& banks) {
     QStringList out;
     if (!HasPaymentField(item))
@@ -80,6 +87,8 @@ QStringList ItemWarnings(const OrderItem& item, const BankRegister& banks) {
     const QString code = BankCodeProblem(item.BankCode, banks);
     if (!code.isEmpty())
         out << code;
+    if (const QString clearing = BankClearingProblem(item.BankCode, banks); !clearing.isEmpty())
+        out << clearing;
     out << SymbolWarnings(item);
     return out;
 }
@@ -117,6 +126,10 @@ PaymentHint DescribePayment(const OrderItem& item, const BankRegister& banks) {
     if (!item.BankCode.isEmpty()) {
         if (const BankInfo* bank = banks.Find(item.BankCode)) {
             parts << bank->Name;
+            if (const QString clearing = BankClearingProblem(item.BankCode, banks); !clearing.isEmpty()) {
+                parts << clearing;
+                warning = true;
+            }
         } else {
             parts << BankCodeProblem(item.BankCode, banks);
             warning = true;

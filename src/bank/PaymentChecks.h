@@ -22,6 +22,9 @@ bool IsReservedConstantSymbol(const QString& text);
 // Why a bank code is not one the register knows: empty, not four digits, "Neznámý kód banky".
 QString BankCodeProblem(const QString& code, const BankRegister& banks);
 
+// A known bank outside the CERTIS clearing: a payment to it may not go through. Empty otherwise.
+QString BankClearingProblem(const QString& code, const BankRegister& banks);
+
 // Every warning of one row, in the order of its fields. None for a row with no payment field
 // filled (a comment alone makes no payment).
 QStringList ItemWarnings(const OrderItem& item, const BankRegister& banks);

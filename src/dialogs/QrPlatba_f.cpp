@@ -1,10 +1,12 @@
 #include "dialogs/QrPlatba_f.h"
 
+#include "bank/BankRegister.h"
 #include "common/CommandRunner.h"
 #include "common/CzechFormat.h"
 #include "common/Dialogs.h"
 #include "common/PlainText.h"
 #include "common/TextFile.h"
+#include "common/WarningLine.h"
 #include "dialogs/OrderHost.h"
 #include "qr/QrPlatba.h"
 
@@ -103,6 +105,10 @@ TQrPlatba::TQrPlatba(OrderHost& host, QWidget* parent) : QDialog(parent), m_host
 
 void TQrPlatba::addPaymentPart(QVBoxLayout* layout) {
     const OrderItem& item = m_host.order().Items[size_t(m_row)];
+    // The code is made all the same: the bank list may be older than the bank.
+    auto* warning = new WarningLine(this);
+    warning->Show(QrPlatba::BankWarning(item, BanksFor(m_host.settings().ProgramFolder)));
+    layout->addWidget(warning);
     layout->addWidget(new QrCodeView(*m_code, this), 0, Qt::AlignHCenter);
 
     auto* form = new QFormLayout;

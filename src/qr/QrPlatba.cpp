@@ -1,7 +1,9 @@
 #include "qr/QrPlatba.h"
 
+#include "bank/BankRegister.h"
 #include "bank/CzechAccount.h"
 #include "bank/Iban.h"
+#include "bank/PaymentChecks.h"
 #include "common/CzechFormat.h"
 #include "common/TextFunctions.h"
 
@@ -23,21 +25,51 @@ QString PlainAscii(const QString& text) {
     return out.toUpper();
 }
 
+QString Escaped(QChar c) {
+    if (c == QLatin1Char('%'))
+        return QStringLiteral("%25");
+    if (c == QLatin1Char('*'))
+        return QStringLiteral("%2A");
+    if (c == QLatin1Char('+'))
+        return QStringLiteral("%2B");
+    return QString(c);
+}
+
+// The code's symbols are numbers of up to ten digits; a reader takes nothing else.
+QString SymbolProblem(const QString& value, const char* name) {
+    const QString v = value.trimmed();
+    if (v.isEmpty() || (v.size() <= 10 && AllAsciiDigits(v)))
+        return {};
+    return QStringLiteral("%1 „%2“ smí mít nejvýše 10 číslic a nic jiného.").arg(QString::fromUtf8(name), v);
+}
+
 } // namespace
 
 QString SpaydValue(const QString& text) {
     QString out;
-    for (const QChar c : PlainAscii(text)) {
-        if (c == QLatin1Char('%'))
-            out += QLatin1String("%25");
-        else if (c == QLatin1Char('*'))
-            out += QLatin1String("%2A");
-        else if (c == QLatin1Char('+'))
-            out += QLatin1String("%2B");
-        else
-            out += c;
+    for (const QChar c : PlainAscii(text))
+        out += Escaped(c);
+    return out;
+}
+
+QString SpaydMessage(const QString& comment) {
+    QString out;
+    for (const QChar c : PlainAscii(comment).simplified()) {
+        const QString e = Escaped(c);
+        if (out.size() + e.size() > kMaxMessage)
+            break;
+        out += e;
     }
     return out;
+}
+
+QString BankWarning(const OrderItem& item, const BankRegister& banks) {
+    const QString code = item.BankCode.trimmed();
+    if (!banks.Find(code))
+        return QStringLiteral("Kód banky %1 není v seznamu bank; ověřte jej, než platbu odešlete.").arg(code);
+    if (const QString clearing = BankClearingProblem(code, banks); !clearing.isEmpty())
+        return clearing + QStringLiteral("; platba na tento účet nemusí projít.");
+    return {};
 }
 
 quint32 Crc32(const QByteArray& bytes) {
@@ -124,6 +156,11 @@ QString Problem(const OrderItem& item, const QString& currencyLabel) {
         return AccountProblemText(p) + QLatin1Char('.');
     if (CzechIban(item.Account.trimmed(), item.BankCode.trimmed()).isEmpty())
         return QStringLiteral("Směrový kód „%1“ není čtyřmístné číslo banky.").arg(item.BankCode);
+    for (const auto& [value, name] :
+         {std::pair{&item.VariableSymbol, "Variabilní symbol"}, std::pair{&item.SpecificSymbol, "Specifický symbol"},
+          std::pair{&item.ConstantSymbol, "Konstantní symbol"}})
+        if (QString problem = SymbolProblem(*value, name); !problem.isEmpty())
+            return problem;
     return {};
 }
 
@@ -137,9 +174,8 @@ QString SpaydText(const OrderItem& item, const QString& orderDate) {
     fields.append({QStringLiteral("CC"), QStringLiteral("CZK")});
     if (const std::optional<QDate> due = CzechFormat::ParseDate(orderDate))
         fields.append({QStringLiteral("DT"), due->toString(QStringLiteral("yyyyMMdd"))});
-    // Cut before escaping: the limit counts the characters the payer sees.
-    if (const QString message = PlainAscii(item.Comment).simplified().left(kMaxMessage); !message.isEmpty())
-        fields.append({QStringLiteral("MSG"), SpaydValue(message)});
+    if (const QString message = SpaydMessage(item.Comment); !message.isEmpty())
+        fields.append({QStringLiteral("MSG"), message});
     const std::pair<const char*, const QString*> symbols[] = {
         {"X-VS", &item.VariableSymbol}, {"X-SS", &item.SpecificSymbol}, {"X-KS", &item.ConstantSymbol}};
     for (const auto& [key, value] : symbols)

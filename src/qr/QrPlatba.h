@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class BankRegister;
+
 // The QR Platba text of one item: the Czech banks' Short Payment Descriptor (SPAYD 1.0),
 // "SPD*1.0*ACC:...*AM:...*CC:CZK*...*CRC32:...". Every banking app in the country reads it.
 namespace QrPlatba {
@@ -18,6 +20,14 @@ QString CurrencyProblem(const QString& currencyLabel);
 // Why the row cannot have a code, in Czech; empty when it can. currencyLabel is the settings'
 // Mena: the code always pays Czech crowns.
 QString Problem(const OrderItem& item, const QString& currencyLabel);
+
+// What the code's reader should know of the payee's bank: a code the bank list does not know, or a
+// bank outside the clearing. The code is made all the same; empty when there is nothing to say.
+QString BankWarning(const OrderItem& item, const BankRegister& banks);
+
+// The escaped value of the message: the comment in plain ASCII, cut so that the written value,
+// escapes counted, holds at most kMaxMessage characters and no escape is split.
+QString SpaydMessage(const QString& comment);
 
 // The text of the row's code; orderDate ("d.m.yyyy") gives the due date, left out when it is no
 // date. Empty when Problem() is not.

@@ -1,3 +1,5 @@
+#include "bank/BankRegister.h"
+#include "bank/PaymentChecks.h"
 #include "qr/QrCode.h"
 #include "qr/QrPlatba.h"
 
@@ -94,9 +96,31 @@ private slots:
         QCOMPARE(QrPlatba::SpaydValue(QStringLiteral("€")), QStringLiteral("?"));
         const QString text = QrPlatba::SpaydText(
             Item("1265098001", "5500", "1,00", QString(59, QLatin1Char('a')) + QStringLiteral("*b")), {});
-        // Sixty characters are kept, then "*" is escaped: the value never holds the separator.
-        QVERIFY(text.contains(QStringLiteral("*MSG:") + QString(59, QLatin1Char('A')) + QStringLiteral("%2A*CRC32:")));
+        // The written value holds at most sixty characters: an escape that does not fit is left out whole.
+        QVERIFY(text.contains(QStringLiteral("*MSG:") + QString(59, QLatin1Char('A')) + QStringLiteral("*CRC32:")));
         QCOMPARE(text.count(QLatin1Char('*')), 6);
+        const QString escapes = QrPlatba::SpaydMessage(QString(40, QLatin1Char('%')));
+        QCOMPARE(escapes, QString(20, QLatin1Char('%')).replace(QStringLiteral("%"), QStringLiteral("%25")));
+        QCOMPARE(QrPlatba::SpaydMessage(QStringLiteral("a") + QString(30, QLatin1Char('+'))).size(), 58);
+    }
+
+    // The code is made for an unknown bank or one outside the clearing, with a word of warning.
+    void bankWarnings() {
+        const BankRegister banks(
+            {{"0800", "Česká spořitelna, a.s.", "GIBACZPX", true}, {"5800", "J&T BANKA, a.s.", "JTBPCZPP", false}});
+        QCOMPARE(QrPlatba::BankWarning(Item("19-2000145399", "0800", "1,00"), banks), QString());
+        QCOMPARE(QrPlatba::BankWarning(Item("19-2000145399", "0999", "1,00"), banks),
+                 QStringLiteral("Kód banky 0999 není v seznamu bank; ověřte jej, než platbu odešlete."));
+        QCOMPARE(QrPlatba::BankWarning(Item("19-2000145399", "5800", "1,00"), banks),
+                 QStringLiteral("Kód banky 5800 není v clearingu CERTIS; platba na tento účet nemusí projít."));
+        // A list without the clearing column says nothing of it.
+        const BankRegister old({{"5800", "J&T BANKA, a.s.", "", false}});
+        QCOMPARE(QrPlatba::BankWarning(Item("19-2000145399", "5800", "1,00"), old), QString());
+        QCOMPARE(ItemWarnings(Item("19-2000145399", "5800", "1,00"), banks),
+                 QStringList{QStringLiteral("Kód banky 5800 není v clearingu CERTIS")});
+        const PaymentHint hint = DescribePayment(Item("19-2000145399", "5800", "1,00"), banks);
+        QVERIFY(hint.Warning);
+        QVERIFY(hint.Text.startsWith(QStringLiteral("J&T BANKA, a.s. · Kód banky 5800 není v clearingu CERTIS")));
     }
 
     void problems_data() {
@@ -125,6 +149,15 @@ private slots:
                                           << "Číslo účtu nemá platný kontrolní součet.";
         QTest::newRow("bank code") << Item("19-2000145399", "80", "10,00") << "Kč"
                                    << "Směrový kód „80“ není čtyřmístné číslo banky.";
+        // The key filter lets "." and "-" through, and Ctrl+V an eleventh digit: no code carries them.
+        QTest::newRow("variable symbol with a dot")
+            << Item("19-2000145399", "0800", "10,00", {}, "12.3") << "Kč"
+            << "Variabilní symbol „12.3“ smí mít nejvýše 10 číslic a nic jiného.";
+        QTest::newRow("specific symbol with a dash")
+            << Item("19-2000145399", "0800", "10,00", {}, {}, {}, "4-5") << "Kč"
+            << "Specifický symbol „4-5“ smí mít nejvýše 10 číslic a nic jiného.";
+        QTest::newRow("eleven digits") << Item("19-2000145399", "0800", "10,00", {}, "12345678901") << "Kč"
+                                       << "Variabilní symbol „12345678901“ smí mít nejvýše 10 číslic a nic jiného.";
     }
 
     void problems() {
