@@ -95,7 +95,18 @@ QString AboExportProblem(const PaymentOrder& order, const Settings& settings) {
 }
 
 QString AboMessage(const QString& comment, bool ascii) {
-    return (ascii ? AsciiText(comment) : comment).left(kMessageWidth);
+    return (ascii ? PrintableAscii(comment) : comment).left(kMessageWidth);
+}
+
+QStringList AboAsciiReplacements(const PaymentOrder& order, const Settings& settings, const AboOptions& options) {
+    if (!options.ascii)
+        return {};
+    QString written = settings.NazevKlienta;
+    if (options.attachComments)
+        for (const OrderItem& item : order.Items)
+            if (item.isAmountRow())
+                written += item.Comment;
+    return AsciiReplacements(written);
 }
 
 QStringList BuildAboText(const PaymentOrder& order, const Settings& settings, bool attachComments) {
@@ -123,7 +134,7 @@ QStringList BuildAboText(const PaymentOrder& order, const Settings& settings, co
     const AboBankProfile& profile = *options.profile;
     const QString fileNumber =
         PadZeros(QString::number(profile.numberPerDay ? qBound(1, options.fileNumber, 999) : 1), 3);
-    const QString clientName = options.ascii ? AsciiText(settings.NazevKlienta) : settings.NazevKlienta;
+    const QString clientName = options.ascii ? PrintableAscii(settings.NazevKlienta) : settings.NazevKlienta;
 
     QStringList lines;
     // The interval of file numbers in the header holds just this file's number.

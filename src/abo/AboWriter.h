@@ -34,3 +34,6 @@ QStringList BuildAboText(const PaymentOrder& order, const Settings& settings, co
 // The message for the payee that an item record carries after the profile's marker: the comment,
 // in ASCII when asked, cut to its first 35 characters.
 QString AboMessage(const QString& comment, bool ascii);
+// With "Bez diakritiky" on, what the file spells out or replaces in the client name and the
+// attached comments (see AsciiReplacements); empty with the option off.
+QStringList AboAsciiReplacements(const PaymentOrder& order, const Settings& settings, const AboOptions& options);

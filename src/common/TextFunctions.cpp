@@ -54,10 +54,22 @@ struct Spelling {
     const char* ascii;
 };
 constexpr Spelling kSpellings[] = {
-    {u'Ł', "L"},      {u'ł', "l"},  {u'Đ', "D"},  {u'đ', "d"},  {u'ß', "ss"}, {u'×', "x"},
-    {u'\u00A0', " "}, {u'„', "\""}, {u'“', "\""}, {u'”', "\""}, {u'«', "\""}, {u'»', "\""},
-    {u'‚', "'"},      {u'‘', "'"},  {u'’', "'"},  {u'–', "-"},  {u'—', "-"},  {u'…', "..."},
+    {u'Ł', "L"},       {u'ł', "l"},   {u'Đ', "D"},   {u'đ', "d"},   {u'ß', "ss"},  {u'×', "x"},    {u'\u00A0', " "},
+    {u'„', "\""},      {u'“', "\""},  {u'”', "\""},  {u'«', "\""},  {u'»', "\""},  {u'‚', "'"},    {u'‘', "'"},
+    {u'’', "'"},       {u'–', "-"},   {u'—', "-"},   {u'…', "..."}, {u'€', "EUR"}, {u'§', "par."}, {u'°', "st."},
+    {u'‰', "promile"}, {u'©', "(C)"}, {u'®', "(R)"}, {u'™', "TM"},  {u'±', "+-"},  {u'÷', "/"},    {u'·', "."},
+    {u'•', "*"},       {u'£', "GBP"}, {u'¥', "JPY"}, {u'µ', "u"},   {u'½', "1/2"}, {u'¼', "1/4"},  {u'¾', "3/4"},
+    {u'¹', "1"},       {u'²', "2"},   {u'³', "3"},   {u'¦', "|"},   {u'¬', "-"},   {u'­', ""},     {u' ', " "},
+    {u' ', " "},       {u'−', "-"},   {u'′', "'"},   {u'″', "\""},  {u'Ø', "O"},   {u'ø', "o"},    {u'Æ', "AE"},
+    {u'æ', "ae"},      {u'Œ', "OE"},  {u'œ', "oe"},  {u'Þ', "Th"},  {u'þ', "th"},  {u'Ð', "D"},    {u'ð', "d"},
+    {u'ı', "i"},       {u'¤', "?"},
 };
+
+const Spelling* SpellingOf(QChar c) {
+    const auto spelt = std::find_if(std::begin(kSpellings), std::end(kSpellings),
+                                    [c](const Spelling& s) { return s.c == c.unicode(); });
+    return spelt == std::end(kSpellings) ? nullptr : spelt;
+}
 
 } // namespace
 
@@ -71,12 +83,39 @@ QString AsciiText(const QString& text, QChar unknown) {
         }
         if (c.category() == QChar::Mark_NonSpacing)
             continue;
-        const auto spelt = std::find_if(std::begin(kSpellings), std::end(kSpellings),
-                                        [c](const Spelling& s) { return s.c == c.unicode(); });
-        if (spelt != std::end(kSpellings))
+        if (const Spelling* spelt = SpellingOf(c))
             result += QLatin1String(spelt->ascii);
         else
             result += unknown.isNull() ? c : unknown;
     }
     return result;
+}
+
+QString PrintableAscii(const QString& text) {
+    QString result = AsciiText(text, u'?');
+    for (QChar& c : result)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+            c = u'?';
+    return result;
+}
+
+QStringList AsciiReplacements(const QString& text) {
+    QStringList out;
+    QString seen;
+    for (const QChar c : text) {
+        if ((c.unicode() >= 0x20 && c.unicode() <= 0x7E) || seen.contains(c))
+            continue;
+        seen += c;
+        const QString plain = PrintableAscii(QString(c));
+        // A letter that only loses its accent is not worth a word.
+        const bool accentOnly =
+            plain.size() == 1 && plain != QLatin1String("?") && plain.at(0).isLetter() && !SpellingOf(c);
+        if (accentOnly)
+            continue;
+        const QString shown = c.unicode() < 0x20 || c.unicode() == 0x7F
+                                  ? QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper()
+                                  : QString(c);
+        out << QStringLiteral("„%1“ za „%2“").arg(shown, plain);
+    }
+    return out;
 }

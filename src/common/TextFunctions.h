@@ -20,3 +20,9 @@ QString FieldAt(const QString& text, int index);
 // importers and banking apps that misread anything else. A character with no ASCII form becomes unknown, or
 // stays as it is when unknown is null.
 QString AsciiText(const QString& text, QChar unknown = {});
+// Printable ASCII only (0x20-0x7E): AsciiText with "?" for what has no ASCII form and for control
+// characters.
+QString PrintableAscii(const QString& text);
+// What PrintableAscii spells out or replaces, beyond dropped accents, once each in order of first
+// appearance: "„€“ za „EUR“", "„☺“ za „?“".
+QStringList AsciiReplacements(const QString& text);

@@ -116,8 +116,6 @@ void TExportABO::FormCreate() {
     }
     readBankChoices();
     fillText();
-    const QString warning = OrderWarningLine(m_host.order(), BanksFor(m_host.settings().ProgramFolder), Clock::Today());
-    La_Varovani->Show(warning);
 }
 
 void TExportABO::fillText() {
@@ -128,6 +126,13 @@ void TExportABO::fillText() {
     Memo1->setUpdatesEnabled(false);
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     Memo1->setUpdatesEnabled(true);
+
+    QString warning = OrderWarningLine(m_host.order(), BanksFor(m_host.settings().ProgramFolder), Clock::Today());
+    const QStringList replaced = AboAsciiReplacements(m_host.order(), m_host.settings(), currentOptions());
+    if (!replaced.isEmpty())
+        warning += (warning.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("Bez diakritiky: ") +
+                   replaced.join(QStringLiteral(", ")) + QLatin1Char('.');
+    La_Varovani->Show(warning);
 }
 
 void TExportABO::ChB_PripojovatKomentareClick() {

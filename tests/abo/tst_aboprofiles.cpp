@@ -40,6 +40,7 @@ private slots:
     void messageCutAfterMarker();
     void ascii_data();
     void ascii();
+    void asciiFileIsAscii();
     void handEditsCaught_data();
     void handEditsCaught();
 };
@@ -184,14 +185,37 @@ void TestAboProfiles::ascii_data() {
                              << "Prilis zlutoucky kun";
     QTest::newRow("spelt out") << "Łódź „citát“ – Straße"
                                << "Lodz \"citat\" - Strasse";
-    QTest::newRow("no ASCII form stays") << "5 €"
-                                         << "5 €";
+    QTest::newRow("signs spelt out") << "Platba € 100 § 5 ° – „x“ ‰"
+                                     << "Platba EUR 100 par. 5 st. - \"x\" promile";
+    QTest::newRow("no ASCII form stays") << "5 ☺"
+                                         << "5 ☺";
 }
 
 void TestAboProfiles::ascii() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(AsciiText(text), expected);
+}
+
+// With "Bez diakritiky" the file holds printable ASCII alone, and the dialog can name what was replaced.
+void TestAboProfiles::asciiFileIsAscii() {
+    Settings s = AboExampleSettings();
+    s.NazevKlienta = QStringLiteral("Žluťoučká § firma");
+    PaymentOrder order = AboExampleOrder(true);
+    order.Items[0].Comment = QStringLiteral("Platba € 100 § 5 ° – „x“ ‰ ☺\t");
+    for (const char* profile : {"KB", "Standardni"}) {
+        const AboOptions options = Options(profile, true, true);
+        const QStringList lines = BuildAboText(order, s, options);
+        for (const QString& line : lines)
+            for (const QChar c : line)
+                QVERIFY2(c.unicode() >= 0x20 && c.unicode() <= 0x7E, qPrintable(profile + (": " + line)));
+        QCOMPARE(lines[0].mid(10, 20), QStringLiteral("Zlutoucka par. firma"));
+        QCOMPARE(CheckAboText(lines, order, s, options), QString());
+        QCOMPARE(AboAsciiReplacements(order, s, options),
+                 (QStringList{"„§“ za „par.“", "„€“ za „EUR“", "„°“ za „st.“", "„–“ za „-“", "„„“ za „\"“",
+                              "„““ za „\"“", "„‰“ za „promile“", "„☺“ za „?“", "„U+0009“ za „?“"}));
+    }
+    QCOMPARE(AboAsciiReplacements(order, s, Options("KB", true, false)), QStringList());
 }
 
 // Edits by hand in the dialog's box: each is caught with the line that holds it.

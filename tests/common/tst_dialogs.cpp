@@ -232,7 +232,8 @@ private slots:
         QCOMPARE(files, saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         QCOMPARE(folder, QDir(dir.path()).absolutePath());
         if (saving) {
-            QCOMPARE(askedToReplace, asks);
+            // Qt's own question is never asked; the program asks in its own box when the file exists.
+            QVERIFY(!askedToReplace);
             QCOMPARE(suffix, QStringLiteral("pdf"));
             QCOMPARE(parent, &owner);
         }

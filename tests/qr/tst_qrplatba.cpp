@@ -93,7 +93,7 @@ private slots:
     void valuesStayPlainAscii() {
         // Letters without a decomposition, typographic quotes and line breaks pasted from elsewhere.
         QCOMPARE(QrPlatba::SpaydValue(QStringLiteral("Łódź „ß“\r\n–")), QStringLiteral("LODZ \"SS\"  -"));
-        QCOMPARE(QrPlatba::SpaydValue(QStringLiteral("€")), QStringLiteral("?"));
+        QCOMPARE(QrPlatba::SpaydValue(QStringLiteral("€ ☺")), QStringLiteral("EUR ?"));
         const QString text = QrPlatba::SpaydText(
             Item("1265098001", "5500", "1,00", QString(59, QLatin1Char('a')) + QStringLiteral("*b")), {});
         // The written value holds at most sixty characters: an escape that does not fit is left out whole.
