@@ -5,6 +5,7 @@
 #include "common/TextFunctions.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -39,6 +40,29 @@ QRegularExpression Anchored(const QString& pattern) {
     return QRegularExpression(QLatin1Char('^') + pattern + QLatin1Char('$'));
 }
 
+bool AllDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// Which field of an order row cannot make an item record: "variabilní symbol 12.3 není číslo".
+QString FieldCause(const OrderItem& row) {
+    static const QRegularExpression account = Anchored(kAccount);
+    if (!account.match(AboAccount(row.Account)).hasMatch())
+        return QStringLiteral("číslo účtu %1 nemá tvar [předčíslí-]číslo").arg(Quoted(row.Account));
+    const struct {
+        const char* name;
+        const QString& value;
+    } numbers[] = {{"variabilní symbol", row.VariableSymbol},
+                   {"kód banky", row.BankCode},
+                   {"konstantní symbol", row.ConstantSymbol},
+                   {"specifický symbol", row.SpecificSymbol}};
+    for (const auto& n : numbers) {
+        if (!AllDigits(n.value))
+            return QStringLiteral("%1 %2 není číslo").arg(QString::fromUtf8(n.name), n.value);
+    }
+    return {};
+}
+
 } // namespace
 
 AboReadResult ReadAboText(const QStringList& lines, const AboBankProfile& profile) {
@@ -48,6 +72,7 @@ AboReadResult ReadAboText(const QStringList& lines, const AboBankProfile& profil
     const auto lineAt = [&](int index) { return index < count ? lines[index] : QString(); };
     const auto fail = [&](int line, const QString& what) {
         result.problem = AtLine(line, what);
+        result.problemLine = line;
         return result;
     };
 
@@ -203,7 +228,23 @@ QString AboOrderDifference(const AboReadFile& file, const PaymentOrder& order, c
 QString CheckAboText(const QStringList& lines, const PaymentOrder& order, const Settings& settings,
                      const AboOptions& options) {
     const AboReadResult read = ReadAboText(lines, *options.profile);
-    if (!read.ok())
+    if (!read.ok()) {
+        // A record the writer made itself from a row fails for a field of that row: name it.
+        const int record = read.problemLine - 4;
+        const QStringList written = BuildAboText(order, settings, options);
+        if (record >= 0 && read.problemLine <= written.size() && read.problemLine <= lines.size() &&
+            lines[read.problemLine - 1] == written[read.problemLine - 1]) {
+            int seen = 0;
+            for (int r = 0; r < kItemCount; ++r) {
+                const OrderItem& row = order.Items[std::size_t(r)];
+                if (!row.isAmountRow() || seen++ != record)
+                    continue;
+                if (const QString cause = FieldCause(row); !cause.isEmpty())
+                    return QStringLiteral("řádek %1 (položka %2): %3").arg(read.problemLine).arg(r + 1).arg(cause);
+                break;
+            }
+        }
         return read.problem;
+    }
     return AboOrderDifference(read.file, order, settings, options);
 }

@@ -41,7 +41,8 @@ struct AboReadFile {
 
 struct AboReadResult {
     AboReadFile file;
-    QString problem; // empty when every line was read; otherwise "řádek 4: …", in Czech
+    QString problem;     // empty when every line was read; otherwise "řádek 4: …", in Czech
+    int problemLine = 0; // the line (from 1) the problem names
     bool ok() const { return problem.isEmpty(); }
 };
 

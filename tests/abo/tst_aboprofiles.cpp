@@ -41,6 +41,7 @@ private slots:
     void ascii_data();
     void ascii();
     void asciiFileIsAscii();
+    void readBackNamesTheField();
     void handEditsCaught_data();
     void handEditsCaught();
 };
@@ -216,6 +217,31 @@ void TestAboProfiles::asciiFileIsAscii() {
                               "„““ za „\"“", "„‰“ za „promile“", "„☺“ za „?“", "„U+0009“ za „?“"}));
     }
     QCOMPARE(AboAsciiReplacements(order, s, Options("KB", true, false)), QStringList());
+}
+
+// A record the writer made from a row that cannot be one: the question names the row and its field.
+void TestAboProfiles::readBackNamesTheField() {
+    const Settings s = AboExampleSettings();
+    const AboOptions options = Options("Standardni");
+    PaymentOrder order = AboExampleOrder(true);
+    order.Items[0].VariableSymbol = QStringLiteral("12.3");
+    QCOMPARE(CheckAboText(BuildAboText(order, s, options), order, s, options),
+             QStringLiteral("řádek 4 (položka 1): variabilní symbol 12.3 není číslo"));
+    order = AboExampleOrder(true);
+    order.Items[4] = order.Items[1];
+    order.Items[1] = {};
+    order.Items[4].SpecificSymbol = QStringLiteral("4-5");
+    QCOMPARE(CheckAboText(BuildAboText(order, s, options), order, s, options),
+             QStringLiteral("řádek 5 (položka 5): specifický symbol 4-5 není číslo"));
+    order.Items[4].SpecificSymbol.clear();
+    order.Items[4].Account = QStringLiteral("12 3456");
+    QCOMPARE(CheckAboText(BuildAboText(order, s, options), order, s, options),
+             QStringLiteral("řádek 5 (položka 5): číslo účtu „12 3456“ nemá tvar [předčíslí-]číslo"));
+    order.Items[4].Account = QStringLiteral("12-3456789012");
+    // Edited by hand, the record is named as it is.
+    QStringList lines = BuildAboText(order, s, options);
+    lines[4] = QStringLiteral("x") + lines[4];
+    QCOMPARE(CheckAboText(lines, order, s, options), QStringLiteral("řádek 5: záznam položky nemá tvar ABO"));
 }
 
 // Edits by hand in the dialog's box: each is caught with the line that holds it.
