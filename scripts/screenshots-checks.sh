@@ -56,6 +56,18 @@ key Escape
 xdotool windowactivate --sync "$wid"
 xdotool mousemove --window "$wid" 398 31 click 1
 shot checks-05-abo
+key Escape
+xdotool windowactivate --sync "$wid"
+xdotool mousemove --window "$wid" 349 31 click 1
+sleep 1
+xdotool key --clearmodifiers Tab Tab Tab ctrl+a
+xdotool type --delay 60 '1234567-1' # a prefix of seven digits: the long warning wraps
+shot checks-06-settings-long
+key Escape
+xdotool windowactivate --sync "$wid"
+key Insert
+xdotool type --delay 60 '1234567-1'
+shot checks-07-item-editor-long
 kill $app 2>/dev/null || true
 wait $app 2>/dev/null || true
 rm -rf "$work"
