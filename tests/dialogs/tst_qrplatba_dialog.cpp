@@ -65,6 +65,20 @@ private slots:
         QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("Qr_Kod"))->sizeHint().height() >= 6 * 45);
     }
 
+    // A bank outside the clearing still gets its code, with the warning above it; a known one none.
+    void bankOutsideClearingWarns() {
+        const auto warning = [](TQrPlatba& d) { return d.findChild<QLabel*>(QStringLiteral("La_Varovani")); };
+        TQrPlatba known(*m_host);
+        QVERIFY(warning(known)->isHidden());
+        m_host->orderData.Items[2].BankCode = QStringLiteral("5800");
+        m_host->row = 2;
+        TQrPlatba outside(*m_host);
+        QVERIFY(!outside.PaymentText().isEmpty());
+        QVERIFY(!warning(outside)->isHidden());
+        QCOMPARE(warning(outside)->text(),
+                 QStringLiteral("Kód banky 5800 není v clearingu CERTIS; platba na tento účet nemusí projít."));
+    }
+
     // Saved and copied pictures of three items, read back by a QR reader, give exactly their texts.
     void savedAndCopiedPicturesDecode() {
         for (int row = 0; row < 3; ++row) {
