@@ -21,3 +21,5 @@ for f in print-single print-collective; do
     pdftoppm -png -r 100 -singlefile "$out/$f.pdf" "$out/$f-page"
 done
 ls -1 "$out"/print-*
+# The manual shows some of these pictures: keep its copies up to date.
+bash scripts/manual-images.sh

@@ -47,3 +47,5 @@ for format in Fio KB; do
     wait $pid 2>/dev/null || true
     unset DISPLAY
 done
+# The manual shows some of these pictures: keep its copies up to date.
+bash scripts/manual-images.sh

@@ -62,3 +62,5 @@ import -window root "$out/overview-sorted.png"
 echo "wrote $out/overview-sorted.png"
 kill $pid 2>/dev/null
 wait $pid 2>/dev/null || true
+# The manual shows some of these pictures: keep its copies up to date.
+bash scripts/manual-images.sh

@@ -58,3 +58,5 @@ xdotool windowfocus --sync "$pw"
 key Escape
 kill $pid 2>/dev/null || true
 wait $pid 2>/dev/null || true
+# The manual shows some of these pictures: keep its copies up to date.
+bash scripts/manual-images.sh

@@ -23,3 +23,5 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "
     import -window root '$out/report-preview-screen.png'
     wait \$pid"
 echo "wrote $out/report-preview.png and $out/report-preview-screen.png"
+# The manual shows some of these pictures: keep its copies up to date.
+bash scripts/manual-images.sh

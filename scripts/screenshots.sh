@@ -91,6 +91,7 @@ xdotool windowfocus --sync "$wid"
 key Insert
 key Tab Tab
 key space
+shot 12-preset-picker
 key F3
 shot 11-empty-search-box
 key Return Escape Escape
@@ -103,3 +104,5 @@ if [[ -n ${VELORIN_DISPLAY:-} ]]; then
 else
     OUT=$out WORK=$work xvfb-run -a -s "-screen 0 900x640x24" bash "$work/drive.sh"
 fi
+# The manual shows some of these pictures: keep its copies up to date.
+bash scripts/manual-images.sh

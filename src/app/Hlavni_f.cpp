@@ -195,6 +195,8 @@ void THlavni::FormCreate(const QString& programFolder) {
     // Said once the window is on screen, over it; the run goes on with the defaults.
     if (!unreadable.isEmpty())
         QTimer::singleShot(0, this, [unreadable] { ErrorBox(unreadable); });
+    if (programFolder.isEmpty())
+        TellWhereFilesGo(QCoreApplication::applicationDirPath());
     m_order.Bank = m_settings.payerBank();
     showOrder();
 
@@ -385,6 +387,19 @@ void THlavni::changeAndSave(const std::function<void()>& change) {
         throw;
     }
     showOrder();
+}
+
+void THlavni::TellWhereFilesGo(const QString& executableFolder, const FolderProbe& canCreateFiles) {
+    const QString notice = FilesElsewhereNotice(executableFolder, m_settings.ProgramFolder, canCreateFiles);
+    const QString folder = QDir::cleanPath(executableFolder);
+    if (notice.isEmpty() || ReadSettingsKey(m_settings, SettingsKeys::FilesElsewhereTold) == folder)
+        return;
+    try {
+        WriteSettingsKey(m_settings, SettingsKeys::FilesElsewhereTold, folder);
+    } catch (const VelorinError&) {
+        // Not remembered: the next start says it again, which does no harm.
+    }
+    QTimer::singleShot(0, this, [notice] { InfoBox(notice); });
 }
 
 // ---- order commands ----
@@ -617,19 +632,26 @@ void THlavni::HMenu_TxtVypisStrukturovanyClick() {
 // ---- help ----
 
 QString THlavni::HelpUrl() {
-    return HomePage::HelpUrl();
+    return HomePage::ManualIndexFor(HomePage::ExecutableFolder());
 }
 
-QString THlavni::HomeUrl() {
-    return HomePage::Url();
+// We have no web site: both commands open the manual that comes with the program.
+static void OpenManual() {
+    const QString index = THlavni::HelpUrl();
+    if (index.isEmpty()) {
+        InfoBox(QStringLiteral("Příručka programu nebyla nalezena: chybí soubor %1.")
+                    .arg(QDir::toNativeSeparators(HomePage::ManualIndexBeside(HomePage::ExecutableFolder()))));
+        return;
+    }
+    ShellOpen(index); // a path: ShellOpen makes it a file address, whatever characters the path holds
 }
 
 void THlavni::HMenu_ObsahNapovedyClick() {
-    ShellOpen(HelpUrl());
+    OpenManual();
 }
 
 void THlavni::HMenu_DomuClick() {
-    ShellOpen(HomeUrl());
+    OpenManual();
 }
 
 void THlavni::HMenu_OprogramuClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/OrderHost.h"
+#include "order/DataFolder.h"
 #include "order/PaymentOrder.h"
 #include "order/Settings.h"
 #include "report/PdfExport.h"
@@ -59,9 +60,12 @@ public:
     // The PDF export configuration of every report preview.
     PdfExportConfig& pdfExport1() { return PDFExport1; }
 
-    // The web pages of the help menu.
+    // When the executable's folder cannot take the files but holds orders, says over the window where
+    // the files go now; once per such folder, remembered in the settings file in use.
+    void TellWhereFilesGo(const QString& executableFolder, const FolderProbe& canCreateFiles = CanCreateFilesIn);
+
+    // The page the help and home-page commands open: the manual's index, empty when it is missing.
     static QString HelpUrl();
-    static QString HomeUrl();
 
     // Commands, named after their menu items.
     void HMenu_NovyClick();

@@ -4,14 +4,12 @@
 #include "common/HomePage.h"
 #include "common/PlainText.h"
 
-#include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
 
 namespace {
 
 const QColor kCaptionColour(3, 63, 113);
-const QColor kLinkColour(128, 0, 0);
 
 void SetTextColour(QWidget* w, const QColor& colour) {
     QPalette pal = w->palette();
@@ -20,44 +18,6 @@ void SetTextColour(QWidget* w, const QColor& colour) {
 }
 
 } // namespace
-
-LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
-    PlainLabel(this);
-    SetTextColour(this, kLinkColour);
-    setCursor(Qt::PointingHandCursor);
-    setUnderline(true);
-}
-
-QString LinkLabel::address() const {
-    return QStringLiteral("http://") + text();
-}
-
-void LinkLabel::setUnderline(bool on) {
-    QFont f = font();
-    f.setUnderline(on);
-    setFont(f);
-}
-
-void LinkLabel::enterEvent(QEnterEvent* event) {
-    setUnderline(false);
-    QLabel::enterEvent(event);
-}
-
-void LinkLabel::leaveEvent(QEvent* event) {
-    setUnderline(true);
-    QLabel::leaveEvent(event);
-}
-
-void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        open();
-    QLabel::mouseReleaseEvent(event);
-}
-
-void LinkLabel::open() {
-    emit opened(address());
-    ShellOpen(address());
-}
 
 AboutBox::AboutBox(const QString& versionText, const QString& buildDate, const QString& dataFolder, QWidget* parent)
     : QDialog(parent) {
@@ -73,10 +33,8 @@ AboutBox::AboutBox(const QString& versionText, const QString& buildDate, const Q
            new QLabel(QStringLiteral("800 100 200 (po–pá 8:00–16:00)"), this), QStringLiteral("La_Telefon"));
     addRow(3, QStringLiteral("La_Copyright"), QStringLiteral("Autorská práva:"), new QLabel(RightsNotice(), this),
            QStringLiteral("La_CopyrightText"));
-    auto* link = new LinkLabel(HomePage(), this);
-    addRow(4, QStringLiteral("La_DomovskaStranka"), QStringLiteral("Domovská stránka:"), link,
-           QStringLiteral("La_URL"));
-    link->adjustSize(); // only the text itself is the link, not the rest of the row
+    addRow(4, QStringLiteral("La_DomovskaStranka"), QStringLiteral("Domovská stránka:"),
+           new QLabel(HomePage::AboutText(), this), QStringLiteral("La_URL"));
 
     if (!dataFolder.isEmpty())
         addFolderLine(dataFolder);
@@ -123,8 +81,4 @@ void AboutBox::addFolderLine(const QString& folder) {
 QString AboutBox::RightsNotice() {
     const int year = std::max(CurrentYear(), kFirstYear);
     return QStringLiteral("© %1–%2 Velorin").arg(kFirstYear).arg(year);
-}
-
-QString AboutBox::HomePage() {
-    return HomePage::Host();
 }

@@ -3,30 +3,8 @@
 #include <QDialog>
 #include <QLabel>
 
-class QPushButton;
-
-// A label that acts as a web link: underlined until the mouse is over it, opens
-// "http://" + its text through ShellOpen when clicked.
-class LinkLabel : public QLabel {
-    Q_OBJECT
-public:
-    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
-    QString address() const;
-
-signals:
-    void opened(const QString& address);
-
-protected:
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    void setUnderline(bool on);
-    void open();
-};
-
-// "O programu": version, author, support line, rights notice and home page, built in code.
+// "O programu": version, author, support line, rights notice and the home-page row (we have none: the
+// row says that the manual comes with the program), built in code.
 class AboutBox : public QDialog {
     Q_OBJECT
 public:
@@ -46,7 +24,6 @@ public:
 
     // "© 2021–<this year, at least 2021> Velorin".
     static QString RightsNotice();
-    static QString HomePage();
 
 private:
     void addRow(int row, const QString& captionName, const QString& caption, QLabel* value, const QString& valueName);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -42,4 +43,34 @@ QString ChooseProgramFolder(const QString& executableFolder, const QString& data
 QString ProgramFolderOfRun() {
     return ChooseProgramFolder(QCoreApplication::applicationDirPath(),
                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+namespace {
+
+// The first year folder (four digits) of folder with an order file in it; empty when none.
+QString FirstYearWithOrders(const QString& folder) {
+    static const QRegularExpression year(QStringLiteral("^[0-9]{4}$"));
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (year.match(name).hasMatch() &&
+            !QDir(dir.filePath(name)).entryList({QStringLiteral("*.ppu")}, QDir::Files).isEmpty())
+            return name;
+    }
+    return {};
+}
+
+} // namespace
+
+QString FilesElsewhereNotice(const QString& executableFolder, const QString& programFolder,
+                             const FolderProbe& canCreateFiles) {
+    const QString exe = WithSlash(executableFolder);
+    if (exe.isEmpty() || WithSlash(programFolder) == exe || canCreateFiles(executableFolder))
+        return {};
+    const QString year = FirstYearWithOrders(exe);
+    if (year.isEmpty())
+        return {};
+    return QStringLiteral("Složka programu %1 není zapisovatelná; příkazy se ukládají do %2.\r\n"
+                          "Dřívější příkazy zůstávají ve složce programu; chcete-li s nimi dál pracovat, "
+                          "zkopírujte složky let (například %3) do %2.")
+        .arg(QDir::toNativeSeparators(exe), QDir::toNativeSeparators(WithSlash(programFolder)), year);
 }

@@ -28,3 +28,9 @@ QString ChooseProgramFolder(const QString& executableFolder, const QString& data
 // ChooseProgramFolder for this run: the folder of the executable, or
 // QStandardPaths::AppDataLocation (~/.local/share/Velorin/). Needs the application name set.
 QString ProgramFolderOfRun();
+
+// What the start tells the user when the run keeps its files in programFolder while the executable's
+// own folder, which it cannot write to, holds the orders of earlier runs (a year folder with a *.ppu
+// file): without a word those orders would seem lost. Empty when there is nothing to tell.
+QString FilesElsewhereNotice(const QString& executableFolder, const QString& programFolder,
+                             const FolderProbe& canCreateFiles = CanCreateFilesIn);

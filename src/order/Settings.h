@@ -32,6 +32,8 @@ inline constexpr SettingsKey AboProfile     {"GenerovaniABO", "FormatBanky",    
 inline constexpr SettingsKey AboAscii       {"GenerovaniABO", "BezDiakritiky",       ""}; // the profile's own
 // "9.12.2026 2": the day and how many numbered files it has had, in one key so one write keeps them together.
 inline constexpr SettingsKey AboDayCount    {"GenerovaniABO", "SouboryDne",          ""};
+// The read-only program folder whose orders the start has told of: told once per folder, not each run.
+inline constexpr SettingsKey FilesElsewhereTold {"Upozorneni", "SlozkaProgramu",      ""};
 // clang-format on
 } // namespace SettingsKeys
 

@@ -60,6 +60,43 @@ private Q_SLOTS:
         QCOMPARE(second.order().Items[0].Account, QStringLiteral("19-2000145399"));
         QCOMPARE(AppFixture::shown(), QStringList());
     }
+
+    // Orders left beside a program whose folder it cannot write to: the start says where the files go
+    // now, once per such folder. A folder it can write to, or one without orders, gives no word.
+    void startSaysOnceWhereTheFilesGo() {
+        AppFixture f;
+        const QString exe = f.dir.filePath(QStringLiteral("opt/velorin"));
+        const QString other = f.dir.filePath(QStringLiteral("mnt/velorin"));
+        const QString data = f.dir.filePath(QStringLiteral("home/.local/share/Velorin")) + QLatin1Char('/');
+        for (const QString& folder : {exe, other}) {
+            QVERIFY(QDir().mkpath(folder + QStringLiteral("/2019"))); // empty: the notice names 2021
+            QVERIFY(QDir().mkpath(folder + QStringLiteral("/2021")));
+            QFile order(folder + QStringLiteral("/2021/2021001.ppu"));
+            QVERIFY(order.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QDir().mkpath(f.dir.filePath(QStringLiteral("empty"))));
+        ReadOnlyFolder readOnly(exe);
+        const FolderProbe probe = readOnly.ok() ? FolderProbe(CanCreateFilesIn) : [](const QString&) { return false; };
+        const FolderProbe never = [](const QString&) { return false; };
+
+        QCOMPARE(FilesElsewhereNotice(exe, exe + QLatin1Char('/'), never), QString());
+        QCOMPARE(FilesElsewhereNotice(f.dir.filePath(QStringLiteral("empty")), data, never), QString());
+        QCOMPARE(FilesElsewhereNotice(other, data, [](const QString&) { return true; }), QString());
+
+        auto startOver = [&](const QString& executableFolder, const FolderProbe& canCreate) {
+            f.window = std::make_unique<THlavni>(data);
+            f.window->TellWhereFilesGo(executableFolder, canCreate);
+            QCoreApplication::processEvents();
+            return AppFixture::shown(QStringLiteral("info"));
+        };
+        const QString told = QStringLiteral("Složka programu %1/ není zapisovatelná; příkazy se ukládají do %2.\r\n"
+                                            "Dřívější příkazy zůstávají ve složce programu; chcete-li s nimi dál "
+                                            "pracovat, zkopírujte složky let (například 2021) do %2.");
+        QCOMPARE(startOver(exe, probe), QStringList{told.arg(exe, data)});
+        QCOMPARE(startOver(exe, probe), QStringList());
+        QCOMPARE(startOver(other, never), QStringList{told.arg(other, data)});
+        QCOMPARE(startOver(other, never), QStringList());
+    }
 };
 
 QTEST_MAIN(TestDataFolderStart)

@@ -1,4 +1,5 @@
 #include "AppFixture.h"
+#include "common/HomePage.h"
 
 #include "app/OrderGrid.h"
 
@@ -316,12 +317,40 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("beze změny"));
     }
 
-    void helpCommandsOpenTheirPages() {
+    // F1 and the home-page command open the manual's index page as a file address: the build's copy
+    // beside the program, else the installed tree's share/velorin/napoveda; a missing one is named.
+    void helpCommandsOpenTheManual() {
         AppFixture f;
-        f.start();
-        f.trigger("HMenu_ObsahNapovedy");
-        f.trigger("HMenu_Domu");
-        QCOMPARE(AppFixture::shown(QStringLiteral("shell")), QStringList({THlavni::HelpUrl(), THlavni::HomeUrl()}));
+        THlavni& w = f.start();
+        const QString built = QStringLiteral(VELORIN_PROGRAM_DIR "/napoveda/index.html");
+        QTemporaryDir tree;
+        const QString installed = tree.filePath(QStringLiteral("share/velorin/napoveda/index.html"));
+        QVERIFY(QDir().mkpath(QFileInfo(installed).path()) && QDir().mkpath(tree.filePath(QStringLiteral("bin"))));
+        QFile page(installed);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.close();
+        for (const auto& [folder, index] : {std::pair{QStringLiteral(VELORIN_PROGRAM_DIR), built},
+                                            std::pair{tree.filePath(QStringLiteral("bin")), installed}}) {
+            const SeamGuard exe = HomePage::SetExecutableFolder(folder);
+            QTest::keyClick(&w, Qt::Key_F1);
+            f.trigger("HMenu_Domu");
+            const QStringList opened = AppFixture::shown(QStringLiteral("shell"));
+            QCOMPARE(opened.size(), 2);
+            for (const QString& address : opened) {
+                const QUrl url(address);
+                QVERIFY2(url.isLocalFile(), qPrintable(address));
+                QCOMPARE(url.toLocalFile(), index);
+                QVERIFY2(QFileInfo(index).isFile(), qPrintable(index));
+            }
+        }
+        {
+            const QTemporaryDir bare;
+            const SeamGuard exe = HomePage::SetExecutableFolder(bare.path());
+            QTest::keyClick(&w, Qt::Key_F1);
+            QCOMPARE(AppFixture::shown(),
+                     QStringList{QStringLiteral("Příručka programu nebyla nalezena: chybí soubor %1.")
+                                     .arg(bare.filePath(QStringLiteral("napoveda/index.html")))});
+        }
         f.trigger("HMenu_Oprogramu");
         const QStringList about = AppFixture::shown(QStringLiteral("about"));
         QCOMPARE(about.size(), 1);

@@ -1,7 +1,9 @@
-# cmake -DBUILD_DIR=... -DWORK_DIR=... -P check_install.cmake
+# cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -P check_install.cmake
 # Installs the build into WORK_DIR/prefix, then checks: exactly the expected files, a valid desktop
-# entry and metainfo that name what is installed, Debian dependencies that cover every linked library,
-# and that the installed program keeps its files in the user's data folder, not in bin/.
+# entry and metainfo that name what is installed, and that the installed program keeps its files in
+# the user's data folder, not in bin/. Then builds the Debian package: its dependencies cover every
+# linked library and every file the program loads at run time, and name nothing else; lintian finds
+# no error in it.
 cmake_minimum_required(VERSION 3.25)
 
 function(fail)
@@ -24,7 +26,15 @@ set(expected
     bin/velorin
     share/applications/velorin.desktop
     share/icons/hicolor/scalable/apps/velorin.svg
-    share/metainfo/cz.velorin.Velorin.metainfo.xml)
+    share/metainfo/cz.velorin.Velorin.metainfo.xml
+    share/doc/velorin/copyright
+    share/doc/velorin/changelog.gz
+    share/man/man1/velorin.1.gz
+    share/man/cs/man1/velorin.1.gz)
+# The manual, page by page and picture by picture.
+file(GLOB_RECURSE manual RELATIVE ${SOURCE_DIR}/doc ${SOURCE_DIR}/doc/napoveda/*)
+list(TRANSFORM manual PREPEND share/velorin/)
+list(APPEND expected ${manual})
 file(GLOB_RECURSE installed RELATIVE ${prefix} ${prefix}/*)
 list(SORT installed)
 list(SORT expected)
@@ -53,47 +63,6 @@ if(NOT icon MATCHES "^<svg[^>]* viewBox=")
     fail("velorin.svg is no scalable SVG picture")
 endif()
 
-# Every library the program links must come from a package that the Debian package depends on.
-include(${BUILD_DIR}/CPackConfig.cmake)
-find_program(DPKG dpkg)
-find_program(READELF readelf)
-if(DPKG AND READELF)
-    # "libfoo (>= 1), libbar" -> libfoo;libbar
-    string(REGEX REPLACE " *\\([^)]*\\)" "" depends "${CPACK_DEBIAN_PACKAGE_DEPENDS}")
-    string(REPLACE ", " ";" depends "${depends}")
-    execute_process(COMMAND ${READELF} -d ${prefix}/bin/velorin OUTPUT_VARIABLE dynamic)
-    string(REGEX MATCHALL "Shared library: \\[[^]]+\\]" needed "${dynamic}")
-    if(NOT needed)
-        fail("readelf shows no linked library")
-    endif()
-    foreach(n ${needed})
-        string(REGEX REPLACE "Shared library: \\[([^]]+)\\]" "\\1" lib "${n}")
-        execute_process(COMMAND ${DPKG} -S "*/${lib}" OUTPUT_VARIABLE owners RESULT_VARIABLE rc)
-        if(NOT rc EQUAL 0)
-            fail("no Debian package holds ${lib}")
-        endif()
-        # Lines "pkg[:arch][, pkg...]: path"; one owner among them in Depends is enough (libm.so.6 is
-        # in libc6 and in libc6-i386).
-        string(REGEX MATCHALL "[^\n]+" lines "${owners}")
-        set(found FALSE)
-        foreach(l ${lines})
-            string(REGEX REPLACE ": .*" "" pkgs "${l}")
-            string(REGEX REPLACE ":[a-z0-9]+" "" pkgs "${pkgs}")
-            string(REPLACE ", " ";" pkgs "${pkgs}")
-            foreach(pkg ${pkgs})
-                if(pkg IN_LIST depends)
-                    set(found TRUE)
-                endif()
-            endforeach()
-        endforeach()
-        if(NOT found)
-            fail("${lib} comes from ${owners}, which the package does not depend on: ${CPACK_DEBIAN_PACKAGE_DEPENDS}")
-        endif()
-    endforeach()
-else()
-    message(STATUS "dpkg or readelf missing: dependencies not checked")
-endif()
-
 # Started from the installed tree, the program creates its year folder in the user's data folder.
 set(home ${WORK_DIR}/home)
 file(MAKE_DIRECTORY ${home})
@@ -106,5 +75,94 @@ if(NOT data_years)
 endif()
 if(NOT bin_files STREQUAL "velorin")
     fail("the installed program wrote into bin/: ${bin_files}")
+endif()
+# The Debian package, built as `make package` builds it but into WORK_DIR.
+find_program(DPKG dpkg)
+find_program(DPKG_DEB dpkg-deb)
+find_program(READELF readelf)
+find_program(LINTIAN lintian)
+if(NOT DPKG OR NOT DPKG_DEB OR NOT READELF)
+    message(STATUS "dpkg, dpkg-deb or readelf missing: the Debian package not checked")
+    file(REMOVE_RECURSE ${WORK_DIR})
+    return()
+endif()
+if(NOT CMAKE_CPACK_COMMAND)
+    find_program(CMAKE_CPACK_COMMAND cpack REQUIRED)
+endif()
+run_checked(${CMAKE_CPACK_COMMAND} -G DEB --config ${BUILD_DIR}/CPackConfig.cmake -B ${WORK_DIR}/package)
+file(GLOB deb ${WORK_DIR}/package/velorin_*.deb)
+if(NOT deb)
+    fail("cpack made no velorin_*.deb in ${WORK_DIR}/package")
+endif()
+execute_process(COMMAND ${DPKG_DEB} -f ${deb} Depends OUTPUT_VARIABLE depends_field OUTPUT_STRIP_TRAILING_WHITESPACE)
+# "libfoo (>= 1), libbar" -> libfoo;libbar
+string(REGEX REPLACE " *\\([^)]*\\)" "" depends "${depends_field}")
+string(REPLACE ", " ";" depends "${depends}")
+if(NOT depends_field MATCHES "libc6 \\(>= [0-9]")
+    fail("the dependencies carry no versions from dpkg-shlibdeps: ${depends_field}")
+endif()
+
+# The packages that hold a file; one of them among the dependencies is enough (libm.so.6 is in libc6
+# and in libc6-i386). Lines "pkg[:arch][, pkg...]: path".
+function(owners_of pattern out)
+    execute_process(COMMAND ${DPKG} -S "${pattern}" OUTPUT_VARIABLE owners RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        fail("no Debian package holds ${pattern}")
+    endif()
+    string(REGEX MATCHALL "[^\n]+" lines "${owners}")
+    set(pkgs)
+    foreach(l ${lines})
+        string(REGEX REPLACE ": .*" "" p "${l}")
+        string(REGEX REPLACE ":[a-z0-9]+" "" p "${p}")
+        string(REPLACE ", " ";" p "${p}")
+        list(APPEND pkgs ${p})
+    endforeach()
+    set(${out} ${pkgs} PARENT_SCOPE)
+endfunction()
+
+# Every library the program links, and every file it loads without linking (the xcb platform
+# plugin, the SVG icon engine of its toolbar, the CUPS print plugin, Czech captions of Qt's dialogs,
+# the forms' fonts), comes from a dependency; a dependency that holds none of them is needless.
+execute_process(COMMAND ${READELF} -d ${prefix}/bin/velorin OUTPUT_VARIABLE dynamic)
+string(REGEX MATCHALL "Shared library: \\[[^]]+\\]" needed "${dynamic}")
+if(NOT needed)
+    fail("readelf shows no linked library")
+endif()
+set(wanted)
+foreach(n ${needed})
+    string(REGEX REPLACE "Shared library: \\[([^]]+)\\]" "*/\\1" lib "${n}")
+    list(APPEND wanted ${lib})
+endforeach()
+list(APPEND wanted */qt6/plugins/platforms/libqxcb.so */qt6/plugins/iconengines/libqsvgicon.so
+     */qt6/plugins/printsupport/libcupsprintersupport.so */qtbase_cs.qm */LiberationSans-Regular.ttf)
+set(justified)
+foreach(w ${wanted})
+    owners_of("${w}" pkgs)
+    set(found FALSE)
+    foreach(pkg ${pkgs})
+        if(pkg IN_LIST depends)
+            set(found TRUE)
+            list(APPEND justified ${pkg})
+        endif()
+    endforeach()
+    if(NOT found)
+        fail("${w} comes from ${pkgs}, which the package does not depend on: ${depends_field}")
+    endif()
+endforeach()
+foreach(pkg ${depends})
+    if(NOT pkg IN_LIST justified)
+        fail("the package depends on ${pkg}, which holds nothing the program links or loads: ${depends_field}")
+    endif()
+endforeach()
+
+# lintian as Debian runs it: no error, and the manual page found.
+if(LINTIAN)
+    execute_process(COMMAND ${LINTIAN} --fail-on error ${deb} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT rc EQUAL 0 OR out MATCHES "(^|\n)[EW]: velorin[^\n]* no-manual-page")
+        fail("lintian on ${deb} (${rc}):\n${out}${err}")
+    endif()
+    message(STATUS "lintian:\n${out}")
+else()
+    message(STATUS "lintian missing: the package not checked by it")
 endif()
 file(REMOVE_RECURSE ${WORK_DIR})
