@@ -134,6 +134,18 @@ private slots:
         QVERIFY(records[0].text.endsWith(QStringLiteral(".\n\nSoubor XML nebyl uložen.")));
     }
 
+    void unwritableFileNamedInError() {
+        TExportXML d(*m_host);
+        const QString path = m_dir->filePath(QStringLiteral("chybi/platby.xml"));
+        DialogHook::PushFileName(path);
+        clickSave(d);
+        const auto records = DialogHook::Records();
+        QCOMPARE(records.last().kind, QStringLiteral("error"));
+        QVERIFY2(records.last().text.startsWith(QStringLiteral("Soubor ")) && records.last().text.contains(path),
+                 qPrintable(records.last().text));
+        QVERIFY(!ReadSettingsKey(m_host->settingsData, SettingsKeys::PainDayCount));
+    }
+
     void startFolder_data() {
         QTest::addColumn<QString>("last");
         QTest::addColumn<bool>("installed");
