@@ -304,6 +304,8 @@ PainDocument BuildPainDocument(const PaymentOrder& order, const Settings& settin
     for (const int row : doc.rows) {
         const OrderItem& item = order.Items[std::size_t(row)];
         const QString where = QStringLiteral("Řádek %1").arg(row + 1);
+        if (CzechFormat::ParseHalers(item.Amount) == 0)
+            doc.notes << QStringLiteral("%1: částka je nulová").arg(where);
         const PainText endToEnd = PainEndToEndId(item, profile);
         Note(doc.notes, where, QStringLiteral("identifikace platby"), endToEnd, kMax35);
         x.open("CdtTrfTxInf");
