@@ -9,6 +9,7 @@ packages=(
     libgl-dev fonts-liberation fonts-dejavu-core
     poppler-utils xvfb xauth xdotool imagemagick openbox
     libqrencode-dev zbar-tools
+    libxml2-dev libxml2-utils
     desktop-file-utils appstream
     dpkg-dev lintian
 )

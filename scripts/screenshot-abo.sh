@@ -36,10 +36,10 @@ for format in Fio KB; do
     xdotool key --clearmodifiers Down Return
     sleep 1
     xdotool windowactivate --sync "$wid"
-    # Nástroje, then its last item: the ABO export.
+    # Nástroje, then its last but one item: the ABO export.
     xdotool mousemove --window "$wid" 125 8 click 1
     sleep 0.7
-    xdotool key --clearmodifiers Up Return
+    xdotool key --clearmodifiers Up Up Return
     sleep 1.5
     import -window root "$out/abo-$format.png"
     echo "wrote $out/abo-$format.png"

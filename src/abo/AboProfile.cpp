@@ -1,6 +1,5 @@
 #include "abo/AboProfile.h"
 
-#include "common/CzechFormat.h"
 #include "order/IniFile.h"
 
 #include <array>
@@ -57,17 +56,9 @@ void WriteAboAscii(const Settings& settings, bool on) {
 }
 
 int AboFilesExportedOn(const Settings& settings, const QDate& day) {
-    const QStringList parts = ReadSettingsKey(settings, SettingsKeys::AboDayCount)
-                                  .value_or(QString())
-                                  .split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (parts.size() != 2 || CzechFormat::ParseDate(parts[0]) != day)
-        return 0;
-    const std::optional<int> count = IniFile::ParseInt(parts[1]);
-    return count ? qBound(0, *count, 999) : 0;
+    return ReadDayCount(settings, SettingsKeys::AboDayCount, day);
 }
 
 void RecordAboFileExported(const Settings& settings, const QDate& day, int fileNumber) {
-    const int count = qMax(AboFilesExportedOn(settings, day), fileNumber);
-    WriteSettingsKey(settings, SettingsKeys::AboDayCount,
-                     CzechFormat::FormatDate(day) + QLatin1Char(' ') + QString::number(count));
+    WriteDayCount(settings, SettingsKeys::AboDayCount, day, fileNumber);
 }

@@ -53,15 +53,10 @@ QString AboAccount(const QString& account) {
 }
 
 std::optional<qint64> AboHalers(const QString& amount) {
-    const std::optional<double> value = CzechFormat::ParseNumber(amount);
-    if (!value || !std::isfinite(*value) || *value < 0)
+    const std::optional<qint64> halers = CzechFormat::ParseHalers(amount);
+    if (!halers || *halers > kMaxHalers)
         return std::nullopt;
-    // Through 15 significant digits first, so that 0,145 (14.4999... halers in binary) rounds to 15
-    // as it reads.
-    const double halers = QString::number(*value * 100.0, 'g', 15).toDouble();
-    if (!(halers < double(kMaxHalers) + 0.5))
-        return std::nullopt;
-    return qint64(std::llround(halers));
+    return halers;
 }
 
 QString AboAmount(const QString& amount) {

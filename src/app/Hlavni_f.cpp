@@ -13,6 +13,7 @@
 #include "common/PlainText.h"
 #include "common/ServeEvents.h"
 #include "dialogs/ExportABO_f.h"
+#include "dialogs/ExportXML_f.h"
 #include "dialogs/Konfigurace_f.h"
 #include "dialogs/Polozky_f.h"
 #include "dialogs/PredvolbyPlateb_f.h"
@@ -98,6 +99,8 @@ const CommandRow kCommands[] = {
     {"Nástroje", false, "TxtVypisStrukturovany", "Strukturovaný výpis", "", -1, false, "",
      &THlavni::HMenu_TxtVypisStrukturovanyClick},
     {"Nástroje", true, "ExportABO", "Export příkazu do formátu ABO", "", 16, true, "", &THlavni::HMenu_ExportABOClick},
+    {"Nástroje", false, "ExportXML", "Export příkazu do formátu XML (pain.001)", "", -1, false, "",
+     &THlavni::HMenu_ExportXMLClick},
     {"Nápověda", false, "ObsahNapovedy", "Nápověda (on-line)", "F1", 5, true, "Vyvolání nápovědy (F1)",
      &THlavni::HMenu_ObsahNapovedyClick},
     {"Nápověda", false, "Domu", "Velorin - domovská stránka", "", -1, false, "", &THlavni::HMenu_DomuClick},
@@ -120,7 +123,7 @@ const std::vector<std::vector<const char*>> kToolbarGroups = {
 const char* const kOrderCommands[] = {
     "Zavrit",           "Tisk",          "EditovatPolozku", "SmazatPolozku", "VyjmoutPolozku",
     "KopirovatPolozku", "VlozitPolozku", "ZmenitDatum",     "TxtVypis",      "TxtVypisStrukturovany",
-    "ExportABO",        "QrPlatba",      "TiskQrKodu"};
+    "ExportABO",        "QrPlatba",      "TiskQrKodu",      "ExportXML"};
 
 const char* const kPictureFiles[] = {"00-novy",     "01-otevrit", "02-zavrit",      "03-disketa",   "04-tisk",
                                      "05-napoveda", "06-konec",   "07-editovat",    "08-vyjmout",   "09-kopirovat",
@@ -590,6 +593,11 @@ void THlavni::HMenu_NacistCiselnikBankClick() {
 void THlavni::HMenu_ExportABOClick() {
     if (isOrderOpen())
         ExportAboCommand(*this);
+}
+
+void THlavni::HMenu_ExportXMLClick() {
+    if (isOrderOpen())
+        ExportXmlCommand(*this);
 }
 
 void THlavni::HMenu_TiskClick() {

@@ -88,6 +88,7 @@ public:
     void HMenu_TxtVypisClick();
     void HMenu_TxtVypisStrukturovanyClick();
     void HMenu_ExportABOClick();
+    void HMenu_ExportXMLClick();
     void HMenu_ObsahNapovedyClick();
     void HMenu_DomuClick();
     void HMenu_OprogramuClick();

@@ -51,6 +51,19 @@ std::optional<double> ParseNumber(const QString& text) {
     return value;
 }
 
+std::optional<qint64> ParseHalers(const QString& amount) {
+    constexpr double kMaxHalers = 999'999'999'999'999.0;
+    const std::optional<double> value = ParseNumber(amount);
+    if (!value || *value < 0)
+        return std::nullopt;
+    // Through 15 significant digits first, so that 0,145 (14.4999... halers in binary) rounds to 15
+    // as it reads.
+    const double halers = QString::number(*value * 100.0, 'g', 15).toDouble();
+    if (!(halers < kMaxHalers + 0.5))
+        return std::nullopt;
+    return qint64(std::llround(halers));
+}
+
 QString CountOf(qint64 count, const QString& one, const QString& twoToFour, const QString& many) {
     const QString& word = count == 1 ? one : (count >= 2 && count <= 4) ? twoToFour : many;
     return QString::number(count) + QLatin1Char(' ') + word;

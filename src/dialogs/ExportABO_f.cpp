@@ -9,17 +9,16 @@
 #include "common/Dialogs.h"
 #include "common/PlainText.h"
 #include "common/TextFile.h"
+#include "dialogs/ExportDialogs.h"
 #include "dialogs/OrderHost.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -71,21 +70,12 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     }
     ChB_PripojovatKomentare->setAccessibleName(ChB_PripojovatKomentare->text());
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFont(QFont(QStringLiteral("Courier New"), 10));
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setWordWrapMode(QTextOption::NoWrap);
+    Memo1 = NewExportTextBox(this);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // A tab character would break the fixed columns the bank reads; Tab moves the focus instead.
-    Memo1->setTabChangesFocus(true);
 
     // The form's places and sizes; where the substitute for Tahoma runs wider, a caption still shows whole.
-    for (QWidget* w : std::initializer_list<QWidget*>{Tl_Ulozit, ChB_PripojovatKomentare, Tl_Storno}) {
-        const QSize hint = w->sizeHint();
-        w->resize(qMax(w->width(), hint.width()), qMax(w->height(), hint.height()));
-    }
+    FitToHints({Tl_Ulozit, ChB_PripojovatKomentare, Tl_Storno});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -143,14 +133,13 @@ void TExportABO::Tl_UlozitClick() {
     const QStringList lines = TextFile::SplitLines(Memo1->toPlainText());
     if (!confirmTextReadsBack(lines))
         return;
-    QString path = GetSaveFileName(QStringLiteral("Uložit ABO do souboru"), BaseFileName() + QLatin1String(".abo"),
-                                   QStringLiteral("Příkaz k úhradě (*.abo)"), QStringLiteral("abo"));
+    const QString path = AskExportPath(m_host.settings(), m_host.order(), QStringLiteral("Uložit ABO do souboru"),
+                                       QStringLiteral("Příkaz k úhradě (*.abo)"), QStringLiteral("abo"));
     if (path.isEmpty())
         return;
-    if (!QFileInfo(path).fileName().contains(QLatin1Char('.')))
-        path += QLatin1String(".abo");
     // The box's own lines, edits included; every line, the last too, ends with CR LF.
     TextFile::WriteLines(path, lines);
+    RememberExportFolder(m_host.settings(), path);
     if (chosenProfile().numberPerDay)
         RecordAboFileExported(m_host.settings(), Clock::Today(), m_fileNumber);
 }
@@ -183,11 +172,7 @@ void TExportABO::keyPressEvent(QKeyEvent* event) {
 void TExportABO::showEvent(QShowEvent* event) {
     if (!m_placed) {
         m_placed = true;
-        if (QScreen* s = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(s->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        CentreOnScreen(*this);
     }
     QDialog::showEvent(event);
 }
@@ -216,10 +201,7 @@ void TExportABO::createBankControls() {
     ChB_BezDiakritiky->setGeometry(290, 10, 120, 17);
     ChB_BezDiakritiky->setAccessibleName(ChB_BezDiakritiky->text());
 
-    for (QWidget* w : std::initializer_list<QWidget*>{La_FormatBanky, CB_FormatBanky, ChB_BezDiakritiky}) {
-        const QSize hint = w->sizeHint();
-        w->resize(qMax(w->width(), hint.width()), qMax(w->height(), hint.height()));
-    }
+    FitToHints({La_FormatBanky, CB_FormatBanky, ChB_BezDiakritiky});
 
     // The window grows by the panel, so the text box keeps its size.
     static_cast<QVBoxLayout*>(layout())->insertWidget(1, Panel2);

@@ -1,6 +1,7 @@
 #include "order/Settings.h"
 
 #include "common/Clock.h"
+#include "common/CzechFormat.h"
 #include "order/IniFile.h"
 
 #include <QDir>
@@ -92,6 +93,20 @@ std::optional<QString> ReadSettingsKey(const Settings& settings, const SettingsK
 
 void WriteSettingsKey(const Settings& settings, const SettingsKey& key, const QString& value) {
     IniFile::Write(SettingsFilePath(settings), Section(key), Name(key), value);
+}
+
+int ReadDayCount(const Settings& settings, const SettingsKey& key, const QDate& day) {
+    const QStringList parts =
+        ReadSettingsKey(settings, key).value_or(QString()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() != 2 || CzechFormat::ParseDate(parts[0]) != day)
+        return 0;
+    const std::optional<int> count = IniFile::ParseInt(parts[1]);
+    return count ? qBound(0, *count, 999) : 0;
+}
+
+void WriteDayCount(const Settings& settings, const SettingsKey& key, const QDate& day, int number) {
+    const int count = qMax(ReadDayCount(settings, key, day), number);
+    WriteSettingsKey(settings, key, CzechFormat::FormatDate(day) + QLatin1Char(' ') + QString::number(count));
 }
 
 bool ReadAboCommentsOption(const Settings& settings) {

@@ -2,6 +2,7 @@
 
 #include "order/PaymentOrder.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -32,6 +33,10 @@ inline constexpr SettingsKey AboProfile     {"GenerovaniABO", "FormatBanky",    
 inline constexpr SettingsKey AboAscii       {"GenerovaniABO", "BezDiakritiky",       ""}; // the profile's own
 // "9.12.2026 2": the day and how many numbered files it has had, in one key so one write keeps them together.
 inline constexpr SettingsKey AboDayCount    {"GenerovaniABO", "SouboryDne",          ""};
+// The folder the last ABO or XML file was saved in: the bank upload's folder, where the next save starts.
+inline constexpr SettingsKey ExportFolder   {"GenerovaniABO", "SlozkaUlozeni",       ""};
+inline constexpr SettingsKey PainProfile    {"GenerovaniXML", "Profil",              ""}; // by Mena
+inline constexpr SettingsKey PainDayCount   {"GenerovaniXML", "SouboryDne",          ""}; // as AboDayCount
 // The read-only program folder whose orders the start has told of: told once per folder, not each run.
 inline constexpr SettingsKey FilesElsewhereTold {"Upozorneni", "SlozkaProgramu",      ""};
 // clang-format on
@@ -70,6 +75,11 @@ void EnsureYearFolder(const Settings& settings);
 // A write throws VelorinError naming the file.
 std::optional<QString> ReadSettingsKey(const Settings& settings, const SettingsKey& key);
 void WriteSettingsKey(const Settings& settings, const SettingsKey& key, const QString& value);
+
+// A key of the form "9.12.2026 2": how many numbered files day has had; 0 when it is of another day.
+int ReadDayCount(const Settings& settings, const SettingsKey& key, const QDate& day);
+// Records that the file numbered number was made on day; the count never goes down within a day.
+void WriteDayCount(const Settings& settings, const SettingsKey& key, const QDate& day, int number);
 
 // The ABO dialog's option whether comments go into the file.
 bool ReadAboCommentsOption(const Settings& settings);

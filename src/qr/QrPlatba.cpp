@@ -106,15 +106,12 @@ QString ComposeText(const Fields& fields) {
 }
 
 QString SpaydAmount(const QString& amount) {
-    const std::optional<double> value = CzechFormat::ParseNumber(amount);
-    // AM holds at most ten characters: 9999999.99.
-    if (!value || *value > 9'999'999.99 + 0.004)
+    // Rounded as the ABO file rounds it, so that the code and the file ask for the same sum.
+    const std::optional<qint64> halers = CzechFormat::ParseHalers(amount);
+    // AM holds at most ten characters: 9999999.99. Less than half a haléř would be 0.00: no payment.
+    if (!halers || *halers <= 0 || *halers > 999'999'999)
         return {};
-    const QString text = QString::number(*value, 'f', 2);
-    // Less than half a haléř would be written as 0.00: no payment at all.
-    if (text.toDouble() <= 0.0)
-        return {};
-    return text;
+    return QStringLiteral("%1.%2").arg(*halers / 100).arg(*halers % 100, 2, 10, QLatin1Char('0'));
 }
 
 QString CurrencyProblem(const QString& currencyLabel) {

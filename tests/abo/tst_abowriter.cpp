@@ -92,6 +92,8 @@ void TestAboWriter::amount_data() {
                                          << "1234";
     QTest::newRow("three decimals half up") << "0,145"
                                             << "15";
+    QTest::newRow("three decimals half up, binary below") << "2,675"
+                                                          << "268";
     QTest::newRow("zero") << "0,00"
                           << "0";
     QTest::newRow("largest") << "9999999999,99"

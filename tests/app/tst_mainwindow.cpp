@@ -65,6 +65,7 @@ private Q_SLOTS:
             QStringLiteral("HMenu_TxtVypisStrukturovany=Strukturovaný výpis@"),
             QStringLiteral("-"),
             QStringLiteral("HMenu_ExportABO=Export příkazu do formátu ABO@"),
+            QStringLiteral("HMenu_ExportXML=Export příkazu do formátu XML (pain.001)@"),
             QStringLiteral("[Nápověda]"),
             QStringLiteral("HMenu_ObsahNapovedy=Nápověda (on-line)@F1"),
             QStringLiteral("HMenu_Domu=Velorin - domovská stránka@"),
@@ -173,7 +174,7 @@ private Q_SLOTS:
                                       QStringLiteral("VlozitPolozku"),   QStringLiteral("ZmenitDatum"),
                                       QStringLiteral("TxtVypis"),        QStringLiteral("TxtVypisStrukturovany"),
                                       QStringLiteral("ExportABO"),       QStringLiteral("QrPlatba"),
-                                      QStringLiteral("TiskQrKodu")};
+                                      QStringLiteral("TiskQrKodu"),      QStringLiteral("ExportXML")};
         auto check = [&](bool open) {
             QCOMPARE(w.isOrderOpen(), open);
             QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Panel1"))->isVisible(), open);

@@ -90,6 +90,15 @@ private slots:
         QCOMPARE(QrPlatba::SpaydText(item, date), expected);
     }
 
+    // An amount with more than two decimals asks for the sum the ABO file carries.
+    void amountRoundsAsAboFileDoes() {
+        QCOMPARE(QrPlatba::SpaydAmount(QStringLiteral("0,145")), QStringLiteral("0.15"));
+        QCOMPARE(QrPlatba::SpaydAmount(QStringLiteral("2,675")), QStringLiteral("2.68"));
+        QCOMPARE(QrPlatba::SpaydAmount(QStringLiteral("12,344")), QStringLiteral("12.34"));
+        QCOMPARE(QrPlatba::SpaydAmount(QStringLiteral("9999999,994")), QStringLiteral("9999999.99"));
+        QCOMPARE(QrPlatba::SpaydAmount(QStringLiteral("9999999,995")), QString());
+    }
+
     void valuesStayPlainAscii() {
         // Letters without a decomposition, typographic quotes and line breaks pasted from elsewhere.
         QCOMPARE(QrPlatba::SpaydValue(QStringLiteral("Łódź „ß“\r\n–")), QStringLiteral("LODZ \"SS\"  -"));
