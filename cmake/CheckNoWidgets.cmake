@@ -80,6 +80,7 @@ endfunction()
 # its check off without a word.
 set(VELORIN_UI_FREE_TARGETS velorin_common velorin_order velorin_abo velorin_bank velorin_qr velorin_report
     velorin_print)
+list(APPEND VELORIN_UI_FREE_TARGETS velorin_sheet)
 
 function(velorin_check_no_widgets)
     _velorin_all_targets(${CMAKE_SOURCE_DIR} _targets)

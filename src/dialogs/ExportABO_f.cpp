@@ -116,7 +116,8 @@ void TExportABO::FormCreate() {
     }
     readBankChoices();
     fillText();
-    const QString warning = OrderWarningLine(m_host.order(), BanksFor(m_host.settings().ProgramFolder), Clock::Today());
+    const QString warning = OrderWarningLine(m_host.order(), BanksFor(m_host.settings().ProgramFolder), Clock::Today(),
+                                             m_host.duplicates());
     La_Varovani->Show(warning);
 }
 

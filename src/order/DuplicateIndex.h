@@ -1,0 +1,65 @@
+#pragma once
+
+#include "order/PaymentOrder.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// What makes two payments the same: account, bank code, amount and variable symbol, written as the
+// comparison wants them (account without blanks and the leading zeros of its parts, bank code and
+// symbol without leading zeros, the amount in hundredths, "." read as ","). Two empty symbols are
+// equal like any other two. Nothing for a row that pays nothing: no account, or no amount that is a
+// number.
+std::optional<QByteArray> SamePaymentKey(const OrderItem& item);
+// The same from a row line of an order file, as the shared reader holds it.
+std::optional<QByteArray> SamePaymentKeyOfLine(QByteArrayView line);
+
+// Where a payment already is.
+struct PaymentPlace {
+    QString designation; // the other order's; empty for a row of the order itself
+    QString date;        // that order's date line
+    int row = 0;         // from 1
+};
+
+// "Stejná platba je už v příkazu 2026003 (14.3.2026), řádek 2" or "… v tomto příkazu, řádek 5".
+QString SamePaymentText(const PaymentPlace& place);
+
+// The payments of every order of a year folder, read once when an order opens and kept up to date by
+// each save of the open order, so that the check as the user types is a lookup.
+class DuplicateIndex {
+public:
+    // Reads every order file of folder with the shared reader, replacing what the index held; files
+    // that cannot be read are left out. idle is called after each file.
+    void Build(const QString& folder, const std::function<void()>& idle = {});
+    // Takes order's rows as its file now holds them, in place of what the index had of that file.
+    void Update(const PaymentOrder& order);
+    void Clear();
+
+    const QString& folder() const { return m_folder; }
+    int orderCount() const { return int(m_byName.size()); }
+    // The stored order, other than the one at skipPath, that holds key; the last of them in the order of
+    // the file names when several do.
+    std::optional<PaymentPlace> Find(const QByteArray& key, const QString& skipPath) const;
+
+private:
+    struct Order {
+        QString name; // file name, as listed
+        QString date;
+    };
+    void add(const QString& name, const QString& date, const std::vector<std::pair<QByteArray, int>>& keys);
+
+    QString m_folder;
+    std::vector<Order> m_orders; // an order saved again is added anew; m_byName points at the newest
+    QHash<QString, int> m_byName;
+    QMultiHash<QByteArray, quint32> m_payments; // order index << 5 | row from 1
+};
+
+// The first other row of order with the same payment as item, standing in row (from 0; -1 when it
+// is in none); else the year's other order that holds it, when year is given.
+std::optional<PaymentPlace> FindSamePayment(const OrderItem& item, const PaymentOrder& order, int row,
+                                            const DuplicateIndex* year);
