@@ -52,7 +52,7 @@ TVlozitRadky::TVlozitRadky(OrderHost& host, TableText table, const QString& sour
     La_Zdroj = PlainLabel(new QLabel(this));
     La_Zdroj->setObjectName(QStringLiteral("La_Zdroj"));
     La_Zdroj->setText(QStringLiteral("%1 %2, sloupce podle %3. Sloupec změníte nad tabulkou.")
-                          .arg(source, Rows(qsizetype(m_table.rows.size())),
+                          .arg(source, Rows(qsizetype(m_table.rows.size()) - (m_columns.header ? 1 : 0)),
                                m_columns.header ? QStringLiteral("záhlaví") : QStringLiteral("pořadí v položce")));
     ChB_Zahlavi = new QCheckBox(QStringLiteral("První řádek je záhlaví"), this);
     ChB_Zahlavi->setObjectName(QStringLiteral("ChB_Zahlavi"));
