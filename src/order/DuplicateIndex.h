@@ -12,12 +12,14 @@
 
 // What makes two payments the same: account, bank code, amount and variable symbol, written as the
 // comparison wants them (account without blanks and the leading zeros of its parts, bank code and
-// symbol without leading zeros, the amount in hundredths, "." read as ","). Two empty symbols are
-// equal like any other two. Nothing for a row that pays nothing: no account, or no amount that is a
-// number.
-std::optional<QByteArray> SamePaymentKey(const OrderItem& item);
+// symbol without leading zeros, the amount in hundredths, "." read as ","), kept as a 64-bit hash of
+// that text: among a year's payments a false match is less likely than one in a billion. Two empty
+// symbols are equal like any other two. Nothing for a row that pays nothing: no account, or no
+// amount that is a number.
+using PaymentKey = quint64;
+std::optional<PaymentKey> SamePaymentKey(const OrderItem& item);
 // The same from a row line of an order file, as the shared reader holds it.
-std::optional<QByteArray> SamePaymentKeyOfLine(QByteArrayView line);
+std::optional<PaymentKey> SamePaymentKeyOfLine(QByteArrayView line);
 
 // Where a payment already is.
 struct PaymentPlace {
@@ -41,22 +43,28 @@ public:
     void Clear();
 
     const QString& folder() const { return m_folder; }
-    int orderCount() const { return int(m_byName.size()); }
+    int orderCount() const;
     // The stored order, other than the one at skipPath, that holds key; the last of them in the order of
     // the file names when several do.
-    std::optional<PaymentPlace> Find(const QByteArray& key, const QString& skipPath) const;
+    std::optional<PaymentPlace> Find(PaymentKey key, const QString& skipPath) const;
 
 private:
     struct Order {
-        QString name; // file name, as listed
-        QString date;
+        QString name;            // file name, as listed
+        QByteArray date;         // the date line as the file has it
+        bool superseded = false; // saved again since: a later entry holds the file's rows
     };
-    void add(const QString& name, const QString& date, const std::vector<std::pair<QByteArray, int>>& keys);
+    struct Payment {
+        PaymentKey key;
+        quint32 place; // order index << 5 | row from 1
+        bool operator<(const Payment& other) const { return key < other.key; }
+    };
+    void add(const QString& name, QByteArray date, const std::vector<Payment>& payments, std::vector<Payment>& into);
 
     QString m_folder;
-    std::vector<Order> m_orders; // an order saved again is added anew; m_byName points at the newest
-    QHash<QString, int> m_byName;
-    QMultiHash<QByteArray, quint32> m_payments; // order index << 5 | row from 1
+    std::vector<Order> m_orders;  // an order saved again is added anew, the old entry superseded
+    std::vector<Payment> m_read;  // those of the folder as read, sorted by key
+    std::vector<Payment> m_saved; // those of the saves since, in the order of the saves
 };
 
 // The first other row of order with the same payment as item, standing in row (from 0; -1 when it
