@@ -65,6 +65,7 @@ TVlozitRadky::TVlozitRadky(OrderHost& host, TableText table, const QString& sour
     Tabulka->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tabulka->setWordWrap(false);
     Tabulka->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Tabulka->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     const int columns = m_table.columnCount();
     Tabulka->setColumnCount(columns + 1);
     for (int c = 0; c < columns; ++c) {
