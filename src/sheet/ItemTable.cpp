@@ -110,7 +110,11 @@ int TableText::columnCount() const {
 
 TableText SplitTable(const QString& text) {
     TableText table;
-    table.separator = text.contains(u'\t') ? QChar(u'\t') : QChar(u';');
+    // Rows copied from an order file are item lines: their fields end in "|".
+    table.separator = text.contains(u'\t')  ? QChar(u'\t')
+                      : text.contains(u';') ? QChar(u';')
+                      : text.contains(u'|') ? QChar(u'|')
+                                            : QChar(u';');
     const QChar sep = table.separator;
     int line = 1;
     qsizetype i = 0;

@@ -29,12 +29,13 @@ struct TableRow {
 };
 
 struct TableText {
-    QChar separator;            // tab or ';'
+    QChar separator;            // tab, ';' or '|'
     std::vector<TableRow> rows; // blank lines left out
     int columnCount() const;
 };
 
-// Cuts the text into rows and cells. Tab-separated when the text holds a tab, else ";"-separated. A
+// Cuts the text into rows and cells. Tab-separated when the text holds a tab, else ";"-separated,
+// else "|"-separated as the lines of an order file are. A
 // cell may be quoted ("a;b", "" for a quote); a line break inside quotes becomes a blank.
 TableText SplitTable(const QString& text);
 // A CSV file's bytes: UTF-8 when they are valid UTF-8 (a byte order mark is dropped), otherwise

@@ -44,6 +44,9 @@ private Q_SLOTS:
                               "CZ65 0800 0000 1920 0014 5399;5;\"řekl \"\"ano\"\"\"")
             << QStringList{QStringLiteral("2171532|0100|1250,00||||Nájem; březen|"),
                            QStringLiteral("19-2000145399|0800|5,00||||řekl \"ano\"|")};
+        QTest::newRow("lines of an order file")
+            << QStringLiteral("2171532|0100|10,00|1|||A|\r\n|||||||\r\n123|0300|5,00||||B|\r\n")
+            << QStringList{QStringLiteral("2171532|0100|10,00|1|||A|"), QStringLiteral("123|0300|5,00||||B|")};
         QTest::newRow("malformed lines named by their line")
             << QStringLiteral("Účet;Částka;Zpráva\n1;dvě stě;x\n2;3;a|b\n4;5;\"otevřená\n")
             << QStringList{QStringLiteral("2: částka „dvě stě“ není číslo"),
