@@ -18,6 +18,7 @@
 #include "dialogs/Polozky_f.h"
 #include "dialogs/PredvolbyPlateb_f.h"
 #include "dialogs/QrPlatba_f.h"
+#include "dialogs/VlozitRadky_f.h"
 #include "order/DataFolder.h"
 #include "order/OrderFile.h"
 #include "overview/Sestavy_f.h"
@@ -72,6 +73,8 @@ const CommandRow kCommands[] = {
     {"Příkaz", false, "Novy", "Nový ...", "Ctrl+N", 0, true, "Nový příkaz (crtl+N)", &THlavni::HMenu_NovyClick},
     {"Příkaz", false, "Otevrit", "Otevřít ...", "Ctrl+O", 1, true, "Otevřít příkaz (Ctrl+O)",
      &THlavni::HMenu_OtevritClick},
+    {"Příkaz", false, "NovyPodlePrikazu", "Nový podle příkazu…", "Ctrl+Shift+N", 18, true,
+     "Nový příkaz podle jiného (Ctrl+Shift+N)", &THlavni::HMenu_NovyPodlePrikazuClick},
     {"Příkaz", false, "Zavrit", "&Zavřít", "Ctrl+W", 2, true, "Zavřít příkaz (Ctrl+W)", &THlavni::HMenu_ZavritClick},
     {"Příkaz", true, "Tisk", "Náhled a tisk příkazu", "Ctrl+P", 4, true, "Náhled a tisk příkazu (Ctrl+P)",
      &THlavni::HMenu_TiskClick},
@@ -87,6 +90,10 @@ const CommandRow kCommands[] = {
      &THlavni::HMenu_KopirovatPolozkuClick},
     {"Položky", false, "VlozitPolozku", "Vložit položku", "Ctrl+V", 10, true, "Vložit položku (Ctrl+V)",
      &THlavni::HMenu_VlozitPolozkuClick},
+    {"Položky", false, "VlozitRadkyZTabulky", "Vložit řádky z tabulky", "Ctrl+Shift+V", -1, false, "",
+     &THlavni::HMenu_VlozitRadkyZTabulkyClick},
+    {"Položky", false, "NacistPolozkyZeSouboru", "Načíst položky ze souboru…", "", -1, false, "",
+     &THlavni::HMenu_NacistPolozkyZeSouboruClick},
     {"Položky", true, "ZmenitDatum", "Změnit datum", "", 15, true, "Změnit datum", &THlavni::HMenu_ZmenitDatumClick},
     {"Položky", true, "QrPlatba", "QR Platba", "", 17, true, "QR Platba položky", &THlavni::HMenu_QrPlatbaClick},
     {"Nástroje", false, "Konfig", "Konfigurace", "", 12, true, "Konfigurace prostředí", &THlavni::HMenu_KonfigClick},
@@ -110,7 +117,7 @@ const CommandRow kCommands[] = {
 // Toolbar groups, left to right.
 const std::vector<std::vector<const char*>> kToolbarGroups = {
     {"Konec"},
-    {"Novy", "Otevrit", "Zavrit"},
+    {"Novy", "Otevrit", "NovyPodlePrikazu", "Zavrit"},
     {"Tisk"},
     {"EditovatPolozku", "SmazatPolozku", "QrPlatba"},
     {"VyjmoutPolozku", "KopirovatPolozku", "VlozitPolozku"},
@@ -120,15 +127,27 @@ const std::vector<std::vector<const char*>> kToolbarGroups = {
 };
 
 // Commands that need an open order; all others are enabled at all times, but new and open.
-const char* const kOrderCommands[] = {
-    "Zavrit",           "Tisk",          "EditovatPolozku", "SmazatPolozku", "VyjmoutPolozku",
-    "KopirovatPolozku", "VlozitPolozku", "ZmenitDatum",     "TxtVypis",      "TxtVypisStrukturovany",
-    "ExportABO",        "QrPlatba",      "TiskQrKodu",      "ExportXML"};
+const char* const kOrderCommands[] = {"Zavrit",
+                                      "Tisk",
+                                      "EditovatPolozku",
+                                      "SmazatPolozku",
+                                      "VyjmoutPolozku",
+                                      "KopirovatPolozku",
+                                      "VlozitPolozku",
+                                      "ZmenitDatum",
+                                      "TxtVypis",
+                                      "TxtVypisStrukturovany",
+                                      "ExportABO",
+                                      "QrPlatba",
+                                      "TiskQrKodu",
+                                      "ExportXML",
+                                      "VlozitRadkyZTabulky",
+                                      "NacistPolozkyZeSouboru"};
 
 const char* const kPictureFiles[] = {"00-novy",     "01-otevrit", "02-zavrit",      "03-disketa",   "04-tisk",
                                      "05-napoveda", "06-konec",   "07-editovat",    "08-vyjmout",   "09-kopirovat",
                                      "10-vlozit",   "11-smazat",  "12-konfigurace", "13-predvolby", "14-sestavy",
-                                     "15-datum",    "16-abo",     "17-qrplatba"};
+                                     "15-datum",    "16-abo",     "17-qrplatba",    "18-novypodle"};
 
 QIcon picture(int index) {
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(kPictureFiles[index])));
@@ -148,6 +167,16 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x,
     label->move(x, y);
     label->adjustSize();
     return label;
+}
+
+// The due date a repeated order proposes: a month after the source's (the month's last day where the
+// day does not exist), or today when that is past or the source has no date.
+QDate RepeatedOrderDate(const QString& sourceDate, const QDate& today) {
+    const std::optional<QDate> source = CzechFormat::ParseDate(sourceDate);
+    if (!source)
+        return today;
+    const QDate next = source->addMonths(1);
+    return next < today ? today : next;
 }
 
 } // namespace
@@ -283,6 +312,7 @@ void THlavni::buildPanel() {
     Grid1 = new OrderGridView(Panel1);
     m_gridModel = new OrderGridModel(m_order, Grid1);
     m_gridModel->setBanks([this]() -> const BankRegister& { return BanksFor(m_settings.ProgramFolder); });
+    m_gridModel->setYear(&m_duplicates);
     Grid1->setModel(m_gridModel);
     Grid1->setGeometry(6, 40, 619, 321);
     for (int c = 0; c < kGridColumns; ++c)
@@ -353,6 +383,18 @@ void THlavni::RecalcTotal() {
 
 void THlavni::SaveOrder() {
     OrderFile::Save(m_order, m_order.FilePath);
+    m_duplicates.Update(m_order);
+}
+
+void THlavni::SaveItems(int first, const std::vector<OrderItem>& items) {
+    changeAndSave([&] {
+        for (std::size_t i = 0; i < items.size() && first + int(i) < kItemCount; ++i)
+            m_order.Items[std::size_t(first) + i] = items[i];
+    });
+}
+
+void THlavni::indexYear() {
+    m_duplicates.Build(YearFolder(m_settings), ServeEventsEvery(50));
 }
 
 void THlavni::SaveItem(int row, const OrderItem& item) {
@@ -423,6 +465,43 @@ void THlavni::HMenu_NovyClick() {
         showOrder();
         throw;
     }
+    indexYear();
+    showOrder();
+    Grid1->setFocus();
+}
+
+void THlavni::HMenu_NovyPodlePrikazuClick() {
+    PaymentOrder source;
+    if (isOrderOpen()) {
+        source = m_order;
+    } else {
+        QString path;
+        {
+            TOtevrit dialog(m_settings, this);
+            dialog.setWindowTitle(QStringLiteral("Nový podle příkazu…"));
+            dialog.exec();
+            path = dialog.selectedPath();
+        }
+        if (path.isEmpty())
+            return;
+        source = OrderFile::Load(path);
+    }
+    QDate date = RepeatedOrderDate(source.OrderDate, Clock::Today());
+    if (!PickProposedDate(date))
+        return;
+
+    // Named and saved as Ctrl+N makes an order: the payer's bank of the settings, a new file.
+    PaymentOrder copy;
+    copy.Bank = m_settings.payerBank();
+    copy.OrderDate = CzechFormat::FormatDate(date);
+    copy.Items = source.Items;
+    copy.FilePath = OrderFile::CreateNew(copy, YearFolder(m_settings), m_settings.AktualniRok, ServeEventsEvery(50));
+    // The source closes as Ctrl+W closes it; its file is not written.
+    if (isOrderOpen())
+        HMenu_ZavritClick();
+    m_order = copy;
+    selectRow(0);
+    indexYear();
     showOrder();
     Grid1->setFocus();
 }
@@ -443,6 +522,7 @@ void THlavni::HMenu_OtevritClick() {
     m_order = OrderFile::Load(path, &extraLines);
     m_order.FilePath = path;
     m_settings.setPayerBank(m_order.Bank);
+    indexYear();
     showOrder();
     Grid1->setFocus();
     // The format has room for 21 lines; what a hand edit put after them goes with the next save.
@@ -461,6 +541,7 @@ void THlavni::HMenu_ZavritClick() {
     if (CountValidItems() == 0)
         QFile::remove(m_order.FilePath); // a failure leaves the file; nothing is reported
     m_order.Clear();
+    m_duplicates.Clear();
     selectRow(0);
     showOrder();
 }
@@ -549,6 +630,16 @@ void THlavni::HMenu_VlozitPolozkuClick() {
     changeAndSave([&] { m_order.Items[row] = *item; });
 }
 
+void THlavni::HMenu_VlozitRadkyZTabulkyClick() {
+    if (isOrderOpen())
+        PasteRowsCommand(*this, QGuiApplication::clipboard()->text());
+}
+
+void THlavni::HMenu_NacistPolozkyZeSouboruClick() {
+    if (isOrderOpen())
+        LoadRowsFromFileCommand(*this, QDir::homePath());
+}
+
 void THlavni::HMenu_QrPlatbaClick() {
     if (!isOrderOpen())
         return;
@@ -604,7 +695,8 @@ void THlavni::HMenu_TiskClick() {
     if (!isOrderOpen())
         return;
     // Only a warning above the pages: the preview opens and prints all the same.
-    const QString warning = OrderWarningLine(m_order, BanksFor(m_settings.ProgramFolder), Clock::Today());
+    const QString warning =
+        OrderWarningLine(m_order, BanksFor(m_settings.ProgramFolder), Clock::Today(), &m_duplicates);
     m_print->Report1.SetPreviewWarning(warning);
     m_print->Report2.SetPreviewWarning(warning);
     m_print->PrintOrder(m_order, m_settings.Mena);

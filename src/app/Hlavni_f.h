@@ -2,6 +2,7 @@
 
 #include "dialogs/OrderHost.h"
 #include "order/DataFolder.h"
+#include "order/DuplicateIndex.h"
 #include "order/PaymentOrder.h"
 #include "order/Settings.h"
 #include "report/PdfExport.h"
@@ -44,6 +45,8 @@ public:
     bool isOrderOpen() const override;
     int selectedRow() const override;
     void SaveItem(int row, const OrderItem& item) override;
+    void SaveItems(int first, const std::vector<OrderItem>& items) override;
+    const DuplicateIndex* duplicates() const override { return &m_duplicates; }
     void ShowProvisionalTotal(double total) override;
     void ShowOrderTotal() override;
 
@@ -70,6 +73,7 @@ public:
     // Commands, named after their menu items.
     void HMenu_NovyClick();
     void HMenu_OtevritClick();
+    void HMenu_NovyPodlePrikazuClick();
     void HMenu_ZavritClick();
     void HMenu_TiskClick();
     void HMenu_TiskQrKoduClick();
@@ -79,6 +83,8 @@ public:
     void HMenu_VyjmoutPolozkuClick();
     void HMenu_KopirovatPolozkuClick();
     void HMenu_VlozitPolozkuClick();
+    void HMenu_VlozitRadkyZTabulkyClick();
+    void HMenu_NacistPolozkyZeSouboruClick();
     void HMenu_ZmenitDatumClick();
     void HMenu_QrPlatbaClick();
     void HMenu_KonfigClick();
@@ -111,10 +117,13 @@ private:
     void showOrder();
     // Runs change on m_order, then saves; a failed save puts the order back as it was and rethrows.
     void changeAndSave(const std::function<void()>& change);
+    // Reads the payments of the year's orders for the same-payment warning, once per opened order.
+    void indexYear();
 
     // The open order, its date and payer bank included: all the window shows of it comes from here.
     PaymentOrder m_order;
     Settings m_settings;
+    DuplicateIndex m_duplicates;
     QHash<QString, QAction*> m_actions;
     QToolBar* m_toolbar = nullptr;
     OrderPanel* Panel1 = nullptr;

@@ -35,7 +35,7 @@ QVariant OrderGridModel::data(const QModelIndex& index, int role) const {
 QStringList OrderGridModel::rowWarnings(int row) const {
     if (!m_banks || row < 0 || row >= kItemCount)
         return {};
-    return ItemWarnings(m_order.Items[static_cast<size_t>(row)], m_banks());
+    return ItemWarnings(m_order.Items[static_cast<size_t>(row)], m_banks(), {&m_order, row, m_year});
 }
 
 Qt::ItemFlags OrderGridModel::flags(const QModelIndex& index) const {

@@ -8,6 +8,7 @@
 #include <functional>
 
 class BankRegister;
+class DuplicateIndex;
 
 // The 16 x 6 cells of the open order, straight from the PaymentOrder the main window holds.
 class OrderGridModel : public QAbstractTableModel {
@@ -26,11 +27,14 @@ public:
     // The register the rows are checked against; without it no row is checked. A row failing a
     // check gets the reasons as the tooltip of its account cell.
     void setBanks(std::function<const BankRegister&()> banks) { m_banks = std::move(banks); }
+    // The year's other orders, where the same payment as a row's is looked for too.
+    void setYear(const DuplicateIndex* year) { m_year = year; }
     QStringList rowWarnings(int row) const;
 
 private:
     const PaymentOrder& m_order;
     std::function<const BankRegister&()> m_banks;
+    const DuplicateIndex* m_year = nullptr;
 };
 
 // Draws a cell: text 2 px in from the left and top, the amount column right-aligned 4 px before the

@@ -4,6 +4,7 @@
 #include "bank/CzechAccount.h"
 #include "bank/Iban.h"
 #include "common/CzechFormat.h"
+#include "order/DuplicateIndex.h"
 
 #include <algorithm>
 
@@ -77,7 +78,14 @@ QString BankClearingProblem(const QString& code, const BankRegister& banks) {
     return QStringLiteral("Kód banky %1 není v clearingu CERTIS").arg(bank->Code);
 }
 
-QStringList ItemWarnings(const OrderItem& item, const BankRegister& banks) {
+QString SamePaymentWarning(const OrderItem& item, const SamePaymentScope& scope) {
+    if (!scope.order)
+        return {};
+    const std::optional<PaymentPlace> place = FindSamePayment(item, *scope.order, scope.row, scope.year);
+    return place ? SamePaymentText(*place) : QString();
+}
+
+QStringList ItemWarnings(const OrderItem& item, const BankRegister& banks, const SamePaymentScope& scope) {
     QStringList out;
     if (!HasPaymentField(item))
         return out;
@@ -90,10 +98,13 @@ QStringList ItemWarnings(const OrderItem& item, const BankRegister& banks) {
     if (const QString clearing = BankClearingProblem(item.BankCode, banks); !clearing.isEmpty())
         out << clearing;
     out << SymbolWarnings(item);
+    if (const QString same = SamePaymentWarning(item, scope); !same.isEmpty())
+        out << same;
     return out;
 }
 
-QStringList OrderWarnings(const PaymentOrder& order, const BankRegister& banks, const QDate& today) {
+QStringList OrderWarnings(const PaymentOrder& order, const BankRegister& banks, const QDate& today,
+                          const DuplicateIndex* year) {
     QStringList out;
     // The payer's account heads the ABO file; a bank turns the whole file back for it.
     if (!order.Bank.CisloUctu.isEmpty() || !order.Bank.SmerovyKod.isEmpty()) {
@@ -104,7 +115,7 @@ QStringList OrderWarnings(const PaymentOrder& order, const BankRegister& banks, 
             out << QStringLiteral("Účet plátce: %1").arg(warning);
     }
     for (int r = 0; r < kItemCount; ++r)
-        for (const QString& warning : ItemWarnings(order.Items[std::size_t(r)], banks))
+        for (const QString& warning : ItemWarnings(order.Items[std::size_t(r)], banks, {&order, r, year}))
             out << QStringLiteral("Řádek %1: %2").arg(r + 1).arg(warning);
     const std::optional<QDate> due = CzechFormat::ParseDate(order.OrderDate);
     if (due && *due < today)
@@ -112,15 +123,16 @@ QStringList OrderWarnings(const PaymentOrder& order, const BankRegister& banks, 
     return out;
 }
 
-QString OrderWarningLine(const PaymentOrder& order, const BankRegister& banks, const QDate& today) {
-    const QStringList warnings = OrderWarnings(order, banks, today);
+QString OrderWarningLine(const PaymentOrder& order, const BankRegister& banks, const QDate& today,
+                         const DuplicateIndex* year) {
+    const QStringList warnings = OrderWarnings(order, banks, today, year);
     if (warnings.isEmpty())
         return {};
     return QStringLiteral("Upozornění (banka může platby odmítnout): ") + warnings.join(QStringLiteral("; ")) +
            QLatin1Char('.');
 }
 
-PaymentHint DescribePayment(const OrderItem& item, const BankRegister& banks) {
+PaymentHint DescribePayment(const OrderItem& item, const BankRegister& banks, const SamePaymentScope& scope) {
     QStringList parts;
     bool warning = false;
     if (!item.BankCode.isEmpty()) {
@@ -147,6 +159,10 @@ PaymentHint DescribePayment(const OrderItem& item, const BankRegister& banks) {
     const QStringList symbols = SymbolWarnings(item);
     if (!symbols.isEmpty()) {
         parts << symbols;
+        warning = true;
+    }
+    if (const QString same = SamePaymentWarning(item, scope); !same.isEmpty()) {
+        parts << same;
         warning = true;
     }
     return {parts.join(QStringLiteral(" · ")), warning};

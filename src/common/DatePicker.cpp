@@ -67,6 +67,11 @@ DatePickerDialog::DatePickerDialog(const QDate& date, QWidget* parent) : QDialog
     m_calendar->setFocus();
 }
 
+void DatePickerDialog::acceptProposed() {
+    m_ok->setEnabled(true);
+    m_given = QDate(); // any confirmed day is a change
+}
+
 bool DatePickerDialog::changed() const {
     return result() == QDialog::Accepted && selectedDate() != m_given;
 }

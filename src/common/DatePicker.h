@@ -13,6 +13,8 @@ public:
     explicit DatePickerDialog(const QDate& date, QWidget* parent = nullptr);
 
     QCalendarWidget* calendar() const { return m_calendar; }
+    // For a date proposed rather than given: "Ok" confirms it as it stands.
+    void acceptProposed();
     QPushButton* okButton() const { return m_ok; }
     // After the dialog closed: true when it was confirmed with a day other than the given one.
     bool changed() const;

@@ -194,6 +194,23 @@ bool PickDate(QDate& date) {
     return true;
 }
 
+bool PickProposedDate(QDate& date) {
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("date"), QString(), CzechFormat::FormatDate(date));
+        const std::optional<std::optional<QDate>> scripted = DialogHook::TakeDate();
+        if (!scripted || !*scripted)
+            return false;
+        date = **scripted;
+        return true;
+    }
+    DatePickerDialog dialog(date, DialogParent());
+    dialog.acceptProposed();
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    date = dialog.selectedDate();
+    return true;
+}
+
 void ShowTextWindow(const QString& caption, const QString& text) {
     if (DialogHook::IsActive()) {
         DialogHook::Record_(QStringLiteral("text"), caption, text);

@@ -35,6 +35,9 @@ void MakeFixedWhiteDialog(QDialog* dialog, int width, int height);
 void ShowAboutBox(const QString& versionText, const QString& buildDate, const QString& dataFolder = {});
 // True when the user confirmed a date that differs from date, which then takes it.
 bool PickDate(QDate& date);
+// The same for a date the program proposes: "Ok" takes the proposed day too. True when the user
+// confirmed a day, which date then takes. Tests answer it as PickDate, with any date.
+bool PickProposedDate(QDate& date);
 void ShowTextWindow(const QString& caption, const QString& text);
 // Opens a web address or a document through the desktop; failures are not reported.
 void ShellOpen(const QString& address);

@@ -117,7 +117,8 @@ void TExportABO::fillText() {
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
     Memo1->setUpdatesEnabled(true);
 
-    QString warning = OrderWarningLine(m_host.order(), BanksFor(m_host.settings().ProgramFolder), Clock::Today());
+    QString warning = OrderWarningLine(m_host.order(), BanksFor(m_host.settings().ProgramFolder), Clock::Today(),
+                                       m_host.duplicates());
     const QStringList replaced = AboAsciiReplacements(m_host.order(), m_host.settings(), currentOptions());
     if (!replaced.isEmpty())
         warning += (warning.isEmpty() ? QString() : QStringLiteral(" ")) + QStringLiteral("Bez diakritiky: ") +

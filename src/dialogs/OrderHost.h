@@ -3,6 +3,9 @@
 #include "order/PaymentOrder.h"
 #include "order/Settings.h"
 
+#include <vector>
+
+class DuplicateIndex;
 class QWidget;
 
 // What the dialogs read and change in the main window. The main window implements it; tests of
@@ -21,6 +24,11 @@ public:
     // Puts item into row, recomputes the total and writes the order's file. A failed save puts the
     // row back and throws VelorinError naming the file.
     virtual void SaveItem(int row, const OrderItem& item) = 0;
+    // Puts items into the rows from first on and writes the file once. A failed save puts every row
+    // back and throws VelorinError naming the file.
+    virtual void SaveItems(int first, const std::vector<OrderItem>& items);
+    // The payments of the year's orders for the same-payment warning; nullptr when none is kept.
+    virtual const DuplicateIndex* duplicates() const { return nullptr; }
     // Shows a provisional total in La_Celkem without changing the order.
     virtual void ShowProvisionalTotal(double total) = 0;
     // Shows the order's own total in La_Celkem again.

@@ -299,10 +299,12 @@ void TPolozky::updateCheckLine() {
     OrderItem typed;
     typed.Account = Ed_Ucet->text();
     typed.BankCode = Ed_Kod->text();
+    typed.Amount = Ed_Platba->text();
     typed.VariableSymbol = Ed_VarSymbol->text();
     typed.ConstantSymbol = Ed_KonstSymbol->text();
     typed.SpecificSymbol = Ed_SpecSymbol->text();
-    La_Kontrola->setHint(DescribePayment(typed, BanksFor(m_host.settings().ProgramFolder)));
+    La_Kontrola->setHint(DescribePayment(typed, BanksFor(m_host.settings().ProgramFolder),
+                                         {&m_host.order(), m_row, m_host.duplicates()}));
 }
 
 void TPolozky::Tl_OkClick() {

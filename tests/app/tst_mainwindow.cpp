@@ -37,6 +37,7 @@ private Q_SLOTS:
             QStringLiteral("[Příkaz]"),
             QStringLiteral("HMenu_Novy=Nový ...@Ctrl+N"),
             QStringLiteral("HMenu_Otevrit=Otevřít ...@Ctrl+O"),
+            QStringLiteral("HMenu_NovyPodlePrikazu=Nový podle příkazu…@Ctrl+Shift+N"),
             QStringLiteral("HMenu_Zavrit=&Zavřít@Ctrl+W"),
             QStringLiteral("-"),
             QStringLiteral("HMenu_Tisk=Náhled a tisk příkazu@Ctrl+P"),
@@ -50,6 +51,8 @@ private Q_SLOTS:
             QStringLiteral("HMenu_VyjmoutPolozku=Vyjmout položku@Ctrl+X"),
             QStringLiteral("HMenu_KopirovatPolozku=Kopírovat položku@Ctrl+C"),
             QStringLiteral("HMenu_VlozitPolozku=Vložit položku@Ctrl+V"),
+            QStringLiteral("HMenu_VlozitRadkyZTabulky=Vložit řádky z tabulky@Ctrl+Shift+V"),
+            QStringLiteral("HMenu_NacistPolozkyZeSouboru=Načíst položky ze souboru…@"),
             QStringLiteral("-"),
             QStringLiteral("HMenu_ZmenitDatum=Změnit datum@"),
             QStringLiteral("-"),
@@ -100,6 +103,7 @@ private Q_SLOTS:
             QStringLiteral("|"),
             QStringLiteral("TB_Novy=Nový příkaz (crtl+N)"),
             QStringLiteral("TB_Otevrit=Otevřít příkaz (Ctrl+O)"),
+            QStringLiteral("TB_NovyPodlePrikazu=Nový příkaz podle jiného (Ctrl+Shift+N)"),
             QStringLiteral("TB_Zavrit=Zavřít příkaz (Ctrl+W)"),
             QStringLiteral("|"),
             QStringLiteral("TB_Tisk=Náhled a tisk příkazu (Ctrl+P)"),
@@ -143,10 +147,10 @@ private Q_SLOTS:
                 (menuAction->menu()->*peek)(&option, a);
                 shown << option.text;
             }
-        QCOMPARE(shown,
-                 QStringList({"Nový ...\tCtrl+N", "Otevřít ...\tCtrl+O", "&Zavřít\tCtrl+W",
-                              "Náhled a tisk příkazu\tCtrl+P", "Editovat položku\tIns", "Vyjmout položku\tCtrl+X",
-                              "Kopírovat položku\tCtrl+C", "Vložit položku\tCtrl+V", "Nápověda (on-line)\tF1"}));
+        QCOMPARE(shown, QStringList({"Nový ...\tCtrl+N", "Otevřít ...\tCtrl+O", "Nový podle příkazu…\tCtrl+Shift+N",
+                                     "&Zavřít\tCtrl+W", "Náhled a tisk příkazu\tCtrl+P", "Editovat položku\tIns",
+                                     "Vyjmout položku\tCtrl+X", "Kopírovat položku\tCtrl+C", "Vložit položku\tCtrl+V",
+                                     "Vložit řádky z tabulky\tCtrl+Shift+V", "Nápověda (on-line)\tF1"}));
         QCOMPARE(w.action(QStringLiteral("EditovatPolozku"))->shortcut(), QKeySequence(Qt::Key_Insert));
     }
 
@@ -163,18 +167,28 @@ private Q_SLOTS:
     void enabledCommandsInBothStates() {
         AppFixture f;
         THlavni& w = f.start();
-        const QStringList always = {QStringLiteral("Konec"),         QStringLiteral("Konfig"),
-                                    QStringLiteral("Predvolby"),     QStringLiteral("Sestavy"),
-                                    QStringLiteral("ObsahNapovedy"), QStringLiteral("Domu"),
-                                    QStringLiteral("Oprogramu"),     QStringLiteral("NacistCiselnikBank")};
+        const QStringList always = {QStringLiteral("Konec"),           QStringLiteral("Konfig"),
+                                    QStringLiteral("Predvolby"),       QStringLiteral("Sestavy"),
+                                    QStringLiteral("ObsahNapovedy"),   QStringLiteral("Domu"),
+                                    QStringLiteral("Oprogramu"),       QStringLiteral("NacistCiselnikBank"),
+                                    QStringLiteral("NovyPodlePrikazu")};
         const QStringList closedOnly = {QStringLiteral("Novy"), QStringLiteral("Otevrit")};
-        const QStringList openOnly = {QStringLiteral("Zavrit"),          QStringLiteral("Tisk"),
-                                      QStringLiteral("EditovatPolozku"), QStringLiteral("SmazatPolozku"),
-                                      QStringLiteral("VyjmoutPolozku"),  QStringLiteral("KopirovatPolozku"),
-                                      QStringLiteral("VlozitPolozku"),   QStringLiteral("ZmenitDatum"),
-                                      QStringLiteral("TxtVypis"),        QStringLiteral("TxtVypisStrukturovany"),
-                                      QStringLiteral("ExportABO"),       QStringLiteral("QrPlatba"),
-                                      QStringLiteral("TiskQrKodu"),      QStringLiteral("ExportXML")};
+        const QStringList openOnly = {QStringLiteral("Zavrit"),
+                                      QStringLiteral("Tisk"),
+                                      QStringLiteral("EditovatPolozku"),
+                                      QStringLiteral("SmazatPolozku"),
+                                      QStringLiteral("VyjmoutPolozku"),
+                                      QStringLiteral("KopirovatPolozku"),
+                                      QStringLiteral("VlozitPolozku"),
+                                      QStringLiteral("ZmenitDatum"),
+                                      QStringLiteral("TxtVypis"),
+                                      QStringLiteral("TxtVypisStrukturovany"),
+                                      QStringLiteral("ExportABO"),
+                                      QStringLiteral("QrPlatba"),
+                                      QStringLiteral("TiskQrKodu"),
+                                      QStringLiteral("ExportXML"),
+                                      QStringLiteral("VlozitRadkyZTabulky"),
+                                      QStringLiteral("NacistPolozkyZeSouboru")};
         auto check = [&](bool open) {
             QCOMPARE(w.isOrderOpen(), open);
             QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Panel1"))->isVisible(), open);
