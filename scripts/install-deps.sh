@@ -10,6 +10,7 @@ packages=(
     poppler-utils xvfb xauth xdotool imagemagick openbox
     libqrencode-dev zbar-tools
     desktop-file-utils appstream
+    cups printer-driver-cups-pdf
 )
 if [ "${1:-}" = sanitizers ]; then
     # clang with libFuzzer and its sanitizer runtimes; gcc's own runtimes for the sanitizer build.

@@ -45,6 +45,9 @@ public:
     QPrinter& Printer() { return m_printer; }
     // A line above the pages that warns of something in what is printed; hidden when empty.
     void SetWarningText(const QString& text);
+    // The name of what is shown (an order's designation), for the files the preview proposes and
+    // the print job; empty: the report's title.
+    void SetDocumentName(const QString& name);
     QString WarningText() const;
 
     // The commands of the toolbar.
@@ -72,6 +75,7 @@ private:
     void updateStatus();
     void exportTo(const QString& path);
     QString fileFolder() const;
+    QString documentName() const;
     QString proposedPdfName() const;
 
     PreparedReport m_pages;
@@ -80,6 +84,7 @@ private:
     PageSetup m_pageSetup;
     Recompose m_recompose;
     QPointer<QWidget> m_previousDialogParent;
+    QString m_documentName;
 
     QToolBar* m_toolbar = nullptr;
     WarningLine* m_warning = nullptr;

@@ -85,6 +85,11 @@ public:
     // Takes pages kept elsewhere (the preview's, once it closes) as the prepared ones.
     void SetPrepared(PreparedReport pages, const PageSetup& page);
 
+    // The name of what is printed (an order's designation): the name the preview proposes for its
+    // files and the print job's; empty, the layout's name. Kept until changed.
+    void SetDocumentName(const QString& name) { m_documentName = name; }
+    const QString& DocumentName() const { return m_documentName; }
+
     // A warning the preview shows above the pages (TNahled::SetWarningText); kept until changed.
     void SetPreviewWarning(const QString& text) { m_previewWarning = text; }
     const QString& PreviewWarning() const { return m_previewWarning; }
@@ -104,5 +109,6 @@ private:
     PdfExportConfig m_ownPdfExport;
     QDateTime m_preparedAt;
     QString m_previewWarning;
+    QString m_documentName;
     bool m_preparing = false;
 };

@@ -36,6 +36,7 @@ void ShowPreparedReport(Report& report) {
     PageSetup shownOn = report.PreparedPage();
     TNahled preview(report.Prepared(), report.PdfExport(), report.Layout().preview, DialogParent());
     preview.SetWarningText(report.PreviewWarning());
+    preview.SetDocumentName(report.DocumentName());
     preview.SetPageSetup(shownOn, [&report, &shownOn](const PageSetup& page) {
         ProgressWindow progress(Caption());
         std::optional<PreparedReport> pages = report.ComposeOn(page, Steps(progress));

@@ -98,12 +98,24 @@ private Q_SLOTS:
         QStringList layout;
         for (QAction* a : bar->actions())
             layout << (a->isSeparator() ? QStringLiteral("|") : a->objectName() + QLatin1Char('=') + a->toolTip());
-        QCOMPARE(layout, (QStringList{"ToolButton12=Uzavření formuláře", "|", "Tb_PrvniZaznam=První záznam",
-                                      "TB_PredchoziZaznam=Předchozí záznam", "TB_NasledujiciZaznam=Následující záznam",
-                                      "TB_PosledniZaznam=Poslední záznam", "|", "TB_Hledat=Hledat v aktuálním poli",
-                                      "|", "TB_Setridit=Setřídit vzestupně", "|",
-                                      "TB_Filtr=Filtr podle aktuálního pole", "TB_FiltrRozsir=Rozšířený filtr",
-                                      "TB_ZrusitFiltr=Zrušit filtr", "|", "TB_Tisk=Náhled a tisk sestavy"}));
+        // Each hint names its key as the program's translator spells it.
+        auto tip = [](const char* name, const char* hint, QKeySequence key) {
+            return QLatin1String(name) + QLatin1Char('=') + QString::fromUtf8(hint) + QStringLiteral(" (") +
+                   key.toString(QKeySequence::NativeText) + QLatin1Char(')');
+        };
+        QCOMPARE(layout, (QStringList{tip("ToolButton12", "Uzavření formuláře", Qt::Key_Escape), "|",
+                                      tip("Tb_PrvniZaznam", "První záznam", Qt::CTRL | Qt::Key_Home),
+                                      tip("TB_PredchoziZaznam", "Předchozí záznam", Qt::CTRL | Qt::Key_Up),
+                                      tip("TB_NasledujiciZaznam", "Následující záznam", Qt::CTRL | Qt::Key_Down),
+                                      tip("TB_PosledniZaznam", "Poslední záznam", Qt::CTRL | Qt::Key_End), "|",
+                                      tip("TB_Hledat", "Hledat v aktuálním poli", Qt::CTRL | Qt::Key_F), "|",
+                                      tip("TB_Setridit", "Setřídit vzestupně", Qt::CTRL | Qt::Key_T), "|",
+                                      tip("TB_Filtr", "Filtr podle aktuálního pole", Qt::CTRL | Qt::Key_L),
+                                      tip("TB_FiltrRozsir", "Rozšířený filtr", Qt::CTRL | Qt::SHIFT | Qt::Key_L),
+                                      tip("TB_ZrusitFiltr", "Zrušit filtr", Qt::Key_F5), "|",
+                                      tip("TB_Tisk", "Náhled a tisk sestavy", Qt::CTRL | Qt::Key_P)}));
+        // The hints themselves stay the buttons' names.
+        QCOMPARE(bar->widgetForAction(bar->actions().at(0))->accessibleName(), QStringLiteral("Uzavření formuláře"));
         auto* grid = s.findChild<QTableView*>("Grid1");
         QVERIFY(grid->horizontalHeader()->isHidden() && grid->verticalHeader()->isHidden());
         const int widths[] = {64, 128, 40, 82, 89, 417};
