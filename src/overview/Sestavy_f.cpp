@@ -19,6 +19,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
@@ -78,6 +79,7 @@ TSestavy::TSestavy(const Settings& settings, QWidget* parent, PdfExportConfig* p
     Grid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     panelLayout->addWidget(Grid1);
+    Grid1->installEventFilter(this);
 
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
@@ -424,6 +426,23 @@ void TSestavy::Report1GetValue(const QString& name, QString& value) {
             return;
         }
     }
+}
+
+bool TSestavy::eventFilter(QObject* watched, QEvent* event) {
+    // The grid has its own use for Ctrl+Home and Ctrl+End (the corner cells): the commands' keys
+    // reach the commands, which keep the column.
+    const bool override = event->type() == QEvent::ShortcutOverride;
+    if (watched == Grid1 && (override || event->type() == QEvent::KeyPress)) {
+        const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (QAction* act : std::as_const(m_buttons))
+            if (act->shortcut() == key && act->isEnabled()) {
+                event->accept();
+                if (!override)
+                    act->trigger();
+                return true;
+            }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TSestavy::closeEvent(QCloseEvent* event) {

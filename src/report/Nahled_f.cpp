@@ -199,11 +199,11 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
     m_findEdit->setMaximumWidth(200);
     m_toolbar->addWidget(m_findEdit);
     QAction* find =
-        addCommand(QStringLiteral("TB_Hledat"), QStringLiteral("Hledat"), QKeySequence::FindNext, &TNahled::Hledat);
+        addCommand(QStringLiteral("TB_Hledat"), QStringLiteral("Hledat"), QKeySequence(Qt::Key_F3), &TNahled::Hledat);
     connect(m_findEdit, &QLineEdit::returnPressed, find, &QAction::trigger);
     auto* focusFind = new QAction(this);
     focusFind->setObjectName(QStringLiteral("Act_HledatFokus"));
-    focusFind->setShortcut(QKeySequence::Find);
+    focusFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(focusFind, &QAction::triggered, this, [this] {
         m_findEdit->setFocus();
         m_findEdit->selectAll();
