@@ -44,9 +44,8 @@ constexpr double MinZoom = 0.1, MaxZoom = 8.0;
 
 } // namespace
 
-TNahled::TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const PreviewOptions& options,
-                 QWidget* parent)
-    : QDialog(parent), m_pages(pages), m_pdfExport(pdfExport), m_printer(QPrinter::HighResolution) {
+TNahled::TNahled(PreparedReport pages, PdfExportConfig& pdfExport, const PreviewOptions& options, QWidget* parent)
+    : QDialog(parent), m_pages(std::move(pages)), m_pdfExport(pdfExport), m_printer(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("Nahled"));
     setWindowTitle(QStringLiteral("Náhled"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -102,6 +101,11 @@ void TNahled::SetWarningText(const QString& text) {
 
 QString TNahled::WarningText() const {
     return m_warning->text();
+}
+
+PreparedReport TNahled::TakePages() {
+    m_view->setPages(nullptr);
+    return std::move(m_pages);
 }
 
 TNahled::~TNahled() {

@@ -28,8 +28,8 @@ class PageView;
 class TNahled : public QDialog {
     Q_OBJECT
 public:
-    TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const PreviewOptions& options,
-            QWidget* parent = nullptr);
+    // Takes the pages over; a report's own are moved in (see ShowReport) rather than copied.
+    TNahled(PreparedReport pages, PdfExportConfig& pdfExport, const PreviewOptions& options, QWidget* parent = nullptr);
     ~TNahled() override;
 
     // Composes the layout again on another page (page setup); without it page setup is off.
@@ -37,6 +37,8 @@ public:
     void SetPageSetup(const PageSetup& current, Recompose recompose);
 
     const PreparedReport& Pages() const { return m_pages; }
+    // Hands the pages back as the preview closes; it shows none afterwards.
+    PreparedReport TakePages();
     // Zoom as a factor of the real size (1 = 100 %).
     double Zoom() const;
     void SetZoom(double zoom);

@@ -51,6 +51,9 @@ class Report {
 public:
     Report();
     explicit Report(ReportLayout layout);
+    ~Report();
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
 
     ReportLayout& Layout() { return m_layout; }
     const ReportLayout& Layout() const { return m_layout; }
@@ -84,6 +87,8 @@ public:
     const PageSetup& PreparedPage() const { return m_preparedPage; }
     // Takes pages kept elsewhere (the preview's, once it closes) as the prepared ones.
     void SetPrepared(PreparedReport pages, const PageSetup& page);
+    // Moves the prepared pages out (into the preview), leaving none.
+    PreparedReport TakePrepared();
 
     // The name of what is printed (an order's designation): the name the preview proposes for its
     // files and the print job's; empty, the layout's name. Kept until changed.
