@@ -401,9 +401,10 @@ void TNahled::Tisk() {
     SetUpPrinter(m_printer, m_pages);
     m_printer.setDocName(documentName());
     const int count = int(m_pages.pages.size());
-    if (!ReportDialogs::ExecPrintDialog(m_printer, count, this))
+    bool paperShown = false;
+    if (!ReportDialogs::ExecPrintDialog(m_printer, count, this, &paperShown))
         return;
-    const SheetPaper paper = PaperAfterDialog(m_printer, m_pages);
+    const SheetPaper paper = PaperAfterDialog(m_printer, m_pages, paperShown);
     int first = 0, last = 0;
     if (m_printer.printRange() == QPrinter::PageRange) {
         first = m_printer.fromPage();

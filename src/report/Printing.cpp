@@ -70,7 +70,7 @@ void SetUpPrinter(QPrinter& printer, const PreparedReport& report) {
     printer.setPrintRange(QPrinter::AllPages);
 }
 
-SheetPaper PaperAfterDialog(const QPrinter& printer, const PreparedReport& report) {
+SheetPaper PaperAfterDialog(const QPrinter& printer, const PreparedReport& report, bool paperShown) {
     if (report.pages.empty())
         return SheetPaper::PagesOwn;
     const QPageLayout chosen = printer.pageLayout();
@@ -79,6 +79,8 @@ SheetPaper PaperAfterDialog(const QPrinter& printer, const PreparedReport& repor
         return SheetPaper::Chosen;
     if (chosen.pageSize().isEquivalentTo(own.pageSize()))
         return SheetPaper::PagesOwn;
+    if (paperShown)
+        return SheetPaper::Chosen;
     if (ToPrinter(printer) && chosen.pageSize().isEquivalentTo(QPrinterInfo(printer).defaultPageSize()))
         return SheetPaper::PagesOwn;
     return SheetPaper::Chosen;

@@ -14,10 +14,10 @@ void SetUpPrinter(QPrinter& printer, const PreparedReport& report);
 // Whose paper the sheets are: each page's own, or the one the user picked in the print dialog.
 enum class SheetPaper { PagesOwn, Chosen };
 
-// What the print dialog left on printer. The dialog opens on the printer's default paper whatever
-// the printer was set to, so that paper (or the report's own) is no choice; any other paper or
-// orientation is.
-SheetPaper PaperAfterDialog(const QPrinter& printer, const PreparedReport& report);
+// What the print dialog left on printer. A paper the user saw there (paperShown) is the user's
+// choice. Otherwise the dialog has put the printer's default paper on it whatever the printer was
+// set to, so that paper (or the report's own) is no choice; any other paper or orientation is.
+SheetPaper PaperAfterDialog(const QPrinter& printer, const PreparedReport& report, bool paperShown = false);
 
 // Prints pages first to last (1-based, as the print dialog gives them; 0 for either means the
 // whole report) at their real size from the sheet's top-left corner, never scaled: one layout page

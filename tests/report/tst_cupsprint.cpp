@@ -202,6 +202,9 @@ void TestCupsPrint::formPrintsOnItsOwnPaperAtFullSize_data() {
     QTest::newRow("queue on Letter") << "Letter" << QString() << QSizeF(595, 842);
     QTest::newRow("Letter picked in the dialog") << "A4"
                                                  << "Letter" << QSizeF(612, 792);
+    // The properties open on the form's paper, so the queue's default is a choice there too.
+    QTest::newRow("queue's Letter picked in the dialog") << "Letter"
+                                                         << "Letter" << QSizeF(612, 792);
 }
 
 void TestCupsPrint::formPrintsOnItsOwnPaperAtFullSize() {
@@ -229,6 +232,7 @@ void TestCupsPrint::formPrintsOnItsOwnPaperAtFullSize() {
     TNahled preview(r.Prepared(), pdf, {});
     QCOMPARE(preview.Printer().printerName(), queue);
     bool pickedThere = false;
+    QString shownFirst;
     ModalAction print([&](QWidget* w) {
         auto* dialog = qobject_cast<QPrintDialog*>(w);
         if (!dialog) {
@@ -239,6 +243,7 @@ void TestCupsPrint::formPrintsOnItsOwnPaperAtFullSize() {
             // The paper on the page tab of the printer's properties, as a user picks it there.
             ModalAction properties([&](QWidget* p) {
                 if (auto* paper = p->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))) {
+                    shownFirst = paper->currentText();
                     const int index = paper->findText(QStringLiteral("US ") + picked);
                     paper->setCurrentIndex(index);
                     pickedThere = index >= 0;
@@ -253,6 +258,8 @@ void TestCupsPrint::formPrintsOnItsOwnPaperAtFullSize() {
     preview.findChild<QAction*>(QStringLiteral("TB_Tisk"))->trigger();
     QVERIFY(print.happened());
     QCOMPARE(pickedThere, !picked.isEmpty());
+    if (!picked.isEmpty())
+        QCOMPARE(shownFirst, QStringLiteral("A4")); // the properties show the paper the print uses
     const QString printed = waitForPrint(queue);
     QVERIFY2(!printed.isEmpty(), "the queue wrote no PDF");
 
