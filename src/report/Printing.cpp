@@ -105,7 +105,9 @@ bool PrintReport(const PreparedReport& report, QPrinter& printer, int first, int
     for (int i = first; i <= last; ++i) {
         const PreparedPage& page = report.pages[size_t(i - 1)];
         if (i > first) {
-            if (paper == SheetPaper::PagesOwn)
+            // Asking the printer for its papers takes a while: only a page of another size does.
+            const PreparedPage& before = report.pages[size_t(i - 2)];
+            if (paper == SheetPaper::PagesOwn && (page.widthMm != before.widthMm || page.heightMm != before.heightMm))
                 SetPaper(printer, page);
             printer.newPage();
         }
