@@ -12,6 +12,7 @@ packages=(
     libxml2-dev libxml2-utils
     desktop-file-utils appstream
     dpkg-dev lintian
+    cups printer-driver-cups-pdf
 )
 if [ "${1:-}" = sanitizers ]; then
     # clang with libFuzzer and its sanitizer runtimes; gcc's own runtimes for the sanitizer build.

@@ -2,6 +2,7 @@
 
 #include "common/PlainText.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -59,6 +60,11 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
             [this](const QString& text) { Tl_Najit->setEnabled(!text.isEmpty()); });
     connect(Tl_Najit, &QPushButton::clicked, this, &TFindDialog::findNext);
     connect(Tl_Storno, &QPushButton::clicked, this, &QDialog::close);
+    // F3 finds the next match here as in the overview.
+    auto* again = new QAction(this);
+    again->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(again, &QAction::triggered, Tl_Najit, &QPushButton::click);
+    addAction(again);
 }
 
 QString TFindDialog::findText() const {

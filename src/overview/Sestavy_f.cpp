@@ -5,6 +5,7 @@
 #include "common/Dialogs.h"
 #include "common/PlainText.h"
 #include "common/ServeEvents.h"
+#include "common/ToolBarKeys.h"
 #include "common/WaitCursor.h"
 #include "order/OrderFile.h"
 #include "order/PaymentOrder.h"
@@ -18,6 +19,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
@@ -77,6 +79,7 @@ TSestavy::TSestavy(const Settings& settings, QWidget* parent, PdfExportConfig* p
     Grid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     panelLayout->addWidget(Grid1);
+    Grid1->installEventFilter(this);
 
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
@@ -123,32 +126,42 @@ void TSestavy::buildToolBar() {
     ToolBar1->setIconSize(QSize(16, 16));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
     ToolBar1->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Each command has a key, shown in its tooltip. Up, Down, Home and End stay the grid's; Ctrl+P
+    // previews and prints as in the main window.
     const struct {
         const char* name;
         const char* icon;
         const char* hint;
         void (TSestavy::*handler)();
         bool separatorAfter;
+        QKeySequence key;
     } buttons[] = {
-        {"ToolButton12", "zavrit", "Uzavření formuláře", &TSestavy::ToolButton12Click, true},
-        {"Tb_PrvniZaznam", "prvni", "První záznam", &TSestavy::Tb_PrvniZaznamClick, false},
-        {"TB_PredchoziZaznam", "predchozi", "Předchozí záznam", &TSestavy::TB_PredchoziZaznamClick, false},
-        {"TB_NasledujiciZaznam", "nasledujici", "Následující záznam", &TSestavy::TB_NasledujiciZaznamClick, false},
-        {"TB_PosledniZaznam", "posledni", "Poslední záznam", &TSestavy::TB_PosledniZaznamClick, true},
-        {"TB_Hledat", "hledat", "Hledat v aktuálním poli", &TSestavy::TB_HledatClick, true},
-        {"TB_Setridit", "setridit", "Setřídit vzestupně", &TSestavy::TB_SetriditClick, true},
-        {"TB_Filtr", "filtr", "Filtr podle aktuálního pole", &TSestavy::TB_FiltrClick, false},
-        {"TB_FiltrRozsir", "filtr-rozsireny", "Rozšířený filtr", &TSestavy::TB_FiltrRozsirClick, false},
-        {"TB_ZrusitFiltr", "zrusit-filtr", "Zrušit filtr", &TSestavy::TB_ZrusitFiltrClick, true},
-        {"TB_Tisk", "tisk", "Náhled a tisk sestavy", &TSestavy::TB_TiskClick, false},
+        {"ToolButton12", "zavrit", "Uzavření formuláře", &TSestavy::ToolButton12Click, true, Qt::Key_Escape},
+        {"Tb_PrvniZaznam", "prvni", "První záznam", &TSestavy::Tb_PrvniZaznamClick, false, Qt::CTRL | Qt::Key_Home},
+        {"TB_PredchoziZaznam", "predchozi", "Předchozí záznam", &TSestavy::TB_PredchoziZaznamClick, false,
+         Qt::CTRL | Qt::Key_Up},
+        {"TB_NasledujiciZaznam", "nasledujici", "Následující záznam", &TSestavy::TB_NasledujiciZaznamClick, false,
+         Qt::CTRL | Qt::Key_Down},
+        {"TB_PosledniZaznam", "posledni", "Poslední záznam", &TSestavy::TB_PosledniZaznamClick, true,
+         Qt::CTRL | Qt::Key_End},
+        {"TB_Hledat", "hledat", "Hledat v aktuálním poli", &TSestavy::TB_HledatClick, true, Qt::CTRL | Qt::Key_F},
+        {"TB_Setridit", "setridit", "Setřídit vzestupně", &TSestavy::TB_SetriditClick, true, Qt::CTRL | Qt::Key_T},
+        {"TB_Filtr", "filtr", "Filtr podle aktuálního pole", &TSestavy::TB_FiltrClick, false, Qt::CTRL | Qt::Key_L},
+        {"TB_FiltrRozsir", "filtr-rozsireny", "Rozšířený filtr", &TSestavy::TB_FiltrRozsirClick, false,
+         Qt::CTRL | Qt::SHIFT | Qt::Key_L},
+        {"TB_ZrusitFiltr", "zrusit-filtr", "Zrušit filtr", &TSestavy::TB_ZrusitFiltrClick, true, Qt::Key_F5},
+        {"TB_Tisk", "tisk", "Náhled a tisk sestavy", &TSestavy::TB_TiskClick, false, Qt::CTRL | Qt::Key_P},
     };
     for (const auto& b : buttons) {
         const QString hint = QString::fromUtf8(b.hint);
         auto* act =
             new QAction(QIcon(QStringLiteral(":/overview/icons/%1.svg").arg(QLatin1String(b.icon))), hint, this);
         act->setObjectName(QLatin1String(b.name));
-        act->setToolTip(hint);
+        act->setShortcut(b.key);
+        act->setShortcutContext(Qt::WindowShortcut);
+        act->setToolTip(hint + QStringLiteral(" (") + b.key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
         ToolBar1->addAction(act);
+        addAction(act);
         QWidget* button = ToolBar1->widgetForAction(act);
         button->setObjectName(QLatin1String(b.name));
         button->setAccessibleName(hint);
@@ -157,6 +170,14 @@ void TSestavy::buildToolBar() {
         if (b.separatorAfter)
             ToolBar1->addSeparator();
     }
+    // Find next without the dialog, with what it was last set to.
+    auto* next = new QAction(QStringLiteral("Hledat další"), this);
+    next->setObjectName(QStringLiteral("Act_HledatDalsi"));
+    next->setShortcut(QKeySequence(Qt::Key_F3));
+    next->setShortcutContext(Qt::WindowShortcut);
+    ConnectCommand(next, this, &TSestavy::HledatDalsi);
+    addAction(next);
+    new ToolBarKeys(ToolBar1, ToolBarKeys::DefaultKey());
 }
 
 void TSestavy::FormCreate() {
@@ -295,6 +316,14 @@ void TSestavy::TB_HledatClick() {
     FindDialog1->activateWindow();
 }
 
+void TSestavy::HledatDalsi() {
+    if (FindDialog1->findText().isEmpty()) {
+        TB_HledatClick();
+        return;
+    }
+    FindDialog1Find();
+}
+
 void TSestavy::FindDialog1Find() {
     const bool down = FindDialog1->down();
     SearchRow = currentRow() + (down ? 1 : -1);
@@ -397,6 +426,23 @@ void TSestavy::Report1GetValue(const QString& name, QString& value) {
             return;
         }
     }
+}
+
+bool TSestavy::eventFilter(QObject* watched, QEvent* event) {
+    // The grid has its own use for Ctrl+Home and Ctrl+End (the corner cells): the commands' keys
+    // reach the commands, which keep the column.
+    const bool override = event->type() == QEvent::ShortcutOverride;
+    if (watched == Grid1 && (override || event->type() == QEvent::KeyPress)) {
+        const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (QAction* act : std::as_const(m_buttons))
+            if (act->shortcut() == key && act->isEnabled()) {
+                event->accept();
+                if (!override)
+                    act->trigger();
+                return true;
+            }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TSestavy::closeEvent(QCloseEvent* event) {

@@ -49,12 +49,15 @@ public:
     void TB_ZrusitFiltrClick();
     void TB_TiskClick();
     void FindDialog1Find();
+    // F3: the next match as the find dialog is set, or the dialog while it has no text.
+    void HledatDalsi();
 
     void Filtr(const QString& criterion, int column);
     void VzestupneSetrideni(int column);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();

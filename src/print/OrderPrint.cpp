@@ -9,5 +9,6 @@ void OrderPrint::PrintOrder(const PaymentOrder& order, const QString& currency) 
         InfoBox(QStringLiteral("Příkaz neobsahuje ani jednu platnou položku k úhradě."));
         return;
     }
+    report->SetDocumentName(order.Designation());
     ShowReport(*report, true);
 }

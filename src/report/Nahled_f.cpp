@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/Error.h"
 #include "common/PlainText.h"
+#include "common/ToolBarKeys.h"
 #include "report/FindText.h"
 #include "report/PageLayout.h"
 #include "report/PageStack.h"
@@ -43,9 +44,8 @@ constexpr double MinZoom = 0.1, MaxZoom = 8.0;
 
 } // namespace
 
-TNahled::TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const PreviewOptions& options,
-                 QWidget* parent)
-    : QDialog(parent), m_pages(pages), m_pdfExport(pdfExport), m_printer(QPrinter::HighResolution) {
+TNahled::TNahled(PreparedReport pages, PdfExportConfig& pdfExport, const PreviewOptions& options, QWidget* parent)
+    : QDialog(parent), m_pages(std::move(pages)), m_pdfExport(pdfExport), m_printer(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("Nahled"));
     setWindowTitle(QStringLiteral("Náhled"));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -103,6 +103,11 @@ QString TNahled::WarningText() const {
     return m_warning->text();
 }
 
+PreparedReport TNahled::TakePages() {
+    m_view->setPages(nullptr);
+    return std::move(m_pages);
+}
+
 TNahled::~TNahled() {
     SetDialogParent(m_previousDialogParent);
 }
@@ -127,16 +132,19 @@ QAction* TNahled::addCommand(const QString& objectName, const QString& caption, 
 }
 
 void TNahled::buildToolbar(const PreviewOptions& options) {
+    // Ctrl+P, Ctrl+O and Ctrl+S mean here what they mean in the main window; the rest take keys
+    // the main window leaves free.
     addCommand(QStringLiteral("TB_Tisk"), QStringLiteral("Tisk"), QKeySequence::Print, &TNahled::Tisk);
-    m_pageSetupAction = addCommand(QStringLiteral("TB_VzhledStranky"), QStringLiteral("Vzhled stránky"), QKeySequence(),
-                                   &TNahled::VzhledStranky);
+    m_pageSetupAction = addCommand(QStringLiteral("TB_VzhledStranky"), QStringLiteral("Vzhled stránky"),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), &TNahled::VzhledStranky);
     m_pageSetupAction->setEnabled(false);
     m_toolbar->addSeparator();
     addCommand(QStringLiteral("TB_Otevrit"), QStringLiteral("Otevřít"), QKeySequence::Open, &TNahled::Otevrit);
     addCommand(QStringLiteral("TB_Ulozit"), QStringLiteral("Uložit"), QKeySequence::Save, &TNahled::Ulozit);
-    addCommand(QStringLiteral("TB_ExportPDF"), QStringLiteral("Export do PDF"), QKeySequence(), &TNahled::ExportPdf);
-    addCommand(QStringLiteral("TB_RychlyExport"), QStringLiteral("Rychlý export"), QKeySequence(),
-               &TNahled::RychlyExport);
+    addCommand(QStringLiteral("TB_ExportPDF"), QStringLiteral("Export do PDF"), QKeySequence(Qt::CTRL | Qt::Key_E),
+               &TNahled::ExportPdf);
+    addCommand(QStringLiteral("TB_RychlyExport"), QStringLiteral("Rychlý export"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), &TNahled::RychlyExport);
     m_toolbar->addSeparator();
 
     auto* lupa = PlainLabel(new QLabel(QStringLiteral(" Lupa: "), m_toolbar));
@@ -144,7 +152,7 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
     m_zoomBox = new QComboBox(m_toolbar);
     m_zoomBox->setObjectName(QStringLiteral("Cb_Lupa"));
     m_zoomBox->setAccessibleName(QStringLiteral("Lupa"));
-    m_zoomBox->setToolTip(QStringLiteral("Lupa"));
+    m_zoomBox->setToolTip(QStringLiteral("Lupa (Ctrl+L)"));
     for (const ZoomChoice& z : ZoomChoices)
         m_zoomBox->addItem(QString::fromUtf8(z.text), z.zoom);
     lupa->setBuddy(m_zoomBox);
@@ -175,24 +183,31 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
     m_toolbar->addAction(zoomIn);
     addAction(zoomOut);
     addAction(zoomIn);
-    addCommand(QStringLiteral("TB_CelaStranka"), QStringLiteral("Celá stránka"), QKeySequence(), &TNahled::CelaStranka);
-    addCommand(QStringLiteral("TB_SirkaStranky"), QStringLiteral("Šířka stránky"), QKeySequence(),
-               &TNahled::SirkaStranky);
+    addCommand(QStringLiteral("TB_CelaStranka"), QStringLiteral("Celá stránka"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &TNahled::CelaStranka);
+    addCommand(QStringLiteral("TB_SirkaStranky"), QStringLiteral("Šířka stránky"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TNahled::SirkaStranky);
+    auto* focusZoom = new QAction(this);
+    focusZoom->setObjectName(QStringLiteral("Act_LupaFokus"));
+    focusZoom->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(focusZoom, &QAction::triggered, this, [this] { m_zoomBox->setFocus(Qt::ShortcutFocusReason); });
+    addAction(focusZoom);
     m_toolbar->addSeparator();
 
     m_findEdit = new QLineEdit(m_toolbar);
     m_findEdit->setObjectName(QStringLiteral("Ed_Hledat"));
     m_findEdit->setAccessibleName(QStringLiteral("Hledaný text"));
     m_findEdit->setPlaceholderText(QStringLiteral("Hledaný text"));
+    m_findEdit->setToolTip(QStringLiteral("Hledaný text (Ctrl+F)"));
     m_findEdit->setClearButtonEnabled(true);
     m_findEdit->setMaximumWidth(200);
     m_toolbar->addWidget(m_findEdit);
     QAction* find =
-        addCommand(QStringLiteral("TB_Hledat"), QStringLiteral("Hledat"), QKeySequence::FindNext, &TNahled::Hledat);
+        addCommand(QStringLiteral("TB_Hledat"), QStringLiteral("Hledat"), QKeySequence(Qt::Key_F3), &TNahled::Hledat);
     connect(m_findEdit, &QLineEdit::returnPressed, find, &QAction::trigger);
     auto* focusFind = new QAction(this);
     focusFind->setObjectName(QStringLiteral("Act_HledatFokus"));
-    focusFind->setShortcut(QKeySequence::Find);
+    focusFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(focusFind, &QAction::triggered, this, [this] {
         m_findEdit->setFocus();
         m_findEdit->selectAll();
@@ -220,7 +235,8 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
     int sign = 0;
     for (QAction* a : {first, prev, next, last}) {
         a->setIconText(QString::fromUtf8(signs[sign++]));
-        a->setToolTip(a->text());
+        a->setToolTip(a->text() + QStringLiteral(" (") + a->shortcut().toString(QKeySequence::NativeText) +
+                      QLatin1Char(')'));
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);
     }
@@ -231,7 +247,15 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
         m_pageBox = new QSpinBox(m_toolbar);
         m_pageBox->setObjectName(QStringLiteral("Ed_Stranka"));
         m_pageBox->setAccessibleName(QStringLiteral("Číslo stránky"));
-        m_pageBox->setToolTip(QStringLiteral("Číslo stránky"));
+        m_pageBox->setToolTip(QStringLiteral("Číslo stránky (Ctrl+G)"));
+        auto* focusPage = new QAction(this);
+        focusPage->setObjectName(QStringLiteral("Act_StrankaFokus"));
+        focusPage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+        connect(focusPage, &QAction::triggered, this, [this] {
+            m_pageBox->setFocus(Qt::ShortcutFocusReason);
+            m_pageBox->selectAll();
+        });
+        addAction(focusPage);
         m_pageBox->setKeyboardTracking(false);
         m_toolbar->addWidget(m_pageBox);
         connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int v) {
@@ -244,8 +268,13 @@ void TNahled::buildToolbar(const PreviewOptions& options) {
     m_toolbar->addSeparator();
     auto* close = new QAction(QStringLiteral("Zavřít"), this);
     close->setObjectName(QStringLiteral("TB_Zavrit"));
+    close->setShortcut(QKeySequence(Qt::Key_Escape));
+    close->setShortcutContext(Qt::WindowShortcut);
+    close->setToolTip(QStringLiteral("Zavřít (Esc)"));
     connect(close, &QAction::triggered, this, &QDialog::accept);
     m_toolbar->addAction(close);
+    addAction(close);
+    new ToolBarKeys(m_toolbar, ToolBarKeys::DefaultKey());
     for (QAction* a : m_toolbar->actions())
         if (QWidget* w = m_toolbar->widgetForAction(a); w && !a->text().isEmpty())
             w->setAccessibleName(a->text());
@@ -370,9 +399,12 @@ void TNahled::Tisk() {
         return;
     }
     SetUpPrinter(m_printer, m_pages);
+    m_printer.setDocName(documentName());
     const int count = int(m_pages.pages.size());
-    if (!ReportDialogs::ExecPrintDialog(m_printer, count, this))
+    bool paperShown = false;
+    if (!ReportDialogs::ExecPrintDialog(m_printer, count, this, &paperShown))
         return;
+    const SheetPaper paper = PaperAfterDialog(m_printer, m_pages, paperShown);
     int first = 0, last = 0;
     if (m_printer.printRange() == QPrinter::PageRange) {
         first = m_printer.fromPage();
@@ -381,9 +413,12 @@ void TNahled::Tisk() {
         first = last = CurrentPage() + 1;
     }
     ProgressWindow progress(QStringLiteral("Tisk"));
-    PrintReport(m_pages, m_printer, first, last, [&](int done, int total) {
-        return progress.Step(done, total, QStringLiteral("Tiskne se strana %1 z %2").arg(done).arg(total));
-    });
+    PrintReport(
+        m_pages, m_printer, first, last,
+        [&](int done, int total) {
+            return progress.Step(done, total, QStringLiteral("Tiskne se strana %1 z %2").arg(done).arg(total));
+        },
+        paper);
 }
 
 void TNahled::VzhledStranky() {
@@ -430,11 +465,9 @@ void TNahled::Otevrit() {
 }
 
 void TNahled::Ulozit() {
-    const QString base = m_pages.title.isEmpty() ? QStringLiteral("sestava") : m_pages.title;
-    const QString folder = fileFolder();
-    const QString path =
-        GetSaveFileName(QStringLiteral("Uložit sestavu"), QDir(folder).filePath(base + QStringLiteral(".vps")),
-                        PreparedReportFile::Filter(), PreparedReportFile::Suffix());
+    const QString path = GetSaveFileName(QStringLiteral("Uložit sestavu"),
+                                         QDir(fileFolder()).filePath(documentName() + QStringLiteral(".vps")),
+                                         PreparedReportFile::Filter(), PreparedReportFile::Suffix());
     if (path.isEmpty())
         return;
     PreparedReportFile::Save(m_pages, path);
@@ -446,11 +479,19 @@ QString TNahled::fileFolder() const {
                                               : QFileInfo(m_pdfExport.lastFileName).absolutePath();
 }
 
+void TNahled::SetDocumentName(const QString& name) {
+    m_documentName = name;
+}
+
+QString TNahled::documentName() const {
+    if (!m_documentName.isEmpty())
+        return m_documentName;
+    return m_pages.title.isEmpty() ? QStringLiteral("sestava") : m_pages.title;
+}
+
 QString TNahled::proposedPdfName() const {
-    if (!m_pdfExport.lastFileName.isEmpty())
-        return m_pdfExport.lastFileName;
-    const QString base = m_pages.title.isEmpty() ? QStringLiteral("sestava") : m_pages.title;
-    return QDir(fileFolder()).filePath(base + QStringLiteral(".pdf"));
+    // The folder of the last export with this report's own name: each order its own file.
+    return QDir(fileFolder()).filePath(documentName() + QStringLiteral(".pdf"));
 }
 
 void TNahled::ExportPdf() {

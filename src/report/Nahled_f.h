@@ -28,8 +28,8 @@ class PageView;
 class TNahled : public QDialog {
     Q_OBJECT
 public:
-    TNahled(const PreparedReport& pages, PdfExportConfig& pdfExport, const PreviewOptions& options,
-            QWidget* parent = nullptr);
+    // Takes the pages over; a report's own are moved in (see ShowReport) rather than copied.
+    TNahled(PreparedReport pages, PdfExportConfig& pdfExport, const PreviewOptions& options, QWidget* parent = nullptr);
     ~TNahled() override;
 
     // Composes the layout again on another page (page setup); without it page setup is off.
@@ -37,6 +37,8 @@ public:
     void SetPageSetup(const PageSetup& current, Recompose recompose);
 
     const PreparedReport& Pages() const { return m_pages; }
+    // Hands the pages back as the preview closes; it shows none afterwards.
+    PreparedReport TakePages();
     // Zoom as a factor of the real size (1 = 100 %).
     double Zoom() const;
     void SetZoom(double zoom);
@@ -45,6 +47,9 @@ public:
     QPrinter& Printer() { return m_printer; }
     // A line above the pages that warns of something in what is printed; hidden when empty.
     void SetWarningText(const QString& text);
+    // The name of what is shown (an order's designation), for the files the preview proposes and
+    // the print job; empty: the report's title.
+    void SetDocumentName(const QString& name);
     QString WarningText() const;
 
     // The commands of the toolbar.
@@ -72,6 +77,7 @@ private:
     void updateStatus();
     void exportTo(const QString& path);
     QString fileFolder() const;
+    QString documentName() const;
     QString proposedPdfName() const;
 
     PreparedReport m_pages;
@@ -80,6 +86,7 @@ private:
     PageSetup m_pageSetup;
     Recompose m_recompose;
     QPointer<QWidget> m_previousDialogParent;
+    QString m_documentName;
 
     QToolBar* m_toolbar = nullptr;
     WarningLine* m_warning = nullptr;

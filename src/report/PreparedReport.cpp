@@ -8,6 +8,19 @@
 #include <QDir>
 #include <algorithm>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+void Discard(PreparedReport& report) {
+    const bool long_ = report.pages.size() > 50;
+    report = PreparedReport();
+#if defined(__GLIBC__)
+    if (long_)
+        malloc_trim(0);
+#endif
+}
+
 namespace {
 
 const char Magic[8] = {'V', 'E', 'L', 'O', 'R', 'P', 'R', 'P'};

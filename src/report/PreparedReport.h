@@ -58,6 +58,10 @@ struct PreparedReport {
     bool operator==(const PreparedReport&) const = default;
 };
 
+// Frees the pages of report and, after a long one, gives the memory back to the system: its
+// million small blocks would otherwise stay with the process after the report is gone.
+void Discard(PreparedReport& report);
+
 // What a prepared report may hold: no paper is larger, and the preview must still have pixels for
 // it. A saved report beyond these is damaged.
 namespace PreparedLimits {

@@ -1,8 +1,14 @@
 #include "report/Report.h"
 
+#include <utility>
+
 Report::Report() = default;
 
 Report::Report(ReportLayout layout) : m_layout(std::move(layout)) {}
+
+Report::~Report() {
+    Discard(m_prepared);
+}
 
 void Report::SetLayout(ReportLayout layout) {
     m_layout = std::move(layout);
@@ -25,7 +31,7 @@ bool Report::PrepareReport(bool clearPrevious, const ComposeProgress& progress) 
     if (m_preparing)
         return false;
     if (clearPrevious)
-        m_prepared = PreparedReport();
+        Discard(m_prepared);
     std::optional<PreparedReport> pages = compose(std::nullopt, progress);
     if (!pages)
         return false;
@@ -40,7 +46,12 @@ std::optional<PreparedReport> Report::ComposeOn(const PageSetup& page, const Com
     return compose(page, progress);
 }
 
+PreparedReport Report::TakePrepared() {
+    return std::exchange(m_prepared, PreparedReport());
+}
+
 void Report::SetPrepared(PreparedReport pages, const PageSetup& page) {
+    Discard(m_prepared);
     m_prepared = std::move(pages);
     m_preparedPage = page;
 }

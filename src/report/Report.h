@@ -51,6 +51,9 @@ class Report {
 public:
     Report();
     explicit Report(ReportLayout layout);
+    ~Report();
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
 
     ReportLayout& Layout() { return m_layout; }
     const ReportLayout& Layout() const { return m_layout; }
@@ -84,6 +87,13 @@ public:
     const PageSetup& PreparedPage() const { return m_preparedPage; }
     // Takes pages kept elsewhere (the preview's, once it closes) as the prepared ones.
     void SetPrepared(PreparedReport pages, const PageSetup& page);
+    // Moves the prepared pages out (into the preview), leaving none.
+    PreparedReport TakePrepared();
+
+    // The name of what is printed (an order's designation): the name the preview proposes for its
+    // files and the print job's; empty, the layout's name. Kept until changed.
+    void SetDocumentName(const QString& name) { m_documentName = name; }
+    const QString& DocumentName() const { return m_documentName; }
 
     // A warning the preview shows above the pages (TNahled::SetWarningText); kept until changed.
     void SetPreviewWarning(const QString& text) { m_previewWarning = text; }
@@ -104,5 +114,6 @@ private:
     PdfExportConfig m_ownPdfExport;
     QDateTime m_preparedAt;
     QString m_previewWarning;
+    QString m_documentName;
     bool m_preparing = false;
 };

@@ -14,9 +14,11 @@ class QWidget;
 namespace ReportDialogs {
 
 // Shows the print dialog for printer (first and last page 1..pageCount); true to print.
+// paperShown: whether the user saw the printer's paper in the dialog (its properties), so that
+// the paper it leaves on printer is the user's choice.
 using PrintHook = std::function<bool(QPrinter& printer, int pageCount)>;
 SeamGuard SetPrintHook(PrintHook hook);
-bool ExecPrintDialog(QPrinter& printer, int pageCount, QWidget* parent);
+bool ExecPrintDialog(QPrinter& printer, int pageCount, QWidget* parent, bool* paperShown = nullptr);
 
 // Lets the user change paper, orientation and margins on printer's page layout; true on OK.
 using PageSetupHook = std::function<bool(QPrinter& printer)>;

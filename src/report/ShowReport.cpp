@@ -34,8 +34,10 @@ void ShowReport(Report& report, bool clearPrevious) {
 
 void ShowPreparedReport(Report& report) {
     PageSetup shownOn = report.PreparedPage();
-    TNahled preview(report.Prepared(), report.PdfExport(), report.Layout().preview, DialogParent());
+    // The pages move into the preview and back: a copy of a long report would double its memory.
+    TNahled preview(report.TakePrepared(), report.PdfExport(), report.Layout().preview, DialogParent());
     preview.SetWarningText(report.PreviewWarning());
+    preview.SetDocumentName(report.DocumentName());
     preview.SetPageSetup(shownOn, [&report, &shownOn](const PageSetup& page) {
         ProgressWindow progress(Caption());
         std::optional<PreparedReport> pages = report.ComposeOn(page, Steps(progress));
@@ -48,5 +50,5 @@ void ShowPreparedReport(Report& report) {
         preview.setGeometry(screen->availableGeometry());
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     preview.exec();
-    report.SetPrepared(preview.Pages(), shownOn);
+    report.SetPrepared(preview.TakePages(), shownOn);
 }

@@ -4,6 +4,9 @@
 #include "order/IniFile.h"
 #include "report/Nahled_f.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -190,6 +193,39 @@ private Q_SLOTS:
         for (int i = 0; i < orders.size(); ++i)
             QCOMPARE(fileState(f.orderPath(QStringLiteral("202200%1.ppu").arg(i + 1))), before[i]);
         QCOMPARE(AppFixture::shown(), QStringList());
+    }
+
+    // Each order's export proposes its own designation, in the folder of the last export.
+    void exportProposesTheOrdersDesignation() {
+        AppFixture f;
+        f.writeOrder("2022001.ppu", OrderLines("B", "3.1.2022", {"111|0100|5,00||||A|"}));
+        f.writeOrder("2022002.ppu", OrderLines("B", "4.1.2022", {"222|0100|6,00||||B|", "333|0100|7,00||||C|"}));
+        f.start();
+        const QString folder = f.dir.filePath("vypisy");
+        QVERIFY(QDir().mkpath(folder));
+        QStringList proposed;
+        for (int i = 0; i < 2; ++i) {
+            openRow(f, i);
+            ModalAction exportPdf([&](QWidget* w) {
+                auto* preview = qobject_cast<TNahled*>(w);
+                QVERIFY(preview);
+                DialogHook::ClearRecords();
+                DialogHook::PushFileName(QDir(folder).filePath("jine-jmeno.pdf"));
+                preview->findChild<QAction*>("TB_ExportPDF")->trigger();
+                const auto records = DialogHook::Records();
+                if (!records.isEmpty())
+                    proposed << records[0].text;
+                preview->close();
+            });
+            f.activate();
+            QTest::keyClick(f.window.get(), Qt::Key_P, Qt::ControlModifier);
+            QVERIFY(exportPdf.happened());
+            f.trigger("HMenu_Zavrit");
+        }
+        QCOMPARE(proposed.size(), 2);
+        QCOMPARE(QFileInfo(proposed[0]).fileName(), QStringLiteral("2022001.pdf"));
+        QCOMPARE(proposed[1], QDir(folder).filePath("2022002.pdf"));
+        QVERIFY(QFile::exists(QDir(folder).filePath("jine-jmeno.pdf")));
     }
 
     // A hand-edited amount that is no number prints as it stands; the total is the one the main

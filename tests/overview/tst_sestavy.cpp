@@ -7,6 +7,7 @@
 #include "report/Nahled_f.h"
 #include "report/ProgressWindow.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,12 +99,24 @@ private Q_SLOTS:
         QStringList layout;
         for (QAction* a : bar->actions())
             layout << (a->isSeparator() ? QStringLiteral("|") : a->objectName() + QLatin1Char('=') + a->toolTip());
-        QCOMPARE(layout, (QStringList{"ToolButton12=Uzavření formuláře", "|", "Tb_PrvniZaznam=První záznam",
-                                      "TB_PredchoziZaznam=Předchozí záznam", "TB_NasledujiciZaznam=Následující záznam",
-                                      "TB_PosledniZaznam=Poslední záznam", "|", "TB_Hledat=Hledat v aktuálním poli",
-                                      "|", "TB_Setridit=Setřídit vzestupně", "|",
-                                      "TB_Filtr=Filtr podle aktuálního pole", "TB_FiltrRozsir=Rozšířený filtr",
-                                      "TB_ZrusitFiltr=Zrušit filtr", "|", "TB_Tisk=Náhled a tisk sestavy"}));
+        // Each hint names its key as the program's translator spells it.
+        auto tip = [](const char* name, const char* hint, QKeySequence key) {
+            return QLatin1String(name) + QLatin1Char('=') + QString::fromUtf8(hint) + QStringLiteral(" (") +
+                   key.toString(QKeySequence::NativeText) + QLatin1Char(')');
+        };
+        QCOMPARE(layout, (QStringList{tip("ToolButton12", "Uzavření formuláře", Qt::Key_Escape), "|",
+                                      tip("Tb_PrvniZaznam", "První záznam", Qt::CTRL | Qt::Key_Home),
+                                      tip("TB_PredchoziZaznam", "Předchozí záznam", Qt::CTRL | Qt::Key_Up),
+                                      tip("TB_NasledujiciZaznam", "Následující záznam", Qt::CTRL | Qt::Key_Down),
+                                      tip("TB_PosledniZaznam", "Poslední záznam", Qt::CTRL | Qt::Key_End), "|",
+                                      tip("TB_Hledat", "Hledat v aktuálním poli", Qt::CTRL | Qt::Key_F), "|",
+                                      tip("TB_Setridit", "Setřídit vzestupně", Qt::CTRL | Qt::Key_T), "|",
+                                      tip("TB_Filtr", "Filtr podle aktuálního pole", Qt::CTRL | Qt::Key_L),
+                                      tip("TB_FiltrRozsir", "Rozšířený filtr", Qt::CTRL | Qt::SHIFT | Qt::Key_L),
+                                      tip("TB_ZrusitFiltr", "Zrušit filtr", Qt::Key_F5), "|",
+                                      tip("TB_Tisk", "Náhled a tisk sestavy", Qt::CTRL | Qt::Key_P)}));
+        // The hints themselves stay the buttons' names.
+        QCOMPARE(bar->widgetForAction(bar->actions().at(0))->accessibleName(), QStringLiteral("Uzavření formuláře"));
         auto* grid = s.findChild<QTableView*>("Grid1");
         QVERIFY(grid->horizontalHeader()->isHidden() && grid->verticalHeader()->isHidden());
         const int widths[] = {64, 128, 40, 82, 89, 417};
@@ -396,6 +409,92 @@ private Q_SLOTS:
         showAtOnce.restore();
         QVERIFY(progress);
         QVERIFY(s.report().Prepared().pages.empty());
+    }
+    // Every command runs from its key; F10 reaches the toolbar, whose arrows skip disabled buttons.
+    void keyboardReachesEveryCommand() {
+        AppFixture f;
+        WriteYear(f);
+        THlavni& w = f.start();
+        TSestavy s(w.settings(), &w);
+        s.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        auto* grid = s.findChild<QTableView*>("Grid1");
+        grid->setFocus();
+        s.setCurrentCell(0, 5);
+        // Each keeps the column.
+        QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(QPoint(s.currentRow(), s.currentColumn()), QPoint(4, 5));
+        QTest::keyClick(grid, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(QPoint(s.currentRow(), s.currentColumn()), QPoint(3, 5));
+        QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(QPoint(s.currentRow(), s.currentColumn()), QPoint(0, 5));
+        QTest::keyClick(grid, Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(QPoint(s.currentRow(), s.currentColumn()), QPoint(1, 5));
+
+        // Find opens the dialog; F3 finds the next match as it was set, in the window and in the dialog.
+        QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(s.findDialog()->isVisible());
+        s.findDialog()->setOptions("nájem", true, false, false);
+        s.findDialog()->close();
+        QApplication::setActiveWindow(&s); // the offscreen platform gives the focus back to no window
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        QTest::keyClick(grid, Qt::Key_F3);
+        QCOMPARE(s.currentRow(), 2);
+        QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(QTest::qWaitForWindowActive(s.findDialog()));
+        QTest::keyClick(s.findDialog(), Qt::Key_F3);
+        QCOMPARE(AppFixture::shown(), QStringList{"Další výskyt řetězce :  nájem   nebyl nalezen."});
+        QVERIFY(!s.findDialog()->isVisible());
+
+        QApplication::setActiveWindow(&s);
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        s.setCurrentCell(0, 3);
+        QTest::keyClick(grid, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(Column(s, 3), (QStringList{"1,00", "2,50", "99,00", "250,50", "1500,00"}));
+        s.setCurrentCell(0, 4); // 2022003.ppu, sorted first
+        DialogHook::PushAnswer(Answer::Yes);
+        QTest::keyClick(grid, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(s.panelText(1), QStringLiteral("Filtr je aktivován (2 z 5)"));
+        QTest::keyClick(grid, Qt::Key_F5);
+        QCOMPARE(s.panelText(1), QStringLiteral("Filtr není aktivován"));
+        DialogHook::PushText(QStringLiteral("2022002"));
+        DialogHook::PushAnswer(Answer::Yes);
+        QTest::keyClick(grid, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(s.panelText(1), QStringLiteral("Filtr je aktivován (1 z 5)"));
+        QTest::keyClick(grid, Qt::Key_F5);
+        bool previewed = false;
+        {
+            ModalAction close([&](QWidget* modal) {
+                previewed = qobject_cast<TNahled*>(modal) != nullptr;
+                modal->close();
+            });
+            QTest::keyClick(grid, Qt::Key_P, Qt::ControlModifier);
+        }
+        QVERIFY(previewed);
+
+        // F10, then the arrows along the enabled buttons; Enter presses; Esc goes back to the grid.
+        QApplication::setActiveWindow(&s);
+        QVERIFY(QTest::qWaitForWindowActive(&s));
+        grid->setFocus();
+        s.setCurrentCell(0, 0);
+        auto focusedAction = [] {
+            auto* button = qobject_cast<QToolButton*>(QApplication::focusWidget());
+            return button && button->defaultAction() ? button->defaultAction()->objectName() : QString();
+        };
+        QTest::keyClick(grid, Qt::Key_F10);
+        QCOMPARE(focusedAction(), QStringLiteral("ToolButton12"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        QCOMPARE(focusedAction(), QStringLiteral("TB_NasledujiciZaznam")); // first and previous are off
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(s.currentRow(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+        QCOMPARE(focusedAction(), QStringLiteral("TB_Tisk"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QVERIFY(s.isVisible());
+        QTest::keyClick(grid, Qt::Key_Escape);
+        QVERIFY(!s.isVisible());
+        QCOMPARE(DialogHook::UnansweredCount(), 0);
     }
 };
 

@@ -30,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
 using namespace ReportTest;
@@ -141,6 +142,7 @@ private slots:
     void printGoesToThePrinterDialogsChoice();
     void longWorkShowsProgressAndCancels();
     void warningLineAbovePages();
+    void keyboardReachesEveryCommand();
 
 private:
     QTemporaryDir m_dir;
@@ -642,6 +644,77 @@ void TestPreview::warningLineAbovePages() {
     QCOMPARE(preview.WarningText(), QStringLiteral("Datum splatnosti je v minulosti"));
     preview.SetWarningText(QString());
     QVERIFY(line->isHidden());
+}
+
+// Every command runs from its key; F10 reaches the toolbar, Esc leaves it and then closes.
+void TestPreview::keyboardReachesEveryCommand() {
+    PreviewOptions options;
+    options.pageNavigator = true;
+    TNahled preview(Pages(100), m_pdf, options);
+    int setups = 0;
+    const SeamGuard pageSetup = ReportDialogs::SetPageSetupHook([&](QPrinter&) { return ++setups, false; });
+    preview.SetPageSetup(PageSetup(), [](const PageSetup&) { return std::optional<PreparedReport>(); });
+    preview.resize(1800, 800); // the whole toolbar in view
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowActive(&preview));
+    QWidget* pages = QApplication::focusWidget();
+    QVERIFY(pages);
+    auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+    };
+    const QString path = m_dir.filePath("klavesnice.pdf");
+    DialogHook::PushFileName(path);
+    press(Qt::Key_E, Qt::ControlModifier);
+    QCOMPARE(PdfPages(path), 3);
+    QFile::remove(path);
+    press(Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier); // the same file again, unasked
+    QCOMPARE(PdfPages(path), 3);
+    QCOMPARE(DialogHook::Records().size(), 1);
+    press(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(setups, 1);
+    press(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(preview.findChild<QComboBox*>("Cb_Lupa")->currentText(), QStringLiteral("Celá stránka"));
+    press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(preview.findChild<QComboBox*>("Cb_Lupa")->currentText(), QStringLiteral("Šířka stránky"));
+    DialogHook::PushFileName(QString());
+    press(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(DialogHook::Records().last().caption, QStringLiteral("Uložit sestavu"));
+    press(Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), preview.findChild<QSpinBox*>("Ed_Stranka"));
+    press(Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), preview.findChild<QLineEdit*>("Ed_Hledat"));
+    QTest::keyClicks(QApplication::focusWidget(), "nikde");
+    press(Qt::Key_F3);
+    QCOMPARE(DialogHook::Records().last().text, QStringLiteral("Text „nikde“ nebyl nalezen."));
+
+    // The toolbar: F10 to its first button, arrows along it past the fields, Enter presses.
+    pages->setFocus();
+    auto focused = [] {
+        QWidget* w = QApplication::focusWidget();
+        auto* button = qobject_cast<QToolButton*>(w);
+        return button && button->defaultAction() ? button->defaultAction()->objectName() : w->objectName();
+    };
+    press(Qt::Key_F10);
+    QCOMPARE(focused(), QStringLiteral("TB_Tisk"));
+    QStringList along;
+    for (int i = 0; i < 9; ++i) {
+        press(Qt::Key_Right);
+        along << focused();
+    }
+    QCOMPARE(along, (QStringList{"TB_VzhledStranky", "TB_Otevrit", "TB_Ulozit", "TB_ExportPDF", "TB_RychlyExport",
+                                 "Cb_Lupa", "TB_Zmensit", "TB_Zvetsit", "TB_CelaStranka"}));
+    press(Qt::Key_Left);
+    press(Qt::Key_Left);
+    const double zoom = preview.Zoom();
+    press(Qt::Key_Return); // on "−"
+    QVERIFY(std::abs(preview.Zoom() - zoom / 1.25) < 1e-6);
+    press(Qt::Key_End);
+    QCOMPARE(focused(), QStringLiteral("TB_Zavrit"));
+    press(Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), pages);
+    QVERIFY(preview.isVisible());
+    press(Qt::Key_Escape);
+    QVERIFY(!preview.isVisible());
 }
 
 QTEST_MAIN(TestPreview)
