@@ -14,9 +14,11 @@
 #include "common/ServeEvents.h"
 #include "dialogs/ExportABO_f.h"
 #include "dialogs/Konfigurace_f.h"
+#include "dialogs/PlatbyZFaktur_f.h"
 #include "dialogs/Polozky_f.h"
 #include "dialogs/PredvolbyPlateb_f.h"
 #include "dialogs/QrPlatba_f.h"
+#include "invoice/InvoiceFile.h"
 #include "order/DataFolder.h"
 #include "order/OrderFile.h"
 #include "overview/Sestavy_f.h"
@@ -86,6 +88,8 @@ const CommandRow kCommands[] = {
      &THlavni::HMenu_KopirovatPolozkuClick},
     {"Položky", false, "VlozitPolozku", "Vložit položku", "Ctrl+V", 10, true, "Vložit položku (Ctrl+V)",
      &THlavni::HMenu_VlozitPolozkuClick},
+    {"Položky", false, "NacistPlatbu", "Načíst platbu z faktury…", "", -1, false, "",
+     &THlavni::HMenu_NacistPlatbuClick},
     {"Položky", true, "ZmenitDatum", "Změnit datum", "", 15, true, "Změnit datum", &THlavni::HMenu_ZmenitDatumClick},
     {"Položky", true, "QrPlatba", "QR Platba", "", 17, true, "QR Platba položky", &THlavni::HMenu_QrPlatbaClick},
     {"Nástroje", false, "Konfig", "Konfigurace", "", 12, true, "Konfigurace prostředí", &THlavni::HMenu_KonfigClick},
@@ -120,7 +124,7 @@ const std::vector<std::vector<const char*>> kToolbarGroups = {
 const char* const kOrderCommands[] = {
     "Zavrit",           "Tisk",          "EditovatPolozku", "SmazatPolozku", "VyjmoutPolozku",
     "KopirovatPolozku", "VlozitPolozku", "ZmenitDatum",     "TxtVypis",      "TxtVypisStrukturovany",
-    "ExportABO",        "QrPlatba",      "TiskQrKodu"};
+    "ExportABO",        "QrPlatba",      "TiskQrKodu",      "NacistPlatbu"};
 
 const char* const kPictureFiles[] = {"00-novy",     "01-otevrit", "02-zavrit",      "03-disketa",   "04-tisk",
                                      "05-napoveda", "06-konec",   "07-editovat",    "08-vyjmout",   "09-kopirovat",
@@ -284,6 +288,12 @@ void THlavni::buildPanel() {
         Grid1->setColumnWidth(c, OrderGridView::kColumnWidths[c] + 1);
     Grid1->selectRow0();
     connect(Grid1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { updateCommentLabel(); });
+    connect(Grid1, &OrderGridView::filesDropped, this, [this](int row, const QStringList& paths) {
+        if (!isOrderOpen())
+            return;
+        selectRow(row);
+        RunCommand([&] { LoadPaymentsFromInvoices(*this, paths); });
+    });
     connect(Grid1, &OrderGridView::doubleClickedRow, this, [this] {
         if (QAction* edit = action(QStringLiteral("HMenu_EditovatPolozku")); edit->isEnabled())
             edit->trigger();
@@ -352,6 +362,13 @@ void THlavni::SaveOrder() {
 
 void THlavni::SaveItem(int row, const OrderItem& item) {
     changeAndSave([&] { m_order.Items[static_cast<size_t>(row)] = item; });
+}
+
+void THlavni::SaveItems(const std::vector<std::pair<int, OrderItem>>& rows) {
+    changeAndSave([&] {
+        for (const auto& [row, item] : rows)
+            m_order.Items[static_cast<size_t>(row)] = item;
+    });
 }
 
 void THlavni::RefreshGrid() {
@@ -529,6 +546,13 @@ void THlavni::HMenu_VlozitPolozkuClick() {
                     QuestionKind::Question) != Answer::Yes)
         return;
     changeAndSave([&] { m_order.Items[row] = *item; });
+}
+
+void THlavni::HMenu_NacistPlatbuClick() {
+    if (!isOrderOpen())
+        return;
+    LoadPaymentsFromInvoices(*this, GetOpenFileNames(QStringLiteral("Načíst platbu z faktury"), QDir::homePath(),
+                                                     InvoiceFile::FileFilter()));
 }
 
 void THlavni::HMenu_QrPlatbaClick() {

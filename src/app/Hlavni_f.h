@@ -43,6 +43,7 @@ public:
     bool isOrderOpen() const override;
     int selectedRow() const override;
     void SaveItem(int row, const OrderItem& item) override;
+    void SaveItems(const std::vector<std::pair<int, OrderItem>>& rows) override;
     void ShowProvisionalTotal(double total) override;
     void ShowOrderTotal() override;
 
@@ -76,6 +77,7 @@ public:
     void HMenu_KopirovatPolozkuClick();
     void HMenu_VlozitPolozkuClick();
     void HMenu_ZmenitDatumClick();
+    void HMenu_NacistPlatbuClick();
     void HMenu_QrPlatbaClick();
     void HMenu_KonfigClick();
     void HMenu_PredvolbyClick();

@@ -3,9 +3,12 @@
 #include "bank/BankRegister.h"
 #include "bank/PaymentChecks.h"
 #include "common/PlainText.h"
+#include "invoice/InvoiceFile.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 
 OrderGridModel::OrderGridModel(const PaymentOrder& order, QObject* parent)
@@ -112,6 +115,8 @@ OrderGridView::OrderGridView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setAccessibleName(QStringLiteral("Položky příkazu"));
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
 }
 
 int OrderGridView::currentRowOrFirst() const {
@@ -139,6 +144,46 @@ void OrderGridView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+namespace {
+
+// The local files of a drop that are invoices the order can take payments from.
+QStringList DroppedInvoices(const QMimeData* mime) {
+    QStringList paths;
+    if (!mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile() && InvoiceFile::HasInvoiceExtension(url.toLocalFile()))
+            paths << url.toLocalFile();
+    return paths;
+}
+
+} // namespace
+
+void OrderGridView::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
+
+void OrderGridView::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedInvoices(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void OrderGridView::dropEvent(QDropEvent* event) {
+    const QStringList paths = DroppedInvoices(event->mimeData());
+    if (paths.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    const QModelIndex at = indexAt(event->position().toPoint());
+    const int row = at.isValid() ? at.row() : currentRowOrFirst();
+    // After the drop has ended: the command shows modal windows, which must not run inside it.
+    QMetaObject::invokeMethod(
+        this, [this, row, paths] { Q_EMIT filesDropped(row, paths); }, Qt::QueuedConnection);
 }
 
 QItemSelectionModel::SelectionFlags OrderGridView::selectionCommand(const QModelIndex& index, const QEvent*) const {

@@ -57,10 +57,15 @@ public:
 Q_SIGNALS:
     void rowChanged(int row);
     void doubleClickedRow();
+    // Invoice files dropped onto row.
+    void filesDropped(int row, const QStringList& paths);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
 };

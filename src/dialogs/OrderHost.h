@@ -3,6 +3,9 @@
 #include "order/PaymentOrder.h"
 #include "order/Settings.h"
 
+#include <utility>
+#include <vector>
+
 class QWidget;
 
 // What the dialogs read and change in the main window. The main window implements it; tests of
@@ -21,6 +24,9 @@ public:
     // Puts item into row, recomputes the total and writes the order's file. A failed save puts the
     // row back and throws VelorinError naming the file.
     virtual void SaveItem(int row, const OrderItem& item) = 0;
+    // Puts each item into its row (0 to 15) and writes the order's file once; a failed save puts
+    // every row back and throws VelorinError naming the file.
+    virtual void SaveItems(const std::vector<std::pair<int, OrderItem>>& rows) = 0;
     // Shows a provisional total in La_Celkem without changing the order.
     virtual void ShowProvisionalTotal(double total) = 0;
     // Shows the order's own total in La_Celkem again.
