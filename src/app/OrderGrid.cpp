@@ -115,7 +115,9 @@ OrderGridView::OrderGridView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setAccessibleName(QStringLiteral("Položky příkazu"));
+    // Invoices dropped onto a row give its payments.
     setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setDropIndicatorShown(false);
 }
 
@@ -173,17 +175,22 @@ void OrderGridView::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void OrderGridView::dropEvent(QDropEvent* event) {
-    const QStringList paths = DroppedInvoices(event->mimeData());
-    if (paths.isEmpty()) {
+    if (dropInvoices(event->mimeData(), event->position().toPoint()))
+        event->acceptProposedAction();
+    else
         event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    const QModelIndex at = indexAt(event->position().toPoint());
+}
+
+bool OrderGridView::dropInvoices(const QMimeData* mime, const QPoint& pos) {
+    const QStringList paths = DroppedInvoices(mime);
+    if (paths.isEmpty())
+        return false;
+    const QModelIndex at = indexAt(pos);
     const int row = at.isValid() ? at.row() : currentRowOrFirst();
     // After the drop has ended: the command shows modal windows, which must not run inside it.
     QMetaObject::invokeMethod(
         this, [this, row, paths] { Q_EMIT filesDropped(row, paths); }, Qt::QueuedConnection);
+    return true;
 }
 
 QItemSelectionModel::SelectionFlags OrderGridView::selectionCommand(const QModelIndex& index, const QEvent*) const {

@@ -8,6 +8,7 @@
 #include <functional>
 
 class BankRegister;
+class QMimeData;
 
 // The 16 x 6 cells of the open order, straight from the PaymentOrder the main window holds.
 class OrderGridModel : public QAbstractTableModel {
@@ -53,6 +54,9 @@ public:
     explicit OrderGridView(QWidget* parent = nullptr);
     int currentRowOrFirst() const;
     void selectRow0();
+    // A drop at pos (in the viewport): the invoice files among mime's become filesDropped once
+    // the drop has ended. False when there is none.
+    bool dropInvoices(const QMimeData* mime, const QPoint& pos);
 
 Q_SIGNALS:
     void rowChanged(int row);
