@@ -10,6 +10,7 @@ packages=(
     poppler-utils xvfb xauth xdotool imagemagick openbox
     libqrencode-dev zbar-tools
     desktop-file-utils appstream
+    libpoppler-qt6-dev libzxing-dev libminizip-dev libxml2-utils
 )
 if [ "${1:-}" = sanitizers ]; then
     # clang with libFuzzer and its sanitizer runtimes; gcc's own runtimes for the sanitizer build.
