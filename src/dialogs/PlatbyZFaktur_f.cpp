@@ -83,9 +83,13 @@ TPlatbyZFaktur::TPlatbyZFaktur(OrderHost& host, std::vector<InvoiceFileFindings>
             m_rows.emplace_back(f, p);
         }
     }
-    for (int c = 0; c < ColumnCount; ++c)
+    int width = 0;
+    for (int c = 0; c < ColumnCount; ++c) {
         LV_Platby->resizeColumnToContents(c);
-    LV_Platby->setMinimumSize(860, 160);
+        width += LV_Platby->columnWidth(c);
+    }
+    // Wide enough for every column, up to a screen of 1280 pixels; the list scrolls beyond.
+    LV_Platby->setMinimumSize(std::clamp(width + 2 * LV_Platby->frameWidth() + 4, 640, 1200), 160);
     layout->addWidget(LV_Platby, 1);
 
     La_Kontrola = new CheckLine(QStringLiteral("La_Kontrola"), this);
