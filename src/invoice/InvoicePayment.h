@@ -12,7 +12,7 @@
 struct InvoicePayment {
     OrderItem Item;    // account, bank code, amount ("1250,00"), symbols, comment
     QDate DueDate;     // null when the invoice gives none
-    QString Currency;  // the ISO code the invoice names ("CZK", "EUR"); empty when it names none
+    QString Currency;  // the ISO code of the amount ("CZK", "EUR"); empty when the source names none
     QString Source;    // where it came from: "ISDOC", "ISDOC v PDF", "QR Platba"
     QStringList Notes; // what the user should know before taking it, in Czech
 };

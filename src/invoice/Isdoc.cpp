@@ -155,8 +155,8 @@ InvoiceFindings Read(const QByteArray& xml, const QString& source) {
         return found;
     }
     const std::optional<qint64> payable = InvoiceText::ParseHundredths(invoice.payable);
-    const QString currency =
-        (invoice.foreignCurrency.isEmpty() ? invoice.localCurrency : invoice.foreignCurrency).trimmed().toUpper();
+    // The amounts without "Curr" in their name are in the local currency.
+    const QString currency = invoice.localCurrency.trimmed().toUpper();
     const QString comment = InvoiceText::Comment(invoice.number, invoice.supplier);
     bool somethingToPay = payable && *payable > 0;
     for (const RawPayment* raw : transfers)

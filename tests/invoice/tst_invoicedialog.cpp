@@ -101,10 +101,10 @@ private Q_SLOTS:
         QCOMPARE(list->topLevelItemCount(), 3);
         QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("19-2000145399/0800"));
         QCOMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Česká spořitelna, a.s."));
-        QCOMPARE(list->topLevelItem(2)->text(2), QStringLiteral("1210,00 EUR"));
+        QCOMPARE(list->topLevelItem(2)->text(2), QStringLiteral("1210,00"));
         const QString notes = dialog.NotesText();
         QVERIFY2(notes.contains(QStringLiteral("c.txt není faktura ISDOC, PDF ani obrázek")), qPrintable(notes));
-        QVERIFY(notes.contains(QStringLiteral("b.isdoc: platba je v měně EUR, příkaz platí v měně Kč.")));
+        QVERIFY(notes.contains(QStringLiteral("b.isdoc: Faktura je vystavena v cizí měně EUR")));
         QVERIFY(notes.contains(QStringLiteral("Splatnost 15.12.2026, 15.1.2027 se liší od data příkazu 10.12.2026")));
 
         list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);

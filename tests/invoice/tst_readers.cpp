@@ -101,9 +101,12 @@ private Q_SLOTS:
         QCOMPARE(SchemaErrors(euro), QString());
         const InvoiceFindings found = Isdoc::Read(IsdocXml(euro));
         QCOMPARE(found.Payments.size(), size_t(1));
-        QCOMPARE(found.Payments[0].Currency, QStringLiteral("EUR"));
-        QVERIFY(InvoiceText::IsForeignCurrency(found.Payments[0].Currency, QStringLiteral("Kč")));
+        // The amount is in the local currency; the invoice's own currency is named.
+        QCOMPARE(found.Payments[0].Currency, QStringLiteral("CZK"));
+        QCOMPARE(found.Payments[0].Notes,
+                 QStringList{QStringLiteral("Faktura je vystavena v cizí měně EUR; částka je v měně CZK.")});
         QVERIFY(!InvoiceText::IsForeignCurrency(QStringLiteral("CZK"), QStringLiteral("Kč")));
+        QVERIFY(InvoiceText::IsForeignCurrency(QStringLiteral("EUR"), QStringLiteral("Kč")));
     }
 
     // Each file kind goes its own way and gives the same payment.
