@@ -49,6 +49,7 @@ private Q_SLOTS:
             QStringLiteral("HMenu_VyjmoutPolozku=Vyjmout položku@Ctrl+X"),
             QStringLiteral("HMenu_KopirovatPolozku=Kopírovat položku@Ctrl+C"),
             QStringLiteral("HMenu_VlozitPolozku=Vložit položku@Ctrl+V"),
+            QStringLiteral("HMenu_NacistPlatbu=Načíst platbu z faktury…@"),
             QStringLiteral("-"),
             QStringLiteral("HMenu_ZmenitDatum=Změnit datum@"),
             QStringLiteral("-"),
@@ -172,7 +173,7 @@ private Q_SLOTS:
                                       QStringLiteral("VlozitPolozku"),   QStringLiteral("ZmenitDatum"),
                                       QStringLiteral("TxtVypis"),        QStringLiteral("TxtVypisStrukturovany"),
                                       QStringLiteral("ExportABO"),       QStringLiteral("QrPlatba"),
-                                      QStringLiteral("TiskQrKodu")};
+                                      QStringLiteral("TiskQrKodu"),      QStringLiteral("NacistPlatbu")};
         auto check = [&](bool open) {
             QCOMPARE(w.isOrderOpen(), open);
             QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Panel1"))->isVisible(), open);
