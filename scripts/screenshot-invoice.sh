@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program under Xvfb with openbox, makes a new order and loads a PDF invoice with a QR
 # Platba code and an ISDOC invoice through "Načíst platbu z faktury…"; saves screenshots of the
-# confirmation and of the grid after OK to screenshots/out/ (or the folder given).
+# confirmation, of the grid after OK and of the message for a picture without a code to
+# screenshots/out/ (or the folder given).
 # Usage: scripts/screenshot-invoice.sh [build-folder] [display-number] [out-folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -48,6 +49,17 @@ dialog=$(xdotool search --sync --onlyvisible --name 'Platby z faktur' | head -1)
 xdotool windowfocus --sync "$dialog"
 key Return
 shot invoice-02-grid
+# A picture without a code says so and changes nothing.
+convert -size 400x300 xc:white "$work/faktury/sken.png"
+xdotool windowfocus --sync "$wid"
+xdotool mousemove --window "$wid" 75 8 click 1
+sleep 0.5
+key Down Down Down Down Down Down Return
+sleep 1
+xdotool type --delay 20 "$work/faktury/sken.png"
+key Return
+shot invoice-03-nothing-found
+key Return
 tr -d '\r' < "$work/$year/${year}001.ppu" | iconv -f WINDOWS-1250 -t UTF-8 > "$out/invoice-order.txt"
 kill $pid 2>/dev/null || true
 wait $pid 2>/dev/null || true

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <cmath>
 
 #include <poppler-qt6.h>
 
@@ -134,7 +135,12 @@ InvoiceFindings ReadPdf(const QByteArray& bytes, const QString& name) {
         const std::unique_ptr<Poppler::Page> page = doc->page(i);
         if (!page)
             continue;
-        TakeCodes(QrDecode::Texts(page->renderToImage(kRenderDpi, kRenderDpi)), found, codeProblem, otherCode);
+        // A page far larger than A4 gets fewer dots an inch, so that no page takes more memory than a poster would.
+        constexpr double kMaxPixels = 40e6;
+        const QSizeF inches = page->pageSizeF() / 72.0;
+        const double area = std::max(inches.width() * inches.height(), 1.0);
+        const double dpi = std::min(kRenderDpi, std::sqrt(kMaxPixels / area));
+        TakeCodes(QrDecode::Texts(page->renderToImage(dpi, dpi)), found, codeProblem, otherCode);
     }
     const QString detail =
         doc->numPages() > kMaxPdfPages

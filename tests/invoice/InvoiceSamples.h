@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
+#include <QSizeF>
 #include <QString>
 
 // Invoices the tests make themselves: ISDOC from its schema, ZIPs, PDFs and pictures with codes.
@@ -38,7 +39,8 @@ QString SchemaErrors(const Invoice& invoice);
 QByteArray Zip(const QString& name, const QByteArray& bytes);
 
 // A PDF of pages A4 pages with a line of text each and, when qrText is not empty, its QR code on page 1.
-QByteArray Pdf(int pages, const QString& qrText = {});
+// Pages are A4 unless pageMm says otherwise.
+QByteArray Pdf(int pages, const QString& qrText = {}, const QSizeF& pageMm = {});
 // The PDF with the file attached by pdfattach (poppler-utils).
 QByteArray AttachToPdf(const QByteArray& pdf, const QString& name, const QByteArray& attachment);
 // The program's own QR picture of the text.

@@ -131,12 +131,12 @@ QByteArray Zip(const QString& name, const QByteArray& bytes) {
     return ReadAll(path);
 }
 
-QByteArray Pdf(int pages, const QString& qrText) {
+QByteArray Pdf(int pages, const QString& qrText, const QSizeF& pageMm) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("faktura.pdf"));
     {
         QPdfWriter writer(path);
-        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageSize(pageMm.isEmpty() ? QPageSize(QPageSize::A4) : QPageSize(pageMm, QPageSize::Millimeter));
         writer.setResolution(300);
         QPainter painter(&writer);
         for (int page = 0; page < pages; ++page) {

@@ -144,6 +144,8 @@ private Q_SLOTS:
             << Pdf(300)
             << QStringLiteral("nebyla nalezena platební data (ISDOC ani QR Platba). Prohledáno bylo prvních "
                               "5 stran z 300.");
+        QTest::newRow("PDF page of five metres square")
+            << Pdf(1, {}, QSizeF(5000, 5000)) << QStringLiteral("V souboru bad.isdoc nebyla nalezena");
         QTest::newRow("picture without a code")
             << Png(QImage(200, 200, QImage::Format_RGB32)) << QStringLiteral("V souboru bad.isdoc nebyla nalezena");
         QTest::newRow("code that is not QR Platba")
