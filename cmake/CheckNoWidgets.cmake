@@ -79,7 +79,7 @@ endfunction()
 # The core targets that must stay UI-free: dropping NO_WIDGETS from one of them would otherwise turn
 # its check off without a word.
 set(VELORIN_UI_FREE_TARGETS velorin_common velorin_order velorin_abo velorin_bank velorin_qr velorin_report
-    velorin_print velorin_pain velorin_sheet)
+    velorin_print velorin_pain velorin_sheet velorin_invoice)
 
 function(velorin_check_no_widgets)
     _velorin_all_targets(${CMAKE_SOURCE_DIR} _targets)

@@ -13,6 +13,7 @@ packages=(
     desktop-file-utils appstream
     dpkg-dev lintian
     cups printer-driver-cups-pdf
+    libpoppler-qt6-dev libzxing-dev libminizip-dev
 )
 if [ "${1:-}" = sanitizers ]; then
     # clang with libFuzzer and its sanitizer runtimes; gcc's own runtimes for the sanitizer build.

@@ -15,10 +15,12 @@
 #include "dialogs/ExportABO_f.h"
 #include "dialogs/ExportXML_f.h"
 #include "dialogs/Konfigurace_f.h"
+#include "dialogs/PlatbyZFaktur_f.h"
 #include "dialogs/Polozky_f.h"
 #include "dialogs/PredvolbyPlateb_f.h"
 #include "dialogs/QrPlatba_f.h"
 #include "dialogs/VlozitRadky_f.h"
+#include "invoice/InvoiceFile.h"
 #include "order/DataFolder.h"
 #include "order/OrderFile.h"
 #include "overview/Sestavy_f.h"
@@ -94,6 +96,8 @@ const CommandRow kCommands[] = {
      &THlavni::HMenu_VlozitRadkyZTabulkyClick},
     {"Položky", false, "NacistPolozkyZeSouboru", "Načíst položky ze souboru…", "", -1, false, "",
      &THlavni::HMenu_NacistPolozkyZeSouboruClick},
+    {"Položky", false, "NacistPlatbu", "Načíst platbu z faktury…", "", -1, false, "",
+     &THlavni::HMenu_NacistPlatbuClick},
     {"Položky", true, "ZmenitDatum", "Změnit datum", "", 15, true, "Změnit datum", &THlavni::HMenu_ZmenitDatumClick},
     {"Položky", true, "QrPlatba", "QR Platba", "", 17, true, "QR Platba položky", &THlavni::HMenu_QrPlatbaClick},
     {"Nástroje", false, "Konfig", "Konfigurace", "", 12, true, "Konfigurace prostředí", &THlavni::HMenu_KonfigClick},
@@ -142,7 +146,8 @@ const char* const kOrderCommands[] = {"Zavrit",
                                       "TiskQrKodu",
                                       "ExportXML",
                                       "VlozitRadkyZTabulky",
-                                      "NacistPolozkyZeSouboru"};
+                                      "NacistPolozkyZeSouboru",
+                                      "NacistPlatbu"};
 
 const char* const kPictureFiles[] = {"00-novy",     "01-otevrit", "02-zavrit",      "03-disketa",   "04-tisk",
                                      "05-napoveda", "06-konec",   "07-editovat",    "08-vyjmout",   "09-kopirovat",
@@ -319,6 +324,12 @@ void THlavni::buildPanel() {
         Grid1->setColumnWidth(c, OrderGridView::kColumnWidths[c] + 1);
     Grid1->selectRow0();
     connect(Grid1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { updateCommentLabel(); });
+    connect(Grid1, &OrderGridView::filesDropped, this, [this](int row, const QStringList& paths) {
+        if (!isOrderOpen())
+            return;
+        selectRow(row);
+        RunCommand([&] { LoadPaymentsFromInvoices(*this, paths); });
+    });
     connect(Grid1, &OrderGridView::doubleClickedRow, this, [this] {
         if (QAction* edit = action(QStringLiteral("HMenu_EditovatPolozku")); edit->isEnabled())
             edit->trigger();
@@ -386,19 +397,19 @@ void THlavni::SaveOrder() {
     m_duplicates.Update(m_order);
 }
 
-void THlavni::SaveItems(int first, const std::vector<OrderItem>& items) {
-    changeAndSave([&] {
-        for (std::size_t i = 0; i < items.size() && first + int(i) < kItemCount; ++i)
-            m_order.Items[std::size_t(first) + i] = items[i];
-    });
-}
-
 void THlavni::indexYear() {
     m_duplicates.Build(YearFolder(m_settings), ServeEventsEvery(50));
 }
 
 void THlavni::SaveItem(int row, const OrderItem& item) {
     changeAndSave([&] { m_order.Items[static_cast<size_t>(row)] = item; });
+}
+
+void THlavni::SaveItems(const std::vector<std::pair<int, OrderItem>>& rows) {
+    changeAndSave([&] {
+        for (const auto& [row, item] : rows)
+            m_order.Items[static_cast<size_t>(row)] = item;
+    });
 }
 
 void THlavni::RefreshGrid() {
@@ -638,6 +649,13 @@ void THlavni::HMenu_VlozitRadkyZTabulkyClick() {
 void THlavni::HMenu_NacistPolozkyZeSouboruClick() {
     if (isOrderOpen())
         LoadRowsFromFileCommand(*this, QDir::homePath());
+}
+
+void THlavni::HMenu_NacistPlatbuClick() {
+    if (!isOrderOpen())
+        return;
+    LoadPaymentsFromInvoices(*this, GetOpenFileNames(QStringLiteral("Načíst platbu z faktury"), QDir::homePath(),
+                                                     InvoiceFile::FileFilter()));
 }
 
 void THlavni::HMenu_QrPlatbaClick() {

@@ -45,7 +45,7 @@ public:
     bool isOrderOpen() const override;
     int selectedRow() const override;
     void SaveItem(int row, const OrderItem& item) override;
-    void SaveItems(int first, const std::vector<OrderItem>& items) override;
+    void SaveItems(const std::vector<std::pair<int, OrderItem>>& rows) override;
     const DuplicateIndex* duplicates() const override { return &m_duplicates; }
     void ShowProvisionalTotal(double total) override;
     void ShowOrderTotal() override;
@@ -86,6 +86,7 @@ public:
     void HMenu_VlozitRadkyZTabulkyClick();
     void HMenu_NacistPolozkyZeSouboruClick();
     void HMenu_ZmenitDatumClick();
+    void HMenu_NacistPlatbuClick();
     void HMenu_QrPlatbaClick();
     void HMenu_KonfigClick();
     void HMenu_PredvolbyClick();

@@ -3,9 +3,12 @@
 #include "bank/BankRegister.h"
 #include "bank/PaymentChecks.h"
 #include "common/PlainText.h"
+#include "invoice/InvoiceFile.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 
 OrderGridModel::OrderGridModel(const PaymentOrder& order, QObject* parent)
@@ -112,6 +115,10 @@ OrderGridView::OrderGridView(QWidget* parent) : QTableView(parent) {
     horizontalHeader()->setMinimumSectionSize(1);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setAccessibleName(QStringLiteral("Položky příkazu"));
+    // Invoices dropped onto a row give its payments.
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    setDropIndicatorShown(false);
 }
 
 int OrderGridView::currentRowOrFirst() const {
@@ -139,6 +146,51 @@ void OrderGridView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+namespace {
+
+// The local files of a drop that are invoices the order can take payments from.
+QStringList DroppedInvoices(const QMimeData* mime) {
+    QStringList paths;
+    if (!mime || !mime->hasUrls())
+        return paths;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile() && InvoiceFile::HasInvoiceExtension(url.toLocalFile()))
+            paths << url.toLocalFile();
+    return paths;
+}
+
+} // namespace
+
+void OrderGridView::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
+
+void OrderGridView::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedInvoices(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void OrderGridView::dropEvent(QDropEvent* event) {
+    if (dropInvoices(event->mimeData(), event->position().toPoint()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+bool OrderGridView::dropInvoices(const QMimeData* mime, const QPoint& pos) {
+    const QStringList paths = DroppedInvoices(mime);
+    if (paths.isEmpty())
+        return false;
+    const QModelIndex at = indexAt(pos);
+    const int row = at.isValid() ? at.row() : currentRowOrFirst();
+    // After the drop has ended: the command shows modal windows, which must not run inside it.
+    QMetaObject::invokeMethod(
+        this, [this, row, paths] { Q_EMIT filesDropped(row, paths); }, Qt::QueuedConnection);
+    return true;
 }
 
 QItemSelectionModel::SelectionFlags OrderGridView::selectionCommand(const QModelIndex& index, const QEvent*) const {

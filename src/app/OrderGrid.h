@@ -9,6 +9,7 @@
 
 class BankRegister;
 class DuplicateIndex;
+class QMimeData;
 
 // The 16 x 6 cells of the open order, straight from the PaymentOrder the main window holds.
 class OrderGridModel : public QAbstractTableModel {
@@ -57,14 +58,22 @@ public:
     explicit OrderGridView(QWidget* parent = nullptr);
     int currentRowOrFirst() const;
     void selectRow0();
+    // A drop at pos (in the viewport): the invoice files among mime's become filesDropped once
+    // the drop has ended. False when there is none.
+    bool dropInvoices(const QMimeData* mime, const QPoint& pos);
 
 Q_SIGNALS:
     void rowChanged(int row);
     void doubleClickedRow();
+    // Invoice files dropped onto row.
+    void filesDropped(int row, const QStringList& paths);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
 };

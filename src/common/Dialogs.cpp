@@ -289,6 +289,20 @@ QString GetOpenFileName(const QString& caption, const QString& folder, const QSt
     return GetFileName(request);
 }
 
+QStringList GetOpenFileNames(const QString& caption, const QString& folder, const QString& filter) {
+    if (DialogHook::IsActive()) {
+        DialogHook::Record_(QStringLiteral("open"), caption, folder);
+        return DialogHook::TakeFileName().value_or(QString()).split(u'\n', Qt::SkipEmptyParts);
+    }
+    QFileDialog dialog(DialogParent(), caption, folder, filter);
+    dialog.setProxyModel(new CzechFileList(&dialog));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
 std::optional<QString> GetText(const QString& caption, const QString& label, const QString& start, QWidget* parent) {
     if (DialogHook::IsActive()) {
         DialogHook::Record_(QStringLiteral("input"), caption, label, start);

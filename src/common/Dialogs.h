@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <optional>
 
@@ -64,6 +65,9 @@ QString GetSaveFileName(const QString& caption, const QString& proposedPath, con
                         const QString& defaultSuffix);
 // An existing file's name from the open dialog.
 QString GetOpenFileName(const QString& caption, const QString& folder, const QString& filter);
+// One or more existing files; empty when cancelled. Under the test hook one answer holds the
+// names separated by line breaks.
+QStringList GetOpenFileNames(const QString& caption, const QString& folder, const QString& filter);
 
 // The one-line input box: the text confirmed, nullopt when cancelled. Tests answer it with
 // DialogHook::PushText; it is recorded as "input" with label as its text and start as its value.

@@ -3,6 +3,7 @@
 #include "order/PaymentOrder.h"
 #include "order/Settings.h"
 
+#include <utility>
 #include <vector>
 
 class DuplicateIndex;
@@ -24,9 +25,9 @@ public:
     // Puts item into row, recomputes the total and writes the order's file. A failed save puts the
     // row back and throws VelorinError naming the file.
     virtual void SaveItem(int row, const OrderItem& item) = 0;
-    // Puts items into the rows from first on and writes the file once. A failed save puts every row
-    // back and throws VelorinError naming the file.
-    virtual void SaveItems(int first, const std::vector<OrderItem>& items);
+    // Puts each item into its row (0 to 15) and writes the order's file once; a failed save puts
+    // every row back and throws VelorinError naming the file.
+    virtual void SaveItems(const std::vector<std::pair<int, OrderItem>>& rows) = 0;
     // The payments of the year's orders for the same-payment warning; nullptr when none is kept.
     virtual const DuplicateIndex* duplicates() const { return nullptr; }
     // Shows a provisional total in La_Celkem without changing the order.

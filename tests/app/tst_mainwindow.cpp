@@ -53,6 +53,7 @@ private Q_SLOTS:
             QStringLiteral("HMenu_VlozitPolozku=Vložit položku@Ctrl+V"),
             QStringLiteral("HMenu_VlozitRadkyZTabulky=Vložit řádky z tabulky@Ctrl+Shift+V"),
             QStringLiteral("HMenu_NacistPolozkyZeSouboru=Načíst položky ze souboru…@"),
+            QStringLiteral("HMenu_NacistPlatbu=Načíst platbu z faktury…@"),
             QStringLiteral("-"),
             QStringLiteral("HMenu_ZmenitDatum=Změnit datum@"),
             QStringLiteral("-"),
@@ -188,7 +189,8 @@ private Q_SLOTS:
                                       QStringLiteral("TiskQrKodu"),
                                       QStringLiteral("ExportXML"),
                                       QStringLiteral("VlozitRadkyZTabulky"),
-                                      QStringLiteral("NacistPolozkyZeSouboru")};
+                                      QStringLiteral("NacistPolozkyZeSouboru"),
+                                      QStringLiteral("NacistPlatbu")};
         auto check = [&](bool open) {
             QCOMPARE(w.isOrderOpen(), open);
             QCOMPARE(w.findChild<QWidget*>(QStringLiteral("Panel1"))->isVisible(), open);

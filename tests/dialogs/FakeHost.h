@@ -35,6 +35,19 @@ public:
         }
         ShowOrderTotal();
     }
+    void SaveItems(const std::vector<std::pair<int, OrderItem>>& rows) override {
+        const PaymentOrder before = orderData;
+        for (const auto& [r, item] : rows)
+            orderData.Items[size_t(r)] = item;
+        orderData.Total = orderData.ComputeTotal().total;
+        try {
+            SaveOrder();
+        } catch (...) {
+            orderData = before;
+            throw;
+        }
+        ShowOrderTotal();
+    }
     void ShowProvisionalTotal(double total) override { totalLabel.setText(OrderTotalText({total, {}})); }
     void ShowOrderTotal() override { totalLabel.setText(OrderTotalText(orderData.ComputeTotal())); }
 
