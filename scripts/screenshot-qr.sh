@@ -37,7 +37,7 @@ key Down Return
 xdotool windowfocus --sync "$wid"
 shot qr-00-main
 # The toolbar button TB_QrPlatba, right of the delete button.
-xdotool mousemove --window "$wid" "${QR_BUTTON_X:-206}" 31 click 1
+xdotool mousemove --window "$wid" "${QR_BUTTON_X:-230}" 31 click 1
 shot qr-01-dialog
 key Escape
 xdotool windowfocus --sync "$wid"

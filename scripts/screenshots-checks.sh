@@ -45,7 +45,7 @@ key Insert
 shot checks-02-item-editor
 key Up space # Storno
 xdotool windowactivate --sync "$wid"
-xdotool mousemove --window "$wid" 326 31 click 1
+xdotool mousemove --window "$wid" 374 31 click 1 # Konfigurace
 shot checks-03-settings
 key Escape
 xdotool windowactivate --sync "$wid"
@@ -54,11 +54,11 @@ sleep 1
 shot checks-04-preview
 key Escape
 xdotool windowactivate --sync "$wid"
-xdotool mousemove --window "$wid" 398 31 click 1
+xdotool mousemove --window "$wid" 446 31 click 1 # Export ABO
 shot checks-05-abo
 key Escape
 xdotool windowactivate --sync "$wid"
-xdotool mousemove --window "$wid" 349 31 click 1
+xdotool mousemove --window "$wid" 374 31 click 1 # Konfigurace
 sleep 1
 xdotool key --clearmodifiers Tab Tab Tab ctrl+a
 xdotool type --delay 60 '1234567-1' # a prefix of seven digits: the long warning wraps

@@ -69,15 +69,15 @@ xdotool mousemove --window "$wid" 125 8 click 1
 shot 06-menu-nastroje
 key Escape
 xdotool windowfocus --sync "$wid"
-xdotool mousemove --window "$wid" 350 31 click 1 # Konfigurace
+xdotool mousemove --window "$wid" 374 31 click 1 # Konfigurace
 shot 07-settings
 key Escape
 xdotool windowfocus --sync "$wid"
-xdotool mousemove --window "$wid" 374 31 click 1 # Nastavení předvoleb plateb
+xdotool mousemove --window "$wid" 398 31 click 1 # Nastavení předvoleb plateb
 shot 08-presets
 key Escape
 xdotool windowfocus --sync "$wid"
-xdotool mousemove --window "$wid" 318 31 click 1 # Změnit datum
+xdotool mousemove --window "$wid" 342 31 click 1 # Změnit datum
 shot 09-date-picker
 key Escape
 xdotool windowfocus --sync "$wid"

@@ -47,21 +47,20 @@ void CheckLine::resizeEvent(QResizeEvent* event) {
     showText();
 }
 
-int CheckLine::linesNeeded() const {
-    if (m_text.isEmpty() || m_label->width() <= 0)
-        return 1;
+int CheckLine::textHeight() const {
     const QFontMetrics fm = m_label->fontMetrics();
-    const QRect box = fm.boundingRect(QRect(0, 0, m_label->width(), 100 * fm.lineSpacing()),
-                                      Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, m_text);
-    return std::max(1, (box.height() + fm.lineSpacing() - 1) / fm.lineSpacing());
+    if (m_text.isEmpty() || m_label->width() <= 0)
+        return fm.height();
+    return fm
+        .boundingRect(QRect(0, 0, m_label->width(), 100 * fm.lineSpacing()),
+                      Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, m_text)
+        .height();
 }
 
 void CheckLine::showText() {
     m_label->setText(m_text);
     // The height follows the text at the present width; the dialog's layout passes it on.
-    const int lines = linesNeeded();
-    const QFontMetrics fm = m_label->fontMetrics();
-    const int height = std::max(m_icon->height(), fm.height() + (lines - 1) * fm.lineSpacing());
+    const int height = std::max(m_icon->height(), textHeight());
     if (height != this->height() || minimumHeight() != height) {
         m_label->setFixedHeight(height);
         setFixedHeight(height);

@@ -22,7 +22,7 @@ protected:
 
 private:
     void showText();
-    int linesNeeded() const;
+    int textHeight() const; // of the text wrapped at the label's width
 
     QLabel* m_icon = nullptr;
     QLabel* m_label = nullptr;

@@ -145,6 +145,24 @@ private slots:
         QApplication::processEvents();
         QVERIFY(shownWhole(line(&k, "La_KontrolaUctu")));
         QVERIFY(k.height() > settingsHeight);
+        {
+            // The program's own font has a leading, so one line is shorter than two line spacings.
+            const QFont before = QApplication::font();
+            QFont font(QStringLiteral("Liberation Sans"));
+            font.setPointSize(8);
+            QApplication::setFont(font);
+            m_host->orderData.Items[6] = {"123456789", "0100", "1250,00", "2201", "0308", "", "Nájem za leden"};
+            m_host->row = 6;
+            TPolozky e(*m_host, &m_host->window);
+            e.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&e));
+            QApplication::processEvents();
+            CheckLine* one = line(&e, "La_Kontrola");
+            QVERIFY(one->isWarning());
+            const QFontMetrics fm = one->findChild<QLabel*>(QStringLiteral("La_Kontrola_Text"))->fontMetrics();
+            QVERIFY2(one->height() < fm.height() + fm.lineSpacing() / 2, qPrintable(QString::number(one->height())));
+            QApplication::setFont(before);
+        }
     }
 
     // Bank names come from the user's list and the currency from the settings: the item editor
