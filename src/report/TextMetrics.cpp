@@ -1,8 +1,8 @@
 #include "report/TextMetrics.h"
 
 #include <QFontMetricsF>
-#include <QHash>
 #include <QImage>
+#include <vector>
 
 namespace {
 
@@ -20,19 +20,29 @@ const QImage& MeasureDevice() {
     return device;
 }
 
-QString Key(const ReportFont& f) {
-    return f.family + QLatin1Char('|') + QString::number(f.pointSize, 'g', 10) + (f.bold ? u'B' : u'-') +
-           (f.italic ? u'I' : u'-');
-}
-
 const QFontMetricsF& Metrics(const ReportFont& font) {
-    // One thread draws reports, so a plain cache suffices.
-    static QHash<QString, QFontMetricsF> cache;
-    const QString key = Key(font);
-    auto it = cache.find(key);
-    if (it == cache.end())
-        it = cache.insert(key, QFontMetricsF(TextMetrics::MakeFont(font), &MeasureDevice()));
-    return it.value();
+    // One thread draws reports, so a plain cache suffices. A report uses a few fonts, mostly the
+    // one of the run before: a short list searched from the last hit beats formatting a key for
+    // each of the million measurements of a long report.
+    struct Entry {
+        ReportFont font;
+        QFontMetricsF metrics;
+    };
+    static std::vector<Entry> cache;
+    static size_t last = 0;
+    if (last < cache.size() && cache[last].font == font)
+        return cache[last].metrics;
+    for (size_t i = 0; i < cache.size(); ++i)
+        if (cache[i].font == font) {
+            last = i;
+            return cache[i].metrics;
+        }
+    // Fonts of a damaged file may be many (or never equal, a NaN size): the list stays short.
+    if (cache.size() >= 64)
+        cache.clear();
+    cache.push_back({font, QFontMetricsF(TextMetrics::MakeFont(font), &MeasureDevice())});
+    last = cache.size() - 1;
+    return cache[last].metrics;
 }
 
 } // namespace
