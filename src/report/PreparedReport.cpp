@@ -50,6 +50,54 @@ bool HasPictures(const PreparedReport& r) {
     return std::any_of(r.pages.begin(), r.pages.end(), [](const PreparedPage& p) { return !p.pictures.empty(); });
 }
 
+// What a page shows, as the file holds it after the page's size.
+void WriteContent(QDataStream& s, const PreparedPage& p, quint16 version) {
+    s << quint32(p.lines.size());
+    for (const PreparedLine& l : p.lines)
+        s << l.from << l.to << l.widthMm << quint8(l.style == LineStyle::Dotted ? 1 : 0);
+    s << quint32(p.texts.size());
+    for (const PreparedText& t : p.texts) {
+        s << t.boxName << t.text;
+        WriteFont(s, t.font);
+        s << t.origin << t.widthMm << t.ascentMm << t.descentMm << t.clipMm;
+    }
+    if (version < 2)
+        return;
+    s << quint32(p.pictures.size());
+    for (const PreparedPicture& pic : p.pictures) {
+        s << pic.boxName << pic.areaMm << quint32(pic.rectsMm.size());
+        for (const QRectF& rect : pic.rectsMm)
+            s << rect;
+    }
+}
+
+// Reads back what WriteContent wrote of a page of this process (version 2): not checked again.
+void ReadContent(QDataStream& s, PreparedPage& p) {
+    quint32 n = 0;
+    s >> n;
+    p.lines.resize(n);
+    for (PreparedLine& l : p.lines) {
+        quint8 style = 0;
+        s >> l.from >> l.to >> l.widthMm >> style;
+        l.style = style ? LineStyle::Dotted : LineStyle::Solid;
+    }
+    s >> n;
+    p.texts.resize(n);
+    for (PreparedText& t : p.texts) {
+        s >> t.boxName >> t.text;
+        ReadFont(s, t.font);
+        s >> t.origin >> t.widthMm >> t.ascentMm >> t.descentMm >> t.clipMm;
+    }
+    s >> n;
+    p.pictures.resize(n);
+    for (PreparedPicture& pic : p.pictures) {
+        s >> pic.boxName >> pic.areaMm >> n;
+        pic.rectsMm.resize(n);
+        for (QRectF& rect : pic.rectsMm)
+            s >> rect;
+    }
+}
+
 QByteArray EncodeBody(const PreparedReport& r, quint16 version) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -57,24 +105,10 @@ QByteArray EncodeBody(const PreparedReport& r, quint16 version) {
     QDataStream s(&buffer);
     s.setVersion(QDataStream::Qt_6_0);
     s << r.title << r.preparedAt << quint32(r.pages.size());
+    PreparedPage scratch;
     for (const PreparedPage& p : r.pages) {
-        s << p.widthMm << p.heightMm << quint32(p.lines.size());
-        for (const PreparedLine& l : p.lines)
-            s << l.from << l.to << l.widthMm << quint8(l.style == LineStyle::Dotted ? 1 : 0);
-        s << quint32(p.texts.size());
-        for (const PreparedText& t : p.texts) {
-            s << t.boxName << t.text;
-            WriteFont(s, t.font);
-            s << t.origin << t.widthMm << t.ascentMm << t.descentMm << t.clipMm;
-        }
-        if (version < 2)
-            continue;
-        s << quint32(p.pictures.size());
-        for (const PreparedPicture& pic : p.pictures) {
-            s << pic.boxName << pic.areaMm << quint32(pic.rectsMm.size());
-            for (const QRectF& rect : pic.rectsMm)
-                s << rect;
-        }
+        s << p.widthMm << p.heightMm;
+        WriteContent(s, Unpacked(p, scratch), version);
     }
     return bytes;
 }
@@ -99,6 +133,49 @@ QByteArray StampBytes(const QDateTime& at) {
 }
 
 } // namespace
+
+void Pack(PreparedPage& page) {
+    if (page.isPacked())
+        return;
+    QByteArray bytes;
+    {
+        QDataStream s(&bytes, QIODevice::WriteOnly);
+        s.setVersion(QDataStream::Qt_6_0);
+        WriteContent(s, page, FormatVersion);
+    }
+    // The fastest level: the runs of a page repeat their names, fonts and rows' positions, so
+    // even that leaves a sixth or less, and drawing unpacks every page again.
+    page.packed = qCompress(bytes, 1);
+    // qCompress leaves room for data that would not compress.
+    page.packed.squeeze();
+    // Assigned empty lists, not cleared: clear() would keep their room.
+    page.lines = std::vector<PreparedLine>();
+    page.texts = std::vector<PreparedText>();
+    page.pictures = std::vector<PreparedPicture>();
+}
+
+const PreparedPage& Unpacked(const PreparedPage& page, PreparedPage& scratch) {
+    if (!page.isPacked())
+        return page;
+    scratch.widthMm = page.widthMm;
+    scratch.heightMm = page.heightMm;
+    scratch.packed.clear();
+    QDataStream s(qUncompress(page.packed));
+    s.setVersion(QDataStream::Qt_6_0);
+    ReadContent(s, scratch);
+    return scratch;
+}
+
+bool PreparedPage::operator==(const PreparedPage& other) const {
+    if (widthMm != other.widthMm || heightMm != other.heightMm)
+        return false;
+    if (isPacked() && other.isPacked())
+        return packed == other.packed;
+    PreparedPage mine, theirs;
+    const PreparedPage& a = Unpacked(*this, mine);
+    const PreparedPage& b = Unpacked(other, theirs);
+    return a.lines == b.lines && a.texts == b.texts && a.pictures == b.pictures;
+}
 
 PreparedReport PreparedReportFile::DecodeBody(const QByteArray& body, quint16 version, const QString& path) {
     using namespace PreparedLimits;
@@ -190,6 +267,8 @@ PreparedReport PreparedReportFile::DecodeBody(const QByteArray& body, quint16 ve
             }
             p.pictures.push_back(std::move(pic));
         }
+        if (pageCount > PackPagesAfter)
+            Pack(p);
         r.pages.push_back(std::move(p));
     }
     if (!s.atEnd())

@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "common/TextFile.h"
 #include "report/Composer.h"
+#include "report/FindText.h"
 #include "report/PdfExport.h"
 #include "report/Printing.h"
 #include "report/Renderer.h"
@@ -139,6 +140,7 @@ private slots:
     void exportReplacesFileAndFailsClearly();
     void printerInPdfModeGetsPagesAndPaper();
     void savedReportReloadsIdentical();
+    void longReportPackedActsAsWhole();
     void foreignFilesRefused_data();
     void foreignFilesRefused();
     void damagedStampOrNumbersRefused();
@@ -355,6 +357,41 @@ void TestOutput::savedReportReloadsIdentical() {
     QCOMPARE(ReadAll(again), ReadAll(path));
     // And the pages draw the same.
     QCOMPARE(RenderPageImage(back.pages[1], 50), RenderPageImage(r.Prepared().pages[1], 50));
+}
+
+// A long report keeps its pages packed: saved, found, drawn and read back as the same pages whole.
+void TestOutput::longReportPackedActsAsWhole() {
+    Report r(ListLayout());
+    r.Rows().SetRangeEndCount(2500);
+    r.SetOnGetValue([&](const QString& name, QString& value) {
+        if (name == QLatin1String("a"))
+            value = QStringLiteral("Řádek %1").arg(r.Rows().RecNo());
+    });
+    QVERIFY(r.PrepareReport());
+    const PreparedReport& packed = r.Prepared();
+    QVERIFY(packed.pages.size() > PackPagesAfter);
+    PreparedReport whole = packed;
+    for (PreparedPage& page : whole.pages) {
+        QVERIFY(page.isPacked());
+        PreparedPage scratch;
+        page = Unpacked(page, scratch);
+        QVERIFY(!page.isPacked() && !page.texts.empty());
+    }
+    QVERIFY(whole == packed);
+    const QString path = m_dir.filePath("dlouha.vps"), wholePath = m_dir.filePath("cela.vps");
+    PreparedReportFile::Save(packed, path);
+    PreparedReportFile::Save(whole, wholePath);
+    QCOMPARE(ReadAll(path), ReadAll(wholePath));
+    const PreparedReport back = PreparedReportFile::Load(path);
+    QVERIFY(back.pages.back().isPacked());
+    QVERIFY(back == whole);
+    const TextMatch found = FindText(packed, QStringLiteral("Řádek 2400"));
+    QVERIFY(found.found());
+    const TextMatch wholeFound = FindText(whole, QStringLiteral("Řádek 2400"));
+    QCOMPARE(found.page, wholeFound.page);
+    QCOMPARE(found.text, wholeFound.text);
+    QCOMPARE(found.boundsMm, wholeFound.boundsMm);
+    QCOMPARE(RenderPageImage(back.pages[size_t(found.page)], 50), RenderPageImage(whole.pages[size_t(found.page)], 50));
 }
 
 void TestOutput::foreignFilesRefused_data() {
