@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 using namespace ReportTest;
 
@@ -378,6 +379,20 @@ void TestOutput::longReportPackedActsAsWhole() {
         QVERIFY(!page.isPacked() && !page.texts.empty());
     }
     QVERIFY(whole == packed);
+    // Pictures, dotted lines and a text of a loaded file's odd measures pack back as they were.
+    PreparedPage odd = whole.pages[3];
+    odd.pictures.push_back(
+        PreparedPicture{"Kod", QRectF(10, 10, 30, 30), {QRectF(10, 10, 1, 4), QRectF(12, 11, 2, 2)}});
+    odd.lines.push_back(PreparedLine{QPointF(1, 2), QPointF(3, 4), 0.5, LineStyle::Dotted});
+    odd.texts[1].ascentMm = -0.0;
+    odd.texts[2].clipMm = QRectF(5, 6, 0, 0);
+    PreparedPage oddPacked = odd, scratch;
+    Pack(oddPacked);
+    const PreparedPage& oddBack = Unpacked(oddPacked, scratch);
+    QCOMPARE(oddBack.pictures, odd.pictures);
+    QCOMPARE(oddBack.lines, odd.lines);
+    QVERIFY(oddBack.texts == odd.texts);
+    QVERIFY(std::signbit(oddBack.texts[1].ascentMm));
     const QString path = m_dir.filePath("dlouha.vps"), wholePath = m_dir.filePath("cela.vps");
     PreparedReportFile::Save(packed, path);
     PreparedReportFile::Save(whole, wholePath);
