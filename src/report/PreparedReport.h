@@ -58,7 +58,7 @@ struct PreparedPage {
 };
 
 // A report of more pages than this keeps each page packed once it is composed or read: a page of a
-// long list holds some 240 text runs, 54 kB as objects with their own strings, a tenth of that
+// long list holds some 240 text runs, 54 kB as objects with their own strings, 4.4 kB
 // packed. Drawing, find and save unpack one page at a time.
 constexpr size_t PackPagesAfter = 50;
 
