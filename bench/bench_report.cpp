@@ -105,7 +105,9 @@ void BareLoop(const PreparedReport& report, const QString& path, bool withLines)
     QPainter painter(&writer);
     const double k = 1200 / 25.4;
     bool first = true;
-    for (const PreparedPage& page : report.pages) {
+    PreparedPage scratch;
+    for (const PreparedPage& packed : report.pages) {
+        const PreparedPage& page = Unpacked(packed, scratch);
         if (!first)
             writer.newPage();
         first = false;
@@ -140,7 +142,9 @@ int main(int argc, char** argv) {
     std::optional<PreparedReport> report = ComposeReport(layout);
     const double compose = Ms(t);
     size_t texts = 0, lines = 0;
-    for (const PreparedPage& p : report->pages) {
+    PreparedPage scratch;
+    for (const PreparedPage& packed : report->pages) {
+        const PreparedPage& p = Unpacked(packed, scratch);
         texts += p.texts.size();
         lines += p.lines.size();
     }

@@ -25,7 +25,9 @@ bool OnSheet(const PreparedPage& page, const QRectF& r) {
 bool WithinLimits(const PreparedReport& report) {
     if (qsizetype(report.pages.size()) > MaxPages)
         return false;
-    for (const PreparedPage& p : report.pages) {
+    PreparedPage scratch;
+    for (const PreparedPage& page : report.pages) {
+        const PreparedPage& p = Unpacked(page, scratch);
         if (!Within(p.widthMm, MinPageMm, MaxPageMm) || !Within(p.heightMm, MinPageMm, MaxPageMm))
             return false;
         for (const PreparedLine& l : p.lines)

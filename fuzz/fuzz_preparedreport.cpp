@@ -14,7 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // Every line and text takes some bytes of the unpacked pages, which are at most 1100 times the file.
     size_t items = 0, chars = 0;
-    for (const PreparedPage& p : report.pages) {
+    PreparedPage scratch;
+    for (const PreparedPage& page : report.pages) {
+        const PreparedPage& p = Unpacked(page, scratch);
         items += p.lines.size() + p.texts.size();
         for (const PreparedText& t : p.texts)
             chars += size_t(t.text.size() + t.boxName.size() + t.font.family.size());

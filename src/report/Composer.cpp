@@ -92,6 +92,7 @@ public:
         }
         if (summary && !placeFlowing(*summary))
             return std::nullopt;
+        packDone(m_out.pages.size());
         return std::move(m_out);
     }
 
@@ -99,7 +100,17 @@ private:
     int pageNo() const { return int(m_out.pages.size()); }
     PreparedPage& page() { return m_out.pages.back(); }
 
+    // Pages of a long report are packed as they are done, so that it never holds them all whole.
+    void packDone(size_t done) {
+        if (m_out.pages.size() <= PackPagesAfter)
+            return;
+        for (size_t i = m_packed; i < done; ++i)
+            Pack(m_out.pages[i]);
+        m_packed = std::max(m_packed, done);
+    }
+
     bool startPage() {
+        packDone(m_out.pages.size());
         PreparedPage p;
         p.widthMm = m_page.widthMm;
         p.heightMm = m_page.heightMm;
@@ -257,6 +268,7 @@ private:
     double m_y = 0, m_limit = 0, m_bodyTop = 0;
     bool m_headerPending = false;
     int m_rowsDone = 0;
+    size_t m_packed = 0;
 };
 
 // Splits off the longest head of word that fits widthMm, at least one character.

@@ -8,11 +8,12 @@ TextMatch FindText(const PreparedReport& report, const QString& needle, const Te
     if (needle.isEmpty())
         return {};
     const int pages = int(report.pages.size());
+    PreparedPage scratch;
     // From just after the last match to the end, then once round from the start.
     for (int pass = 0; pass < 2; ++pass) {
         const bool resume = pass == 0 && after.found();
         for (int p = resume ? after.page : 0; p < pages; ++p) {
-            const std::vector<PreparedText>& texts = report.pages[size_t(p)].texts;
+            const std::vector<PreparedText>& texts = Unpacked(report.pages[size_t(p)], scratch).texts;
             const bool onPage = resume && p == after.page;
             for (int t = onPage ? std::max(0, after.text) : 0; t < int(texts.size()); ++t) {
                 const PreparedText& run = texts[size_t(t)];

@@ -57,7 +57,10 @@ void PageView::wheelEvent(QWheelEvent* event) {
 }
 
 void PageView::relayout() {
-    m_stack.layOut(m_pages ? m_pages->pages : std::vector<PreparedPage>(), m_askedPxPerMm);
+    // Bound to a reference on both sides: a conditional with a temporary on one side would copy
+    // every page of the report.
+    static const std::vector<PreparedPage> none;
+    m_stack.layOut(m_pages ? m_pages->pages : none, m_askedPxPerMm);
     setFixedSize(m_stack.size());
     update();
 }

@@ -7,6 +7,7 @@
 #include <QDataStream>
 #include <QDir>
 #include <algorithm>
+#include <cstring>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -50,6 +51,210 @@ bool HasPictures(const PreparedReport& r) {
     return std::any_of(r.pages.begin(), r.pages.end(), [](const PreparedPage& p) { return !p.pictures.empty(); });
 }
 
+// What a page shows, as the file holds it after the page's size.
+void WriteContent(QDataStream& s, const PreparedPage& p, quint16 version) {
+    s << quint32(p.lines.size());
+    for (const PreparedLine& l : p.lines)
+        s << l.from << l.to << l.widthMm << quint8(l.style == LineStyle::Dotted ? 1 : 0);
+    s << quint32(p.texts.size());
+    for (const PreparedText& t : p.texts) {
+        s << t.boxName << t.text;
+        WriteFont(s, t.font);
+        s << t.origin << t.widthMm << t.ascentMm << t.descentMm << t.clipMm;
+    }
+    if (version < 2)
+        return;
+    s << quint32(p.pictures.size());
+    for (const PreparedPicture& pic : p.pictures) {
+        s << pic.boxName << pic.areaMm << quint32(pic.rectsMm.size());
+        for (const QRectF& rect : pic.rectsMm)
+            s << rect;
+    }
+}
+
+// A packed page: plain bytes in this process's own order, never stored. Each run names one of
+// the page's styles (box name, font and line measures), which its runs share.
+class PackWriter {
+public:
+    template <typename T> void put(const T& v) { m_bytes.append(reinterpret_cast<const char*>(&v), sizeof v); }
+    void put(const QString& v) {
+        put(quint32(v.size()));
+        m_bytes.append(reinterpret_cast<const char*>(v.constData()), v.size() * qsizetype(sizeof(QChar)));
+    }
+    void put(const QPointF& v) {
+        put(v.x());
+        put(v.y());
+    }
+    void put(const QRectF& v) {
+        put(v.x());
+        put(v.y());
+        put(v.width());
+        put(v.height());
+    }
+    QByteArray& bytes() { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+};
+
+class PackReader {
+public:
+    explicit PackReader(const QByteArray& bytes) : m_bytes(bytes) {}
+    template <typename T> void get(T& v) {
+        std::memcpy(&v, m_bytes.constData() + m_pos, sizeof v);
+        m_pos += qsizetype(sizeof v);
+    }
+    void get(QString& v) {
+        quint32 n = 0;
+        get(n);
+        v = QString(reinterpret_cast<const QChar*>(m_bytes.constData() + m_pos), qsizetype(n));
+        m_pos += qsizetype(n) * qsizetype(sizeof(QChar));
+    }
+    void get(QPointF& v) {
+        double x = 0, y = 0;
+        get(x);
+        get(y);
+        v = QPointF(x, y);
+    }
+    void get(QRectF& v) {
+        double x = 0, y = 0, w = 0, h = 0;
+        get(x);
+        get(y);
+        get(w);
+        get(h);
+        v = QRectF(x, y, w, h);
+    }
+
+private:
+    const QByteArray& m_bytes;
+    qsizetype m_pos = 0;
+};
+
+struct PackStyle {
+    QString boxName;
+    ReportFont font;
+    double ascentMm = 0, descentMm = 0;
+};
+
+// Bit for bit, so that a page packs back to what it was (a -0 stays -0).
+bool Same(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool SameStyle(const PackStyle& s, const PreparedText& t) {
+    return s.boxName == t.boxName && s.font.family == t.font.family && Same(s.font.pointSize, t.font.pointSize) &&
+           s.font.bold == t.font.bold && s.font.italic == t.font.italic && Same(s.ascentMm, t.ascentMm) &&
+           Same(s.descentMm, t.descentMm);
+}
+
+QByteArray PackContent(const PreparedPage& p) {
+    std::vector<PackStyle> styles;
+    std::vector<quint32> styleOf;
+    styleOf.reserve(p.texts.size());
+    size_t last = 0;
+    for (const PreparedText& t : p.texts) {
+        if (last >= styles.size() || !SameStyle(styles[last], t)) {
+            last = 0;
+            while (last < styles.size() && !SameStyle(styles[last], t))
+                ++last;
+            if (last == styles.size())
+                styles.push_back({t.boxName, t.font, t.ascentMm, t.descentMm});
+        }
+        styleOf.push_back(quint32(last));
+    }
+    PackWriter w;
+    w.bytes().reserve(qsizetype(p.texts.size()) * 96 + qsizetype(p.lines.size()) * 48 + 64);
+    w.put(quint32(p.lines.size()));
+    for (const PreparedLine& l : p.lines) {
+        w.put(l.from);
+        w.put(l.to);
+        w.put(l.widthMm);
+        w.put(quint8(l.style == LineStyle::Dotted ? 1 : 0));
+    }
+    w.put(quint32(styles.size()));
+    for (const PackStyle& st : styles) {
+        w.put(st.boxName);
+        w.put(st.font.family);
+        w.put(st.font.pointSize);
+        w.put(quint8(st.font.bold));
+        w.put(quint8(st.font.italic));
+        w.put(st.ascentMm);
+        w.put(st.descentMm);
+    }
+    w.put(quint32(p.texts.size()));
+    for (size_t i = 0; i < p.texts.size(); ++i) {
+        const PreparedText& t = p.texts[i];
+        w.put(styleOf[i]);
+        w.put(t.text);
+        w.put(t.origin);
+        w.put(t.widthMm);
+        w.put(t.clipMm);
+    }
+    w.put(quint32(p.pictures.size()));
+    for (const PreparedPicture& pic : p.pictures) {
+        w.put(pic.boxName);
+        w.put(pic.areaMm);
+        w.put(quint32(pic.rectsMm.size()));
+        for (const QRectF& rect : pic.rectsMm)
+            w.put(rect);
+    }
+    return std::move(w.bytes());
+}
+
+void UnpackContent(const QByteArray& bytes, PreparedPage& p) {
+    PackReader r(bytes);
+    quint32 n = 0;
+    r.get(n);
+    p.lines.resize(n);
+    for (PreparedLine& l : p.lines) {
+        quint8 style = 0;
+        r.get(l.from);
+        r.get(l.to);
+        r.get(l.widthMm);
+        r.get(style);
+        l.style = style ? LineStyle::Dotted : LineStyle::Solid;
+    }
+    r.get(n);
+    std::vector<PackStyle> styles(n);
+    for (PackStyle& st : styles) {
+        quint8 bold = 0, italic = 0;
+        r.get(st.boxName);
+        r.get(st.font.family);
+        r.get(st.font.pointSize);
+        r.get(bold);
+        r.get(italic);
+        st.font.bold = bold != 0;
+        st.font.italic = italic != 0;
+        r.get(st.ascentMm);
+        r.get(st.descentMm);
+    }
+    r.get(n);
+    p.texts.resize(n);
+    for (PreparedText& t : p.texts) {
+        quint32 style = 0;
+        r.get(style);
+        const PackStyle& st = styles[style];
+        t.boxName = st.boxName;
+        t.font = st.font;
+        t.ascentMm = st.ascentMm;
+        t.descentMm = st.descentMm;
+        r.get(t.text);
+        r.get(t.origin);
+        r.get(t.widthMm);
+        r.get(t.clipMm);
+    }
+    r.get(n);
+    p.pictures.resize(n);
+    for (PreparedPicture& pic : p.pictures) {
+        r.get(pic.boxName);
+        r.get(pic.areaMm);
+        r.get(n);
+        pic.rectsMm.resize(n);
+        for (QRectF& rect : pic.rectsMm)
+            r.get(rect);
+    }
+}
+
 QByteArray EncodeBody(const PreparedReport& r, quint16 version) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -57,24 +262,10 @@ QByteArray EncodeBody(const PreparedReport& r, quint16 version) {
     QDataStream s(&buffer);
     s.setVersion(QDataStream::Qt_6_0);
     s << r.title << r.preparedAt << quint32(r.pages.size());
+    PreparedPage scratch;
     for (const PreparedPage& p : r.pages) {
-        s << p.widthMm << p.heightMm << quint32(p.lines.size());
-        for (const PreparedLine& l : p.lines)
-            s << l.from << l.to << l.widthMm << quint8(l.style == LineStyle::Dotted ? 1 : 0);
-        s << quint32(p.texts.size());
-        for (const PreparedText& t : p.texts) {
-            s << t.boxName << t.text;
-            WriteFont(s, t.font);
-            s << t.origin << t.widthMm << t.ascentMm << t.descentMm << t.clipMm;
-        }
-        if (version < 2)
-            continue;
-        s << quint32(p.pictures.size());
-        for (const PreparedPicture& pic : p.pictures) {
-            s << pic.boxName << pic.areaMm << quint32(pic.rectsMm.size());
-            for (const QRectF& rect : pic.rectsMm)
-                s << rect;
-        }
+        s << p.widthMm << p.heightMm;
+        WriteContent(s, Unpacked(p, scratch), version);
     }
     return bytes;
 }
@@ -99,6 +290,41 @@ QByteArray StampBytes(const QDateTime& at) {
 }
 
 } // namespace
+
+void Pack(PreparedPage& page) {
+    if (page.isPacked())
+        return;
+    // The fastest level: the runs of a page repeat their rows' positions and much of their text,
+    // so even that leaves a fraction, and drawing unpacks every page again.
+    page.packed = qCompress(PackContent(page), 1);
+    // qCompress leaves room for data that would not compress.
+    page.packed.squeeze();
+    // Assigned empty lists, not cleared: clear() would keep their room.
+    page.lines = std::vector<PreparedLine>();
+    page.texts = std::vector<PreparedText>();
+    page.pictures = std::vector<PreparedPicture>();
+}
+
+const PreparedPage& Unpacked(const PreparedPage& page, PreparedPage& scratch) {
+    if (!page.isPacked())
+        return page;
+    scratch.widthMm = page.widthMm;
+    scratch.heightMm = page.heightMm;
+    scratch.packed.clear();
+    UnpackContent(qUncompress(page.packed), scratch);
+    return scratch;
+}
+
+bool PreparedPage::operator==(const PreparedPage& other) const {
+    if (widthMm != other.widthMm || heightMm != other.heightMm)
+        return false;
+    if (isPacked() && other.isPacked())
+        return packed == other.packed;
+    PreparedPage mine, theirs;
+    const PreparedPage& a = Unpacked(*this, mine);
+    const PreparedPage& b = Unpacked(other, theirs);
+    return a.lines == b.lines && a.texts == b.texts && a.pictures == b.pictures;
+}
 
 PreparedReport PreparedReportFile::DecodeBody(const QByteArray& body, quint16 version, const QString& path) {
     using namespace PreparedLimits;
@@ -190,6 +416,8 @@ PreparedReport PreparedReportFile::DecodeBody(const QByteArray& body, quint16 ve
             }
             p.pictures.push_back(std::move(pic));
         }
+        if (pageCount > PackPagesAfter)
+            Pack(p);
         r.pages.push_back(std::move(p));
     }
     if (!s.atEnd())

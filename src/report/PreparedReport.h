@@ -2,6 +2,7 @@
 
 #include "report/ReportLayout.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QPointF>
 #include <QRectF>
@@ -48,8 +49,23 @@ struct PreparedPage {
     std::vector<PreparedLine> lines;
     std::vector<PreparedText> texts;
     std::vector<PreparedPicture> pictures;
-    bool operator==(const PreparedPage&) const = default;
+    // The lines, texts and pictures of a page of a long report, compressed (see Pack); the three
+    // lists are then empty. Read such a page through Unpacked.
+    QByteArray packed;
+    bool isPacked() const { return !packed.isEmpty(); }
+    // Pages are equal when they show the same, packed or not.
+    bool operator==(const PreparedPage& other) const;
 };
+
+// A report of more pages than this keeps each page packed once it is composed or read: a page of a
+// long list holds some 240 text runs, 54 kB as objects with their own strings, 4.4 kB
+// packed. Drawing, find and save unpack one page at a time.
+constexpr size_t PackPagesAfter = 50;
+
+// Packs the content of page in place; a packed page stays as it is.
+void Pack(PreparedPage& page);
+// The page with its content at hand: page itself, or a packed page unpacked into scratch.
+const PreparedPage& Unpacked(const PreparedPage& page, PreparedPage& scratch);
 
 struct PreparedReport {
     QString title;

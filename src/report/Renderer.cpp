@@ -15,7 +15,10 @@ QRectF Scaled(const QRectF& r, double k) {
 
 } // namespace
 
-void PaintPage(const PreparedPage& page, QPainter& painter, double pxPerMm, const std::vector<QRectF>& highlightsMm) {
+void PaintPage(const PreparedPage& packedPage, QPainter& painter, double pxPerMm,
+               const std::vector<QRectF>& highlightsMm) {
+    PreparedPage scratch;
+    const PreparedPage& page = Unpacked(packedPage, scratch);
     painter.save();
     for (const QRectF& h : highlightsMm)
         painter.fillRect(Scaled(h, pxPerMm), QColor(255, 230, 0));

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
+#include <vector>
 
 namespace {
 
@@ -20,19 +21,33 @@ const QImage& MeasureDevice() {
     return device;
 }
 
-QString Key(const ReportFont& f) {
-    return f.family + QLatin1Char('|') + QString::number(f.pointSize, 'g', 10) + (f.bold ? u'B' : u'-') +
-           (f.italic ? u'I' : u'-');
-}
+struct Entry {
+    ReportFont font;
+    QFontMetricsF metrics;
+    // Widths measured before: a long list repeats its dates, codes and notes, and measuring
+    // shapes the text as drawing does.
+    QHash<QString, double> widths;
+};
 
-const QFontMetricsF& Metrics(const ReportFont& font) {
-    // One thread draws reports, so a plain cache suffices.
-    static QHash<QString, QFontMetricsF> cache;
-    const QString key = Key(font);
-    auto it = cache.find(key);
-    if (it == cache.end())
-        it = cache.insert(key, QFontMetricsF(TextMetrics::MakeFont(font), &MeasureDevice()));
-    return it.value();
+Entry& Metrics(const ReportFont& font) {
+    // One thread draws reports, so a plain cache suffices. A report uses a few fonts, mostly the
+    // one of the run before: a short list searched from the last hit beats formatting a key for
+    // each of the million measurements of a long report.
+    static std::vector<Entry> cache;
+    static size_t last = 0;
+    if (last < cache.size() && cache[last].font == font)
+        return cache[last];
+    for (size_t i = 0; i < cache.size(); ++i)
+        if (cache[i].font == font) {
+            last = i;
+            return cache[i];
+        }
+    // Fonts of a damaged file may be many (or never equal, a NaN size): the list stays short.
+    if (cache.size() >= 64)
+        cache.clear();
+    cache.push_back({font, QFontMetricsF(TextMetrics::MakeFont(font), &MeasureDevice()), {}});
+    last = cache.size() - 1;
+    return cache[last];
 }
 
 } // namespace
@@ -49,15 +64,23 @@ QFont MakeFont(const ReportFont& font) {
 }
 
 double WidthMm(const ReportFont& font, const QString& text) {
-    return Metrics(font).horizontalAdvance(text) * MmPerDot;
+    Entry& e = Metrics(font);
+    if (const auto it = e.widths.constFind(text); it != e.widths.constEnd())
+        return it.value();
+    // Texts that never come again (amounts, accounts) must not pile up: the widths start anew.
+    if (e.widths.size() >= 8192)
+        e.widths.clear();
+    const double w = e.metrics.horizontalAdvance(text) * MmPerDot;
+    e.widths.insert(text, w);
+    return w;
 }
 
 double AscentMm(const ReportFont& font) {
-    return Metrics(font).ascent() * MmPerDot;
+    return Metrics(font).metrics.ascent() * MmPerDot;
 }
 
 double DescentMm(const ReportFont& font) {
-    return Metrics(font).descent() * MmPerDot;
+    return Metrics(font).metrics.descent() * MmPerDot;
 }
 
 double LineHeightMm(const ReportFont& font) {

@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "common/TextFile.h"
 #include "report/Composer.h"
+#include "report/FindText.h"
 #include "report/PdfExport.h"
 #include "report/Printing.h"
 #include "report/Renderer.h"
@@ -18,6 +19,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 using namespace ReportTest;
 
@@ -139,6 +141,7 @@ private slots:
     void exportReplacesFileAndFailsClearly();
     void printerInPdfModeGetsPagesAndPaper();
     void savedReportReloadsIdentical();
+    void longReportPackedActsAsWhole();
     void foreignFilesRefused_data();
     void foreignFilesRefused();
     void damagedStampOrNumbersRefused();
@@ -355,6 +358,55 @@ void TestOutput::savedReportReloadsIdentical() {
     QCOMPARE(ReadAll(again), ReadAll(path));
     // And the pages draw the same.
     QCOMPARE(RenderPageImage(back.pages[1], 50), RenderPageImage(r.Prepared().pages[1], 50));
+}
+
+// A long report keeps its pages packed: saved, found, drawn and read back as the same pages whole.
+void TestOutput::longReportPackedActsAsWhole() {
+    Report r(ListLayout());
+    r.Rows().SetRangeEndCount(2500);
+    r.SetOnGetValue([&](const QString& name, QString& value) {
+        if (name == QLatin1String("a"))
+            value = QStringLiteral("Řádek %1").arg(r.Rows().RecNo());
+    });
+    QVERIFY(r.PrepareReport());
+    const PreparedReport& packed = r.Prepared();
+    QVERIFY(packed.pages.size() > PackPagesAfter);
+    PreparedReport whole = packed;
+    for (PreparedPage& page : whole.pages) {
+        QVERIFY(page.isPacked());
+        PreparedPage scratch;
+        page = Unpacked(page, scratch);
+        QVERIFY(!page.isPacked() && !page.texts.empty());
+    }
+    QVERIFY(whole == packed);
+    // Pictures, dotted lines and a text of a loaded file's odd measures pack back as they were.
+    PreparedPage odd = whole.pages[3];
+    odd.pictures.push_back(
+        PreparedPicture{"Kod", QRectF(10, 10, 30, 30), {QRectF(10, 10, 1, 4), QRectF(12, 11, 2, 2)}});
+    odd.lines.push_back(PreparedLine{QPointF(1, 2), QPointF(3, 4), 0.5, LineStyle::Dotted});
+    odd.texts[1].ascentMm = -0.0;
+    odd.texts[2].clipMm = QRectF(5, 6, 0, 0);
+    PreparedPage oddPacked = odd, scratch;
+    Pack(oddPacked);
+    const PreparedPage& oddBack = Unpacked(oddPacked, scratch);
+    QCOMPARE(oddBack.pictures, odd.pictures);
+    QCOMPARE(oddBack.lines, odd.lines);
+    QVERIFY(oddBack.texts == odd.texts);
+    QVERIFY(std::signbit(oddBack.texts[1].ascentMm));
+    const QString path = m_dir.filePath("dlouha.vps"), wholePath = m_dir.filePath("cela.vps");
+    PreparedReportFile::Save(packed, path);
+    PreparedReportFile::Save(whole, wholePath);
+    QCOMPARE(ReadAll(path), ReadAll(wholePath));
+    const PreparedReport back = PreparedReportFile::Load(path);
+    QVERIFY(back.pages.back().isPacked());
+    QVERIFY(back == whole);
+    const TextMatch found = FindText(packed, QStringLiteral("Řádek 2400"));
+    QVERIFY(found.found());
+    const TextMatch wholeFound = FindText(whole, QStringLiteral("Řádek 2400"));
+    QCOMPARE(found.page, wholeFound.page);
+    QCOMPARE(found.text, wholeFound.text);
+    QCOMPARE(found.boundsMm, wholeFound.boundsMm);
+    QCOMPARE(RenderPageImage(back.pages[size_t(found.page)], 50), RenderPageImage(whole.pages[size_t(found.page)], 50));
 }
 
 void TestOutput::foreignFilesRefused_data() {
