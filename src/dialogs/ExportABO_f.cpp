@@ -38,17 +38,8 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint),
       m_host(host) {
-    setObjectName(QStringLiteral("ExportABO"));
-    setWindowTitle(QStringLiteral("Export příkazu do formátu ABO"));
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
-    setMinimumSize(690, 530);
-    resize(868, 635);
-    setSizeGripEnabled(true);
-
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(57);
-    Panel1->setFrameShape(QFrame::StyledPanel);
+    SetUpExportWindow(this, QStringLiteral("ExportABO"), QStringLiteral("Export příkazu do formátu ABO"));
+    Panel1 = NewExportPanel(this);
 
     Tl_Ulozit = new QPushButton(QStringLiteral("Ulozit ABO do souboru"), Panel1);
     Tl_Ulozit->setObjectName(QStringLiteral("Tl_Ulozit"));
@@ -77,14 +68,9 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     // The form's places and sizes; where the substitute for Tahoma runs wider, a caption still shows whole.
     FitToHints({Tl_Ulozit, ChB_PripojovatKomentare, Tl_Storno});
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Panel1);
     // Rows the banks may turn back; the export goes ahead all the same.
     La_Varovani = new WarningLine(this);
-    layout->addWidget(La_Varovani);
-    layout->addWidget(Memo1, 1);
+    LayOutExportWindow(this, Panel1, La_Varovani, Memo1);
 
     ConnectCommand(Tl_Ulozit, &QPushButton::clicked, this, &TExportABO::Tl_UlozitClick);
     // Toggled, not clicked: the keyboard and assistive tools change the box without a click too.

@@ -4,11 +4,14 @@
 #include "order/DataFolder.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QFrame>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QVBoxLayout>
 
 QString ExportStartPath(const QString& lastFolder, bool installedRun, const QString& homeFolder,
                         const QString& orderFolder, const QString& fileName) {
@@ -43,6 +46,32 @@ void RememberExportFolder(const Settings& settings, const QString& savedPath) {
     const QString folder = QFileInfo(savedPath).absolutePath();
     if (ReadSettingsKey(settings, SettingsKeys::ExportFolder) != folder)
         WriteSettingsKey(settings, SettingsKeys::ExportFolder, folder);
+}
+
+void SetUpExportWindow(QDialog* window, const QString& objectName, const QString& caption) {
+    window->setObjectName(objectName);
+    window->setWindowTitle(caption);
+    window->setFont(QFont(QStringLiteral("Tahoma"), 8));
+    window->setMinimumSize(690, 530);
+    window->resize(868, 635);
+    window->setSizeGripEnabled(true);
+}
+
+QFrame* NewExportPanel(QDialog* window) {
+    auto* panel = new QFrame(window);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFixedHeight(57);
+    panel->setFrameShape(QFrame::StyledPanel);
+    return panel;
+}
+
+void LayOutExportWindow(QDialog* window, QFrame* panel, QWidget* warningLine, QWidget* textBox) {
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(panel);
+    layout->addWidget(warningLine);
+    layout->addWidget(textBox, 1);
 }
 
 QPlainTextEdit* NewExportTextBox(QWidget* parent) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <initializer_list>
 
+class QDialog;
+class QFrame;
 class QPlainTextEdit;
 class QWidget;
 
@@ -27,6 +29,13 @@ QString AskExportPath(const Settings& settings, const PaymentOrder& order, const
                       const QString& filter, const QString& suffix);
 // Remembers the folder of a file just saved, for the next export's save dialog.
 void RememberExportFolder(const Settings& settings, const QString& savedPath);
+
+// The export window as the ABO form has it: name and caption, Tahoma 8 pt, its size and a size grip.
+void SetUpExportWindow(QDialog* window, const QString& objectName, const QString& caption);
+// The panel of buttons at the top, 57 pixels high.
+QFrame* NewExportPanel(QDialog* window);
+// The panel, the warning line under it and the text box filling the rest.
+void LayOutExportWindow(QDialog* window, QFrame* panel, QWidget* warningLine, QWidget* textBox);
 
 // The export text box: Courier New 10 pt, no wrapping, Tab moves the focus on.
 QPlainTextEdit* NewExportTextBox(QWidget* parent);

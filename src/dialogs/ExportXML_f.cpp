@@ -35,17 +35,8 @@ TExportXML::TExportXML(OrderHost& host, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint),
       m_host(host) {
-    setObjectName(QStringLiteral("ExportXML"));
-    setWindowTitle(QStringLiteral("Export příkazu do formátu XML (pain.001)"));
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
-    setMinimumSize(690, 530);
-    resize(868, 635);
-    setSizeGripEnabled(true);
-
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(57);
-    Panel1->setFrameShape(QFrame::StyledPanel);
+    SetUpExportWindow(this, QStringLiteral("ExportXML"), QStringLiteral("Export příkazu do formátu XML (pain.001)"));
+    Panel1 = NewExportPanel(this);
 
     Tl_Ulozit = new QPushButton(QStringLiteral("Uložit do souboru"), Panel1);
     Tl_Ulozit->setObjectName(QStringLiteral("Tl_Ulozit"));
@@ -76,13 +67,8 @@ TExportXML::TExportXML(OrderHost& host, QWidget* parent)
     Memo1 = NewExportTextBox(this);
     Memo1->setReadOnly(true);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(Panel1);
     La_Varovani = new WarningLine(this);
-    layout->addWidget(La_Varovani);
-    layout->addWidget(Memo1, 1);
+    LayOutExportWindow(this, Panel1, La_Varovani, Memo1);
 
     m_openedProfile = ReadPainProfile(m_host.settings());
     {
