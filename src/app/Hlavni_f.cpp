@@ -446,9 +446,12 @@ void THlavni::changeAndSave(const std::function<void()>& change) {
 }
 
 void THlavni::TellWhereFilesGo(const QString& executableFolder, const FolderProbe& canCreateFiles) {
-    const QString notice = FilesElsewhereNotice(executableFolder, m_settings.ProgramFolder, canCreateFiles);
+    // Told already: the folders are not looked at again on every start.
     const QString folder = QDir::cleanPath(executableFolder);
-    if (notice.isEmpty() || ReadSettingsKey(m_settings, SettingsKeys::FilesElsewhereTold) == folder)
+    if (ReadSettingsKey(m_settings, SettingsKeys::FilesElsewhereTold) == folder)
+        return;
+    const QString notice = FilesElsewhereNotice(executableFolder, m_settings.ProgramFolder, canCreateFiles);
+    if (notice.isEmpty())
         return;
     try {
         WriteSettingsKey(m_settings, SettingsKeys::FilesElsewhereTold, folder);

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -52,8 +53,9 @@ QString FirstYearWithOrders(const QString& folder) {
     static const QRegularExpression year(QStringLiteral("^[0-9]{4}$"));
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        // The first order is enough: a year of thousands is not listed whole.
         if (year.match(name).hasMatch() &&
-            !QDir(dir.filePath(name)).entryList({QStringLiteral("*.ppu")}, QDir::Files).isEmpty())
+            QDirIterator(dir.filePath(name), {QStringLiteral("*.ppu")}, QDir::Files).hasNext())
             return name;
     }
     return {};

@@ -1,13 +1,13 @@
 #include "order/DuplicateIndex.h"
 
 #include "common/Cp1250.h"
+#include "common/CzechFormat.h"
 #include "order/OrderFile.h"
 #include "order/OrderReader.h"
 
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -90,7 +90,7 @@ std::optional<qint64> Cents(QByteArrayView amount) {
                 cents = cents * 10 + (c - '0');
                 ++decimals;
             } else if (decimals++ == 2) {
-                roundUp = c >= '5'; // halves away from zero, as llround does below
+                roundUp = c >= '5'; // halves away from zero, as ParseHalers rounds
             }
         } else if ((c == ',' || c == '.') && !mark) {
             mark = true;
@@ -106,12 +106,10 @@ std::optional<qint64> Cents(QByteArrayView amount) {
         const qint64 value = whole * 100 + cents + (roundUp ? 1 : 0);
         return negative ? -value : value;
     }
-    QByteArray text = amount.toByteArray();
-    text.replace('.', ',');
-    const std::optional<double> value = OrderFileReader::Number(text);
-    if (!value || !(std::fabs(*value) < 9.0e15))
-        return std::nullopt;
-    return qint64(std::llround(*value * 100.0));
+    // Anything else through the one conversion the exports use.
+    QString text = QString::fromUtf8(amount);
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return CzechFormat::ParseHalers(text);
 }
 
 std::optional<PaymentKey> KeyOf(QByteArrayView account, QByteArrayView code, QByteArrayView amount,

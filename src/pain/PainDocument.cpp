@@ -19,17 +19,16 @@ bool IsSepaChar(char32_t c) {
            QStringView(u"/-?:().,'+ ").contains(QChar(char16_t(c)));
 }
 
-// What SEPA cannot carry, spelt out where people have a usual spelling.
+// What SEPA cannot carry, spelt out where people have a usual spelling and AsciiText's spelling
+// (€ EUR, § par., ‘ ', – -, …) would not do.
 struct SepaSpelling {
     char32_t c;
     const char* text;
 };
 constexpr SepaSpelling kSepaSpellings[] = {
-    {U'&', "+"}, {U'€', "EUR"}, {U'§', "par."}, {U'%', "proc."}, {U'@', "(at)"}, {U'°', "st."}, {U'‰', "promile"},
-    {U'"', "'"}, {U'„', "'"},   {U'“', "'"},    {U'”', "'"},     {U'‘', "'"},    {U'’', "'"},   {U'‚', "'"},
-    {U'–', "-"}, {U'—', "-"},   {U'_', "-"},    {U'*', "."},     {U'#', "c."},   {U';', ","},   {U'!', "."},
-    {U'=', "-"}, {U'<', "("},   {U'>', ")"},    {U'[', "("},     {U']', ")"},    {U'{', "("},   {U'}', ")"},
-    {U'|', "/"}, {U'\\', "/"},  {U'~', "-"},    {U'$', "USD"},   {U'×', "x"},
+    {U'&', "+"}, {U'%', "proc."}, {U'@', "(at)"}, {U'"', "'"}, {U'„', "'"},  {U'“', "'"}, {U'”', "'"},   {U'_', "-"},
+    {U'*', "."}, {U'#', "c."},    {U';', ","},    {U'!', "."}, {U'=', "-"},  {U'<', "("}, {U'>', ")"},   {U'[', "("},
+    {U']', ")"}, {U'{', "("},     {U'}', ")"},    {U'|', "/"}, {U'\\', "/"}, {U'~', "-"}, {U'$', "USD"},
 };
 
 // One character in the SEPA set: itself, a letter without its marks, a spelling, or "?". Sets named
@@ -55,30 +54,7 @@ QString SepaForm(char32_t c, bool& named) {
 }
 
 QString Escaped(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            out += QLatin1String("&amp;");
-            break;
-        case '<':
-            out += QLatin1String("&lt;");
-            break;
-        case '>':
-            out += QLatin1String("&gt;");
-            break;
-        case '"':
-            out += QLatin1String("&quot;");
-            break;
-        case '\'':
-            out += QLatin1String("&apos;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return text.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&apos;"));
 }
 
 // The document as text, one element a line, indented by its depth.
