@@ -5,18 +5,15 @@
 // children take turns. Prints peak memory, time and the memory left once the windows are closed.
 // Run: QT_QPA_PLATFORM=offscreen ./bench_print [runs] [files] [folder]
 //
-// What the engine holds: the whole prepared report, because the preview, find, save, print and
-// export all work from it. A page of this list is about 240 text runs and 10 lines; as objects (box
-// name, text, font, position, measures, clip box, each text a heap block of its own) that is some
-// 54 kB a page, 235 MB for 4,325 pages. A report of more than 50 pages therefore keeps each page
-// packed as soon as it is composed: its runs as plain bytes sharing one entry per box and font,
-// zlib-compressed, about 4.4 kB a page (19 MB here); drawing, find and save unpack one page at a
-// time. The page stack of the preview holds 12 bytes a page. The preview no longer copies the
-// pages when it lays them out, and a long report's memory is trimmed when it goes, so the memory
-// after closing is back where it was. Measured widths are cached per font (dates, codes and notes
-// repeat). What is left above the bare loop: the overview window's own rows (9 MB before the
-// print), the packed pages, and the time of composing (measuring every text) and of packing and
-// unpacking each page.
+// What the engine holds: of a report of more than 50 pages, only where each page begins (the
+// master row it starts with, a few bytes a page): a first pass counts the pages, laying out only
+// the boxes that set a band's height, and a page is composed again when it is drawn, found or
+// saved. As objects a page of this list is some 240 text runs and 54 kB, 235 MB for 4,325 pages;
+// packed, as a read .vps keeps them, 4.4 kB. Texts its boxes cut are drawn under one clip path
+// per group of them, not one each; texts of digits and signs are measured from their characters
+// (exactly what shaping gives); the progress window is repainted a few times a second, not at
+// every page. What is left above the bare loop: the overview window's own rows (9 MB before the
+// print), the preview, and composing each page (measuring and placing its texts).
 
 #include "YearOfOrders.h"
 #include "common/DialogHook.h"

@@ -70,53 +70,111 @@ public:
         m_at = options.preparedAt.isValid() ? options.preparedAt : QDateTime(Clock::Today(), QTime::currentTime());
         m_out.title = layout.name;
         m_out.preparedAt = m_at;
+        m_rowCount = m_layout.FindBand(BandKind::MasterData) ? m_layout.rows.RangeEndCount() : 0;
     }
 
+    // The whole report. Once it runs past PackPagesAfter pages it is only counted on: where each
+    // page begins is kept, and each page is composed again from there when it is needed.
     std::optional<PreparedReport> run() {
-        const Band* title = m_layout.FindBand(BandKind::ReportTitle);
-        const Band* master = m_layout.FindBand(BandKind::MasterData);
-        const Band* summary = m_layout.FindBand(BandKind::ReportSummary);
-        if (!startPage())
+        if (!startPage() || !placeBody(0))
             return std::nullopt;
-        if (title)
-            place(layBand(*title));
-        if (master) {
-            RowSource& rows = m_layout.rows;
-            const int count = rows.RangeEndCount();
-            for (int r = 0; r < count; ++r) {
-                rows.SetRecNo(r);
-                if (!placeFlowing(*master))
-                    return std::nullopt;
-                m_rowsDone = r + 1;
-            }
-        }
-        if (summary && !placeFlowing(*summary))
-            return std::nullopt;
-        packDone(m_out.pages.size());
+        if (m_counting)
+            keepAside();
         return std::move(m_out);
     }
 
+    // Page index alone, which begins with master row startRow (the row count: with the summary).
+    PreparedPage composePage(int index, int startRow) {
+        m_onePage = true;
+        m_pageNo = index;
+        m_row = startRow;
+        if (!startPage())
+            return {};
+        placeBody(startRow); // stops where the next page would begin
+        return std::move(m_out.pages.back());
+    }
+
 private:
-    int pageNo() const { return int(m_out.pages.size()); }
+    int pageNo() const { return m_pageNo; }
     PreparedPage& page() { return m_out.pages.back(); }
 
-    // Pages of a long report are packed as they are done, so that it never holds them all whole.
-    void packDone(size_t done) {
-        if (m_out.pages.size() <= PackPagesAfter)
-            return;
-        for (size_t i = m_packed; i < done; ++i)
-            Pack(m_out.pages[i]);
-        m_packed = std::max(m_packed, done);
+    // From the title (on the first page) or master row first to the summary; false when
+    // cancelled, or composing one page, where the next one would begin.
+    bool placeBody(int first) {
+        if (m_pageNo == 1)
+            if (const Band* title = m_layout.FindBand(BandKind::ReportTitle))
+                place(layBand(*title));
+        if (const Band* master = m_layout.FindBand(BandKind::MasterData)) {
+            RowSource& rows = m_layout.rows;
+            for (int r = first; r < m_rowCount; ++r) {
+                rows.SetRecNo(r);
+                m_row = r;
+                if (!placeFlowing(*master))
+                    return false;
+                m_rowsDone = r + 1;
+            }
+        }
+        m_row = m_rowCount;
+        const Band* summary = m_layout.FindBand(BandKind::ReportSummary);
+        return !summary || placeFlowing(*summary);
+    }
+
+    // A long report's pages hold where they come from, and the counting pass its page starts.
+    void keepAside() {
+        class Later : public PageSource {
+        public:
+            Later(ReportLayout& layout, ComposeOptions options, std::vector<int> starts, int rowCount)
+                : m_layout(layout), m_options(std::move(options)), m_starts(std::move(starts)), m_rowCount(rowCount) {}
+            void Compose(int index, PreparedPage& out) const override {
+                // Rows that have changed since would show other pages, or none: the page stays empty.
+                if (index < 0 || size_t(index) >= m_starts.size() || m_layout.rows.RangeEndCount() != m_rowCount)
+                    return;
+                PreparedPage page = Composer(m_layout, m_options).composePage(index, m_starts[size_t(index)]);
+                out.lines = std::move(page.lines);
+                out.texts = std::move(page.texts);
+                out.pictures = std::move(page.pictures);
+            }
+
+        private:
+            ReportLayout& m_layout;
+            ComposeOptions m_options;
+            std::vector<int> m_starts;
+            int m_rowCount;
+        };
+        ComposeOptions options;
+        options.page = m_page;
+        options.preparedAt = m_at;
+        const int pages = int(m_starts.size());
+        auto source = std::make_shared<const Later>(m_layout, std::move(options), std::move(m_starts),
+                                                    m_layout.rows.RangeEndCount());
+        Discard(m_out);
+        m_out.title = m_layout.name;
+        m_out.preparedAt = m_at;
+        m_out.pages.resize(size_t(pages));
+        for (int i = 0; i < pages; ++i) {
+            PreparedPage& p = m_out.pages[size_t(i)];
+            p.widthMm = m_page.widthMm;
+            p.heightMm = m_page.heightMm;
+            p.source = source;
+            p.sourceIndex = i;
+        }
     }
 
     bool startPage() {
-        packDone(m_out.pages.size());
-        PreparedPage p;
-        p.widthMm = m_page.widthMm;
-        p.heightMm = m_page.heightMm;
-        m_out.pages.push_back(std::move(p));
-        const int rowsTotal = m_layout.FindBand(BandKind::MasterData) ? m_layout.rows.RangeEndCount() : 0;
-        if (m_options.progress && !m_options.progress(pageNo(), m_rowsDone, rowsTotal))
+        ++m_pageNo;
+        m_starts.push_back(m_row);
+        // Past this many pages the report is only counted: its pages are composed when drawn.
+        if (!m_counting && size_t(m_pageNo) > PackPagesAfter && !m_onePage) {
+            m_counting = true;
+            Discard(m_out);
+        }
+        if (!m_counting) {
+            PreparedPage p;
+            p.widthMm = m_page.widthMm;
+            p.heightMm = m_page.heightMm;
+            m_out.pages.push_back(std::move(p));
+        }
+        if (m_options.progress && !m_options.progress(pageNo(), m_rowsDone, m_rowCount))
             return false;
         m_y = m_page.topMm;
         m_limit = m_page.printableBottom();
@@ -155,7 +213,7 @@ private:
     bool placeFlowing(const Band& band) {
         LaidBand laid = layBand(band);
         if (m_y + laid.height > m_limit + Eps && m_y > m_bodyTop + Eps) {
-            if (!startPage())
+            if (m_onePage || !startPage())
                 return false;
             laid = layBand(band); // [Page] has moved on
         }
@@ -163,6 +221,7 @@ private:
         return true;
     }
 
+    // While counting, only what sets the band's height: the lines of boxes that stretch it.
     LaidBand layBand(const Band& band) {
         const double bandWidth = m_page.printableWidth();
         LaidBand laid;
@@ -175,12 +234,17 @@ private:
             b.width = box.fillBandWidth ? bandWidth : box.width;
             b.top = box.top;
             b.height = box.height;
+            const bool stretches = band.stretches && box.stretch == StretchMode::ToTallest;
+            if (m_counting && !stretches) {
+                laid.boxes.push_back(std::move(b));
+                continue;
+            }
             const QString text = box.text.isEmpty() ? QString() : resolve(box.text);
             if (!text.isEmpty())
                 b.lines = WrapText(text, box.font, b.width - 2 * ReportUnits::GapXMm, box.wordWrap);
             if (box.stretch == StretchMode::ToTallest)
                 b.height = std::max(b.height, neededHeight(box.font, int(b.lines.size())));
-            if (!box.picture.isEmpty() && m_layout.OnGetPicture)
+            if (!m_counting && !box.picture.isEmpty() && m_layout.OnGetPicture)
                 m_layout.OnGetPicture(box.picture, b.picture);
             laid.boxes.push_back(std::move(b));
         }
@@ -201,6 +265,8 @@ private:
     }
 
     void emitBand(const LaidBand& laid, double bandTop) {
+        if (m_counting)
+            return;
         PreparedPage& p = page();
         const double bandLeft = m_page.leftMm;
         for (const LaidBox& b : laid.boxes) {
@@ -267,8 +333,10 @@ private:
     PreparedReport m_out;
     double m_y = 0, m_limit = 0, m_bodyTop = 0;
     bool m_headerPending = false;
-    int m_rowsDone = 0;
-    size_t m_packed = 0;
+    int m_rowCount = 0, m_row = 0, m_rowsDone = 0, m_pageNo = 0;
+    // Where each page begins: the master row it starts with.
+    std::vector<int> m_starts;
+    bool m_counting = false, m_onePage = false;
 };
 
 // Splits off the longest head of word that fits widthMm, at least one character.
@@ -311,6 +379,10 @@ QString ResolveText(const ReportLayout& layout, const QString& text, int page, c
 }
 
 QStringList WrapText(const QString& text, const ReportFont& font, double widthMm, bool wordWrap) {
+    // Most texts are one line that fits: the common case of a long list, without copies.
+    const bool oneLine = !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
+    if (oneLine && (!wordWrap || TextMetrics::WidthMm(font, text) <= widthMm + Eps))
+        return {text};
     QString t = text;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));

@@ -14,7 +14,7 @@
 #endif
 
 void Discard(PreparedReport& report) {
-    const bool long_ = report.pages.size() > 50;
+    const bool long_ = report.pages.size() > PackPagesAfter;
     report = PreparedReport();
 #if defined(__GLIBC__)
     if (long_)
@@ -292,7 +292,7 @@ QByteArray StampBytes(const QDateTime& at) {
 } // namespace
 
 void Pack(PreparedPage& page) {
-    if (page.isPacked())
+    if (page.keptAside())
         return;
     // The fastest level: the runs of a page repeat their rows' positions and much of their text,
     // so even that leaves a fraction, and drawing unpacks every page again.
@@ -306,6 +306,13 @@ void Pack(PreparedPage& page) {
 }
 
 const PreparedPage& Unpacked(const PreparedPage& page, PreparedPage& scratch) {
+    if (page.source) {
+        scratch = PreparedPage();
+        scratch.widthMm = page.widthMm;
+        scratch.heightMm = page.heightMm;
+        page.source->Compose(page.sourceIndex, scratch);
+        return scratch;
+    }
     if (!page.isPacked())
         return page;
     scratch.widthMm = page.widthMm;
@@ -320,6 +327,8 @@ bool PreparedPage::operator==(const PreparedPage& other) const {
         return false;
     if (isPacked() && other.isPacked())
         return packed == other.packed;
+    if (source && source == other.source && sourceIndex == other.sourceIndex)
+        return true;
     PreparedPage mine, theirs;
     const PreparedPage& a = Unpacked(*this, mine);
     const PreparedPage& b = Unpacked(other, theirs);

@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <memory>
 #include <vector>
 
 // Composed pages as plain data, all in millimetres from the sheet's top-left corner. The renderer
@@ -44,6 +45,16 @@ struct PreparedPicture {
     bool operator==(const PreparedPicture&) const = default;
 };
 
+struct PreparedPage;
+
+// Composes the pages of a long report again, one at a time, when they are drawn, found or saved.
+class PageSource {
+public:
+    virtual ~PageSource() = default;
+    // Page index (from 0) into out, which comes empty with the page's size.
+    virtual void Compose(int index, PreparedPage& out) const = 0;
+};
+
 struct PreparedPage {
     double widthMm = 210, heightMm = 297;
     std::vector<PreparedLine> lines;
@@ -52,19 +63,26 @@ struct PreparedPage {
     // The lines, texts and pictures of a page of a long report, compressed (see Pack); the three
     // lists are then empty. Read such a page through Unpacked.
     QByteArray packed;
+    // A page of a long composed report holds nothing but where it comes from: source composes it.
+    std::shared_ptr<const PageSource> source;
+    int sourceIndex = -1;
     bool isPacked() const { return !packed.isEmpty(); }
+    // The lines, texts and pictures are not in the lists but packed or composed when needed.
+    bool keptAside() const { return isPacked() || source; }
     // Pages are equal when they show the same, packed or not.
     bool operator==(const PreparedPage& other) const;
 };
 
-// A report of more pages than this keeps each page packed once it is composed or read: a page of a
-// long list holds some 240 text runs, 54 kB as objects with their own strings, 4.4 kB
-// packed. Drawing, find and save unpack one page at a time.
+// A report of more pages than this keeps no page whole. A page of a long list holds some 240 text
+// runs, 54 kB as objects with their own strings. Composed, it keeps only where each page begins
+// and composes a page again when it is drawn, found or saved; read from a file, it keeps each
+// page packed (4.4 kB) and unpacks one page at a time.
 constexpr size_t PackPagesAfter = 50;
 
-// Packs the content of page in place; a packed page stays as it is.
+// Packs the content of page in place; a page kept aside stays as it is.
 void Pack(PreparedPage& page);
-// The page with its content at hand: page itself, or a packed page unpacked into scratch.
+// The page with its content at hand: page itself, or a page kept aside unpacked or composed into
+// scratch.
 const PreparedPage& Unpacked(const PreparedPage& page, PreparedPage& scratch);
 
 struct PreparedReport {

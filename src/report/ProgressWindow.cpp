@@ -33,6 +33,13 @@ ProgressWindow::~ProgressWindow() = default;
 bool ProgressWindow::Step(int done, int total, const QString& label) {
     if (!m_dialog)
         return true;
+    // Repainting the window at every page costs a long print more than its pages: once it shows,
+    // it is brought up to date a few times a second, and at the end; timers still run between.
+    if (m_dialog->isVisible() && m_updated.isValid() && m_updated.elapsed() < 100 && done < total) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return !m_dialog->wasCanceled();
+    }
+    m_updated.start();
     if (m_dialog->maximum() != std::max(1, total))
         m_dialog->setMaximum(std::max(1, total));
     m_dialog->setLabelText(label);

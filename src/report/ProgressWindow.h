@@ -2,6 +2,7 @@
 
 #include "common/SeamGuard.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
@@ -26,4 +27,5 @@ public:
 
 private:
     std::unique_ptr<QProgressDialog> m_dialog;
+    QElapsedTimer m_updated;
 };

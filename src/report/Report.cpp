@@ -11,6 +11,9 @@ Report::~Report() {
 }
 
 void Report::SetLayout(ReportLayout layout) {
+    // A long report's pages would be composed again from the new layout.
+    if (!m_prepared.pages.empty() && m_prepared.pages.front().source)
+        Discard(m_prepared);
     m_layout = std::move(layout);
 }
 

@@ -34,6 +34,9 @@
 // their values between prints. PrepareReport() composes without the preview (tests, batch
 // output); Prepared() holds the pages until the next preparation; ExportToPdf writes them.
 // A callback that captures the report must not outlive it: keep the Report where it was made.
+// A report of more than PackPagesAfter pages keeps only where each page begins and composes a
+// page again, through the same callbacks, when it is drawn, found or saved: its pages hold while
+// the Report and the values the callbacks give do (pages of rows changed since come out empty).
 //
 // Tests: ModalAction (tests/TestModal.h) catches the preview; the print, page setup and open
 // dialogs answer through ReportDialogs, the save dialog through DialogHook, and

@@ -9,6 +9,8 @@
 namespace TextMetrics {
 QFont MakeFont(const ReportFont& font);
 double WidthMm(const ReportFont& font, const QString& text);
+// The width as shaping the whole text gives it, without the shortcuts WidthMm takes.
+double ShapedWidthMm(const ReportFont& font, const QString& text);
 double AscentMm(const ReportFont& font);
 double DescentMm(const ReportFont& font);
 // Ascent plus descent: the height of one line without the line spacing.

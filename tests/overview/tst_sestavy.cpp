@@ -389,12 +389,13 @@ private Q_SLOTS:
         QStringList rows;
         for (int i = 0; i < 16; ++i)
             rows << QStringLiteral("%1|0100|%1,00||||Platba číslo %1|").arg(i + 1);
-        for (int n = 1; n <= 60; ++n)
-            f.writeOrder(QStringLiteral("2022%1.ppu").arg(n, 3, 10, QLatin1Char('0')),
+        // Enough rows that the composition outlasts a few turns of the event loop.
+        for (int n = 1; n <= 1500; ++n)
+            f.writeOrder(QStringLiteral("2022%1.ppu").arg(n, 4, 10, QLatin1Char('0')),
                          OrderLines("B", "3.1.2022", rows));
         THlavni& w = f.start();
         TSestavy s(w.settings(), &w);
-        QCOMPARE(s.table().rowCount(), 960);
+        QCOMPARE(s.table().rowCount(), 24000);
         SeamGuard showAtOnce = ProgressWindow::SetShowAfter(0);
         bool progress = false;
         ModalAction cancel([&](QWidget* modal) {

@@ -64,6 +64,8 @@ private slots:
     void bandTallerThanPageStillEnds();
     void progressCancels();
     void pageSetupOverridesLayoutPage();
+    void longReportComposedWhenDrawn();
+    void plainTextsMeasureAsShaped();
 };
 
 void TestComposer::bandsInOrderOnOnePage() {
@@ -476,6 +478,68 @@ void TestComposer::pageSetupOverridesLayoutPage() {
     QCOMPARE(p.widthMm, 297.0);
     QCOMPARE(FirstText(p, "Foot")->clipMm, QRectF(15 + 158, 210 - 20 - 6, 32, 5));
     QCOMPARE(FirstText(p, "Title")->clipMm.left(), 15.0);
+}
+
+// A long report keeps only where its pages begin; composed again, they are the pages a shorter
+// run composes whole, every row comes once and in order, and rows changed since give no page.
+void TestComposer::longReportComposedWhenDrawn() {
+    ReportLayout layout = ListLayout();
+    Band* data = nullptr;
+    for (Band& b : layout.bands)
+        if (b.kind == BandKind::MasterData)
+            data = &b;
+    QVERIFY(data);
+    // Some rows are taller: the pages hold different numbers of them, and [Page] sets a height.
+    data->stretches = true;
+    TextBox note = Box("Note", 120, 1, 30, 5, "[b] [Page]");
+    note.stretch = StretchMode::ToTallest;
+    data->boxes.push_back(note);
+    auto fill = [](Report& r, int rows) {
+        r.Rows().SetRangeEndCount(rows);
+        RowSource* source = &r.Rows();
+        r.SetOnGetValue([source](const QString& name, QString& value) {
+            if (name == QLatin1String("a"))
+                value = QStringLiteral("row %1").arg(source->RecNo());
+            else if (name == QLatin1String("b"))
+                value = source->RecNo() % 7 == 0 ? QStringLiteral("dlouhá poznámka na dva řádky") : QString();
+        });
+        r.SetVariable(QStringLiteral("Celkem"), TextLiteral(QStringLiteral("Celkem: 10")));
+        r.SetPreparedAt(QDateTime(QDate(2026, 12, 10), QTime(8, 0)));
+    };
+    Report longRun(layout), shortRun(layout);
+    fill(longRun, 4000);
+    fill(shortRun, 1500);
+    QVERIFY(longRun.PrepareReport() && shortRun.PrepareReport());
+    const auto& lazy = longRun.Prepared().pages;
+    const auto& whole = shortRun.Prepared().pages;
+    QVERIFY(lazy.size() > PackPagesAfter && whole.size() <= PackPagesAfter && whole.size() > 30);
+    QVERIFY(lazy.front().keptAside() && !whole.front().keptAside());
+    for (size_t i = 0; i + 1 < whole.size(); ++i)
+        QVERIFY2(lazy[i] == whole[i], qPrintable(QString::number(i)));
+    int next = 0;
+    PreparedPage scratch;
+    for (const PreparedPage& page : lazy)
+        for (const PreparedText* t : TextsOf(Unpacked(page, scratch), "A"))
+            QCOMPARE(t->text, QStringLiteral("row %1").arg(next++));
+    QCOMPARE(next, 4000);
+    QCOMPARE(FirstText(Unpacked(lazy.back(), scratch), "Sum")->text, QStringLiteral("Celkem: 10"));
+    longRun.Rows().SetRangeEndCount(10);
+    QVERIFY(Unpacked(lazy[5], scratch).texts.empty());
+}
+
+// Texts of digits and signs are summed from their characters: exactly what shaping gives.
+void TestComposer::plainTextsMeasureAsShaped() {
+    const QString signs = QStringLiteral("0123456789,.-/: ");
+    ReportFont bold{QStringLiteral("Times New Roman"), 10, true, false};
+    ReportFont italic{QStringLiteral("Arial"), 8, false, true};
+    for (const ReportFont& font : {ReportFont(), bold, italic}) {
+        for (int n = 0; n < 2000; ++n) {
+            QString text;
+            for (int k = 1 + n % 19; k > 0; --k)
+                text += signs[(n * 7 + k * k * 13) % signs.size()];
+            QVERIFY2(TextMetrics::WidthMm(font, text) == TextMetrics::ShapedWidthMm(font, text), qPrintable(text));
+        }
+    }
 }
 
 QTEST_MAIN(TestComposer)

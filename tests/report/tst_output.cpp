@@ -9,11 +9,13 @@
 #include "report/Printing.h"
 #include "report/Renderer.h"
 #include "report/Report.h"
+#include "report/TextMetrics.h"
 
 #include <QApplication>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -135,6 +137,7 @@ private slots:
     void dottedAndSolidLines();
     void framesHaveWholeCorners();
     void textCutAtBoxEdge();
+    void cutTextsShowOnlyInTheirBoxes();
     void pdfTextPositions();
     void pdfFontsEmbedded();
     void cancelledExportKeepsOldFile();
@@ -232,6 +235,47 @@ void TestOutput::textCutAtBoxEdge() {
     }
     QVERIFY(inside > 1000);
     QCOMPARE(outside, 0);
+}
+
+// Texts their boxes cut share clips where that shows nothing more: the page looks as when each
+// is cut alone, with boxes side by side, one above another and overlapping.
+void TestOutput::cutTextsShowOnlyInTheirBoxes() {
+    PreparedPage page;
+    const ReportFont font{QStringLiteral("Times New Roman"), 14, false, false};
+    auto add = [&](QRectF box, const QString& text) {
+        PreparedText t;
+        t.boxName = QStringLiteral("B");
+        t.text = text;
+        t.font = font;
+        t.widthMm = TextMetrics::WidthMm(font, text);
+        t.ascentMm = TextMetrics::AscentMm(font);
+        t.descentMm = TextMetrics::DescentMm(font);
+        t.origin = box.topLeft() + QPointF(0.5, 0.5 + t.ascentMm);
+        t.clipMm = box;
+        page.texts.push_back(t);
+    };
+    const QString wide = QStringLiteral("ŽŽŽŽŽŽŽŽŽŽŽŽŽŽŽŽŽŽ");
+    for (int row = 0; row < 12; ++row)
+        for (int col = 0; col < 4; ++col)
+            add(QRectF(10 + 30 * col, 10 + 7 * row + (col == 2 ? 2 : 0), 30, row % 3 ? 5 : 4), wide);
+    add(QRectF(20, 12, 50, 20), wide + wide);
+    const QImage grouped = RenderPageImage(page, 254);
+    QImage alone(grouped.size(), grouped.format());
+    alone.setDotsPerMeterX(grouped.dotsPerMeterX());
+    alone.setDotsPerMeterY(grouped.dotsPerMeterY());
+    alone.fill(Qt::white);
+    {
+        QPainter painter(&alone);
+        for (const PreparedText& t : page.texts) {
+            PreparedPage one;
+            one.texts = {t};
+            painter.save();
+            painter.setClipRect(QRectF(t.clipMm.topLeft() * 10, t.clipMm.size() * 10));
+            PaintPage(one, painter, 10);
+            painter.restore();
+        }
+    }
+    QCOMPARE(grouped, alone);
 }
 
 void TestOutput::pdfTextPositions() {
@@ -373,10 +417,10 @@ void TestOutput::longReportPackedActsAsWhole() {
     QVERIFY(packed.pages.size() > PackPagesAfter);
     PreparedReport whole = packed;
     for (PreparedPage& page : whole.pages) {
-        QVERIFY(page.isPacked());
+        QVERIFY(page.keptAside());
         PreparedPage scratch;
         page = Unpacked(page, scratch);
-        QVERIFY(!page.isPacked() && !page.texts.empty());
+        QVERIFY(!page.keptAside() && !page.texts.empty());
     }
     QVERIFY(whole == packed);
     // Pictures, dotted lines and a text of a loaded file's odd measures pack back as they were.
