@@ -5,6 +5,7 @@
 #include "common/Error.h"
 #include "common/PlainText.h"
 #include "common/ToolBarKeys.h"
+#include "common/WaitCursor.h"
 #include "report/FindText.h"
 #include "report/PageLayout.h"
 #include "report/PageStack.h"
@@ -537,7 +538,11 @@ void TNahled::Hledat() {
         m_lastFind = needle;
         m_found = {};
     }
-    m_found = FindText(m_pages, needle, m_found);
+    {
+        // A long report's pages are composed again to be searched: a second or two for the longest.
+        WaitCursor wait;
+        m_found = FindText(m_pages, needle, m_found);
+    }
     if (m_found.found()) {
         m_view->setHighlight(m_found.page, m_found.boundsMm);
         const QRect page = m_view->pageRect(m_found.page);
