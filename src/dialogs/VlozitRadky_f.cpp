@@ -130,8 +130,6 @@ void TVlozitRadky::setColumn(int column, ItemColumn item) {
 }
 
 void TVlozitRadky::columnChosen(int column) {
-    if (m_filling)
-        return;
     const auto chosen = ItemColumn(m_choosers[column]->currentData().toInt());
     m_columns.columns[column] = chosen;
     // A field comes from one column: the one that had it before gives it up.
@@ -148,7 +146,6 @@ void TVlozitRadky::columnChosen(int column) {
 }
 
 void TVlozitRadky::fillTable() {
-    m_filling = true;
     m_items = ItemsOfTable(m_table, m_columns);
     const int columns = m_table.columnCount();
     const std::size_t firstData = m_columns.header ? 1 : 0;
@@ -158,7 +155,8 @@ void TVlozitRadky::fillTable() {
     for (int c = 0; c < columns; ++c)
         headings << (m_columns.header ? m_table.rows.front().cells.value(c) : QStringLiteral("Sloupec %1").arg(c + 1));
     headings << QStringLiteral("Kontrola");
-    Tabulka->clearContents();
+    // Only the data rows go: clearing the contents would delete the choosers of the first row.
+    Tabulka->setRowCount(1);
     Tabulka->setRowCount(dataRows + 1);
     Tabulka->setHorizontalHeaderLabels(headings);
     for (int c = 0; c < columns; ++c)
@@ -230,7 +228,6 @@ void TVlozitRadky::fillTable() {
                 .arg(m_first + fitting)
                 .arg(good > fitting ? QStringLiteral(", %1 se nevejde").arg(Rows(good - fitting)) : QString()));
     Tl_Ok->setEnabled(good > 0);
-    m_filling = false;
 }
 
 std::vector<OrderItem> TVlozitRadky::pastedItems() const {

@@ -37,7 +37,6 @@ private:
     TableColumns m_columns;
     std::vector<TableItem> m_items;
     int m_first = 0;
-    bool m_filling = false;
 
     QLabel* La_Zdroj = nullptr;
     QCheckBox* ChB_Zahlavi = nullptr;

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTableWidget>
 
 namespace {
 
@@ -194,6 +195,13 @@ private Q_SLOTS:
                                  "2171532/0100\t1250.50\t2\tB\n19-2000145399/0800\t3\t\tC\n"),
                   [](TVlozitRadky* d) {
                       QCOMPARE(d->problemLines(), QStringList());
+                      // The column choosers stay in the table however often a column is chosen.
+                      auto* table = d->findChild<QTableWidget*>(QStringLiteral("Tabulka"));
+                      for (ItemColumn c : {ItemColumn::None, ItemColumn::Comment}) {
+                          d->setColumn(3, c);
+                          QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                          QVERIFY(table->cellWidget(0, 3));
+                      }
                       ClickOk(d);
                   });
         QCOMPARE(AppFixture::shown(), QStringList());
