@@ -124,8 +124,8 @@ QStringList OrderWarnings(const PaymentOrder& order, const BankRegister& banks, 
 }
 
 QString OrderWarningLine(const PaymentOrder& order, const BankRegister& banks, const QDate& today,
-                         const DuplicateIndex* year) {
-    const QStringList warnings = OrderWarnings(order, banks, today, year);
+                         const DuplicateIndex* year, const QStringList& notes) {
+    const QStringList warnings = OrderWarnings(order, banks, today, year) + notes;
     if (warnings.isEmpty())
         return {};
     return QStringLiteral("Upozornění (banka může platby odmítnout): ") + warnings.join(QStringLiteral("; ")) +

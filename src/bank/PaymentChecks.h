@@ -46,9 +46,10 @@ QStringList ItemWarnings(const OrderItem& item, const BankRegister& banks, const
 QStringList OrderWarnings(const PaymentOrder& order, const BankRegister& banks, const QDate& today,
                           const DuplicateIndex* year = nullptr);
 
-// The warnings of an order as one line for a dialog or the preview; empty when there are none.
+// The warnings of an order, then notes (an export's own), as one line for a dialog or the
+// preview; empty when there are none.
 QString OrderWarningLine(const PaymentOrder& order, const BankRegister& banks, const QDate& today,
-                         const DuplicateIndex* year = nullptr);
+                         const DuplicateIndex* year = nullptr, const QStringList& notes = {});
 
 // What the line under an account field says as the user types: the bank's name for the code,
 // the IBAN of a complete account, and what is wrong.

@@ -177,16 +177,21 @@ void ShowAboutBox(const QString& versionText, const QString& buildDate, const QS
     box.exec();
 }
 
-bool PickDate(QDate& date) {
+namespace {
+
+// proposed: date is a proposal, so that confirming it as it stands is a choice too.
+bool PickDateAs(QDate& date, bool proposed) {
     if (DialogHook::IsActive()) {
         DialogHook::Record_(QStringLiteral("date"), QString(), CzechFormat::FormatDate(date));
         const std::optional<std::optional<QDate>> scripted = DialogHook::TakeDate();
-        if (!scripted || !*scripted || **scripted == date)
+        if (!scripted || !*scripted || (!proposed && **scripted == date))
             return false;
         date = **scripted;
         return true;
     }
     DatePickerDialog dialog(date, DialogParent());
+    if (proposed)
+        dialog.acceptProposed();
     dialog.exec();
     if (!dialog.changed())
         return false;
@@ -194,21 +199,14 @@ bool PickDate(QDate& date) {
     return true;
 }
 
+} // namespace
+
+bool PickDate(QDate& date) {
+    return PickDateAs(date, false);
+}
+
 bool PickProposedDate(QDate& date) {
-    if (DialogHook::IsActive()) {
-        DialogHook::Record_(QStringLiteral("date"), QString(), CzechFormat::FormatDate(date));
-        const std::optional<std::optional<QDate>> scripted = DialogHook::TakeDate();
-        if (!scripted || !*scripted)
-            return false;
-        date = **scripted;
-        return true;
-    }
-    DatePickerDialog dialog(date, DialogParent());
-    dialog.acceptProposed();
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    date = dialog.selectedDate();
-    return true;
+    return PickDateAs(date, true);
 }
 
 void ShowTextWindow(const QString& caption, const QString& text) {

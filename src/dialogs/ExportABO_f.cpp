@@ -81,10 +81,6 @@ TExportABO::TExportABO(OrderHost& host, QWidget* parent)
     FormCreate();
 }
 
-QString TExportABO::BaseFileName() const {
-    return m_host.order().PathWithoutExtension();
-}
-
 void TExportABO::FormCreate() {
     {
         const QSignalBlocker once(ChB_PripojovatKomentare); // the text is built once, below

@@ -26,9 +26,6 @@ class TExportABO : public QDialog {
 public:
     explicit TExportABO(OrderHost& host, QWidget* parent = nullptr);
 
-    // The order file's path without ".ppu"; the save dialog proposes it with ".abo".
-    QString BaseFileName() const;
-
     void FormCreate();
     void ChB_PripojovatKomentareClick();
     void Tl_UlozitClick();

@@ -99,11 +99,8 @@ void TExportXML::fillText() {
     Memo1->setPlainText(QString::fromUtf8(m_document.xml));
     Memo1->setUpdatesEnabled(true);
 
-    QStringList warnings = OrderWarnings(m_host.order(), BanksFor(m_host.settings().ProgramFolder), today);
-    warnings << m_document.notes;
-    La_Varovani->Show(warnings.isEmpty() ? QString()
-                                         : QStringLiteral("Upozornění (banka může platby odmítnout): ") +
-                                               warnings.join(QStringLiteral("; ")) + QLatin1Char('.'));
+    La_Varovani->Show(
+        OrderWarningLine(m_host.order(), BanksFor(m_host.settings().ProgramFolder), today, nullptr, m_document.notes));
 }
 
 void TExportXML::CB_ProfilChange() {

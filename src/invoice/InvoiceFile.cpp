@@ -110,6 +110,10 @@ InvoiceFindings ReadPdf(const QByteArray& bytes, const QString& name) {
     // An ISDOC inside the PDF says exactly what the picture of the code says, and more.
     for (Poppler::EmbeddedFile* file : doc->embeddedFiles()) {
         const QString attached = file->name();
+        // Unpacking is what could run out of memory: an attachment the PDF itself declares larger
+        // than any invoice is left alone. (A file may understate it; Poppler unpacks only whole.)
+        if (file->size() > kMaxFileBytes)
+            continue;
         QByteArray xml;
         if (attached.endsWith(QLatin1String(".isdoc"), Qt::CaseInsensitive)) {
             xml = file->data();

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -50,12 +49,11 @@ namespace {
 
 // The first year folder (four digits) of folder with an order file in it; empty when none.
 QString FirstYearWithOrders(const QString& folder) {
-    static const QRegularExpression year(QStringLiteral("^[0-9]{4}$"));
     const QDir dir(folder);
-    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+    for (const QString& name :
+         dir.entryList({QStringLiteral("[0-9][0-9][0-9][0-9]")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         // The first order is enough: a year of thousands is not listed whole.
-        if (year.match(name).hasMatch() &&
-            QDirIterator(dir.filePath(name), {QStringLiteral("*.ppu")}, QDir::Files).hasNext())
+        if (QDirIterator(dir.filePath(name), {QStringLiteral("*.ppu")}, QDir::Files).hasNext())
             return name;
     }
     return {};

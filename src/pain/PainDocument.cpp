@@ -88,10 +88,6 @@ private:
     int m_depth = 0;
 };
 
-QString AmountText(qint64 halers) {
-    return QStringLiteral("%1.%2").arg(halers / 100).arg(halers % 100, 2, 10, QLatin1Char('0'));
-}
-
 // A bank's BIC as the schema takes it; empty when the list has none or a malformed one.
 QString BicOf(const BankRegister& banks, const QString& bankCode) {
     static const QRegularExpression bic(QStringLiteral("^[A-Z]{6}[A-Z2-9][A-NP-Z0-9]([A-Z0-9]{3})?$"));
@@ -244,7 +240,7 @@ PainDocument BuildPainDocument(const PaymentOrder& order, const Settings& settin
     x.leaf("MsgId", doc.msgId);
     x.leaf("CreDtTm", options.created.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
     x.leaf("NbOfTxs", count);
-    x.leaf("CtrlSum", AmountText(total));
+    x.leaf("CtrlSum", PainAmountText(total));
     if (client.text.isEmpty()) {
         x.line(QStringLiteral("<InitgPty/>"));
     } else {
@@ -258,7 +254,7 @@ PainDocument BuildPainDocument(const PaymentOrder& order, const Settings& settin
     x.leaf("PmtInfId", doc.msgId);
     x.leaf("PmtMtd", QStringLiteral("TRF"));
     x.leaf("NbOfTxs", count);
-    x.leaf("CtrlSum", AmountText(total));
+    x.leaf("CtrlSum", PainAmountText(total));
     if (sepa)
         x.path({QStringLiteral("PmtTpInf"), QStringLiteral("SvcLvl"), QStringLiteral("Cd")}, QStringLiteral("SEPA"));
     x.leaf("ReqdExctnDt", due.toString(QStringLiteral("yyyy-MM-dd")));
@@ -287,7 +283,7 @@ PainDocument BuildPainDocument(const PaymentOrder& order, const Settings& settin
         x.open("CdtTrfTxInf");
         x.path({QStringLiteral("PmtId"), QStringLiteral("EndToEndId")}, endToEnd.text);
         x.open("Amt");
-        x.leaf("InstdAmt", AmountText(CzechFormat::ParseHalers(item.Amount).value_or(0)),
+        x.leaf("InstdAmt", PainAmountText(CzechFormat::ParseHalers(item.Amount).value_or(0)),
                QStringLiteral(" Ccy=\"%1\"").arg(currency));
         x.close("Amt");
         if (const QString bic = BicOf(banks, item.BankCode); !bic.isEmpty())
@@ -363,4 +359,8 @@ int PainFilesExportedOn(const Settings& settings, const QDate& day) {
 
 void RecordPainFileExported(const Settings& settings, const QDate& day, int dayNumber) {
     WriteDayCount(settings, SettingsKeys::PainDayCount, day, dayNumber);
+}
+
+QString PainAmountText(qint64 halers) {
+    return QStringLiteral("%1.%2").arg(halers / 100).arg(halers % 100, 2, 10, QLatin1Char('0'));
 }

@@ -52,6 +52,8 @@ QList<PainText> PainReferences(const OrderItem& item, PainProfile profile);
 
 // An item that goes into the file: a valid item (an account) with an amount.
 bool IsPainItem(const OrderItem& item);
+// An amount in halers as the document writes it: "1234.50".
+QString PainAmountText(qint64 halers);
 
 // Why no XML file can be made of the order, as the Czech message for the user; an empty text when it
 // can. Checked like the ABO export: the payer's account and bank code, an item to pay, the amounts

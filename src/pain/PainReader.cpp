@@ -95,31 +95,12 @@ std::optional<qint64> Halers(const QString& text) {
     return m.captured(1).toLongLong() * 100 + m.captured(2).toLongLong();
 }
 
-QString AmountText(qint64 halers) {
-    return QStringLiteral("%1.%2").arg(halers / 100).arg(halers % 100, 2, 10, QLatin1Char('0'));
-}
-
 QString Quoted(const QString& text) {
     return QStringLiteral("„%1“").arg(text);
 }
 
 QString Instead(const QString& what, const QString& read, const QString& expected) {
     return QStringLiteral("%1 %2 místo %3").arg(what, read, expected);
-}
-
-// "123-0000456" and "000123-456" are one account: leading zeros dropped, a zero prefix too.
-QString PlainAccount(const QString& account) {
-    auto strip = [](QString part) {
-        while (part.size() > 1 && part.startsWith(QLatin1Char('0')))
-            part.remove(0, 1);
-        return part;
-    };
-    const qsizetype dash = account.indexOf(QLatin1Char('-'));
-    if (dash < 0)
-        return strip(account);
-    const QString prefix = strip(account.left(dash));
-    const QString number = strip(account.mid(dash + 1));
-    return prefix == QLatin1String("0") || prefix.isEmpty() ? number : prefix + QLatin1Char('-') + number;
 }
 
 QString ItemAt(int index, int row) {
@@ -253,7 +234,7 @@ QString PainOrderDifference(const PainReadFile& file, const PaymentOrder& order,
     for (const PainReadTransfer& t : file.transfers)
         sum += t.halers;
     if (file.controlSum != sum)
-        return Instead(QStringLiteral("kontrolní součet"), AmountText(file.controlSum), AmountText(sum));
+        return Instead(QStringLiteral("kontrolní součet"), PainAmountText(file.controlSum), PainAmountText(sum));
     if (file.transfers.size() != rows.size())
         return QStringLiteral("položek je %1, v příkazu %2").arg(file.transfers.size()).arg(rows.size());
     const QString payerIban = CzechIban(settings.CisloUctu.trimmed(), settings.SmerovyKod.trimmed());
@@ -268,8 +249,11 @@ QString PainOrderDifference(const PainReadFile& file, const PaymentOrder& order,
         const OrderItem& item = order.Items[std::size_t(rows[i])];
         const PainReadTransfer& t = file.transfers[i];
         const std::optional<CzechIbanParts> account = ParseCzechIban(t.creditorIban);
-        const QString expectedAccount =
-            PlainAccount(item.Account.trimmed()) + QLatin1Char('/') + item.BankCode.trimmed();
+        // As the writer's IBAN gives the account back: leading zeros and a zero prefix dropped.
+        const std::optional<CzechIbanParts> written =
+            ParseCzechIban(CzechIban(item.Account.trimmed(), item.BankCode.trimmed()));
+        const QString expectedAccount = written ? written->Account + QLatin1Char('/') + written->BankCode
+                                                : item.Account.trimmed() + QLatin1Char('/') + item.BankCode.trimmed();
         const QString readAccount = account ? account->Account + QLatin1Char('/') + account->BankCode : t.creditorIban;
         const qint64 halers = CzechFormat::ParseHalers(item.Amount).value_or(-1);
         QStringList references;
@@ -280,7 +264,7 @@ QString PainOrderDifference(const PainReadFile& file, const PaymentOrder& order,
         if (readAccount != expectedAccount)
             what = Instead(QStringLiteral("účet příjemce"), readAccount, expectedAccount);
         else if (t.halers != halers)
-            what = Instead(QStringLiteral("částka"), AmountText(t.halers), AmountText(halers));
+            what = Instead(QStringLiteral("částka"), PainAmountText(t.halers), PainAmountText(halers));
         else if (t.currency != currency)
             what = Instead(QStringLiteral("měna"), t.currency, currency);
         else if (t.endToEndId != PainEndToEndId(item, profile).text)

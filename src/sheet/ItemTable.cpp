@@ -1,6 +1,7 @@
 #include "sheet/ItemTable.h"
 
 #include "bank/BankRegister.h"
+#include "bank/CzechAccount.h"
 #include "bank/Iban.h"
 
 #include <QHash>
@@ -37,7 +38,7 @@ QString HeadingKey(const QString& text) {
 }
 
 bool AllDigits(const QString& text) {
-    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return !text.isEmpty() && AllAsciiDigits(text);
 }
 
 // "digits[-digits]/digits": an account written with its code.
